@@ -1,0 +1,29 @@
+// The packed ticket: the fixed record followed by its strings, each with its
+// NUL, in index order. This is the form that crosses the module's interface.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "ticket/ticket_record.h"
+
+namespace ovrabjt {
+
+// PackTicket - with a null `destination`, measures: `*size_out` = 34368 + the
+// bytes of the strings. Otherwise copies the record and its strings into
+// `destination`, which holds the measured size, and leaves `size_out` alone.
+// False, in both modes, when the record's string count disagrees with its
+// table.
+bool PackTicket(std::uint8_t* destination, const TicketRecord& record, std::uint32_t* size_out);
+
+// UnpackTicket - copies the fixed part of `block` into the record and adds its
+// strings to the record's table. False when a text repeats an earlier one or
+// has no NUL within 1001 bytes; the strings added so far stay in the table.
+// The block's length is unknown, so the string count is trusted.
+bool UnpackTicket(TicketRecord& record, const std::uint8_t* block);
+
+// UnpackTicket with the block's length: false also for a block shorter than
+// the fixed part or whose strings run past `length`.
+bool UnpackTicket(TicketRecord& record, const std::uint8_t* block, std::size_t length);
+
+}  // namespace ovrabjt

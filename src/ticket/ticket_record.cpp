@@ -1,0 +1,73 @@
+#include "ticket/ticket_record.h"
+
+#include <algorithm>
+#include <new>
+
+namespace ovrabjt {
+
+std::unique_ptr<TicketRecord> TicketRecord::Allocate() {
+  return std::unique_ptr<TicketRecord>(new (std::nothrow) TicketRecord());
+}
+
+std::size_t TicketRecord::OverridesInUse() const {
+  return std::min<std::size_t>(Get(ticket_field::kPageOverrideCount), kMaxOverrides);
+}
+
+namespace {
+
+// Calls fn(field) for every string-reference field, job level first.
+template <typename Fn>
+void ForEachStringRef(const TicketRecord& record, Fn&& fn) {
+  for (Field<std::uint16_t> f : kTicketStringRefs) fn(f);
+  const std::size_t used = record.OverridesInUse();
+  for (std::size_t i = 0; i < used; ++i)
+    for (Field<std::uint16_t> f : kOverrideStringRefs) fn(At(OverrideOffset(i), f));
+}
+
+}  // namespace
+
+bool IsTicketStringShared(const TicketRecord& record, std::uint16_t index) {
+  int holders = 0;
+  ForEachStringRef(record, [&](Field<std::uint16_t> f) {
+    if (record.Get(f) == index) ++holders;
+  });
+  return holders > 1;
+}
+
+void RenumberTicketStrings(TicketRecord& record, std::uint16_t removed) {
+  ForEachStringRef(record, [&](Field<std::uint16_t> f) {
+    std::uint16_t v = record.Get(f);
+    if (v > removed) record.Set(f, static_cast<std::uint16_t>(v - 1));
+  });
+}
+
+bool ReadTicketString(const TicketRecord& record, std::uint16_t index, std::string& out) {
+  out.clear();
+  if (index == 0) return true;
+  return GetTicketStringAt(record.strings, index, out);
+}
+
+bool WriteTicketString(TicketRecord& record, Field<std::uint16_t> field, std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  if (text.size() > kMaxTicketString) text = text.substr(0, kMaxTicketString);
+
+  const std::uint16_t old = record.Get(field);
+  if (old != 0 && !IsTicketStringShared(record, old) &&
+      RemoveTicketStringAt(record.strings, old)) {
+    RenumberTicketStrings(record, old);
+    record.Set(ticket_field::kStringCount,
+               static_cast<std::uint16_t>(record.Get(ticket_field::kStringCount) - 1));
+  }
+  if (text.empty()) {
+    record.Set(field, 0);
+    return true;
+  }
+  const std::uint16_t index = AddTicketString(record.strings, text);
+  record.Set(field, index);
+  if (index > record.Get(ticket_field::kStringCount))
+    record.Set(ticket_field::kStringCount,
+               static_cast<std::uint16_t>(record.Get(ticket_field::kStringCount) + 1));
+  return true;
+}
+
+}  // namespace ovrabjt
