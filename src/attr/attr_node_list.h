@@ -1,0 +1,55 @@
+// One ordered level of the attribute tree: a document body, or the members
+// of a collection or set. The list owns its nodes; deleting the top list frees
+// the whole tree.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "attr/attr_node.h"
+
+namespace ovrabjt {
+
+class AttrNodeList {
+ public:
+  AttrNodeList() = default;
+  AttrNodeList(const AttrNodeList&) = delete;
+  AttrNodeList& operator=(const AttrNodeList&) = delete;
+  // Virtual: a list handed to a caller is later deleted through this class.
+  virtual ~AttrNodeList();
+
+  // Adds the node at the end and takes it over.
+  void Append(std::unique_ptr<AttrNode> node);
+  // Convenience: appends a node made of a name and a value.
+  void Append(std::string_view name, std::unique_ptr<AttrValue> value);
+
+  // The walk: Rewind, then NextNode while HasMore.
+  void Rewind() { walk_ = 0; }
+  bool HasMore() const { return walk_ < nodes_.size(); }
+  AttrNode* NextNode() { return nodes_[walk_++].get(); }
+
+  // The occurrence-th node (from 0) among the nodes named exactly `name`, or
+  // null. Only this level is searched. Uses its own cursor, so it never
+  // disturbs a walk; asking for the occurrences of one name in turn costs
+  // one pass over the list in all.
+  AttrNode* FindNode(std::string_view name, std::size_t occurrence) const;
+
+  std::size_t size() const { return nodes_.size(); }
+  bool empty() const { return nodes_.empty(); }
+  std::span<const std::unique_ptr<AttrNode>> nodes() const { return nodes_; }
+
+ private:
+  std::vector<std::unique_ptr<AttrNode>> nodes_;
+  std::size_t walk_ = 0;
+  // The find cursor: where the last lookup of `find_name_` found its match.
+  mutable std::string find_name_;
+  mutable std::size_t find_occurrence_ = 0;
+  mutable std::size_t find_position_ = 0;
+  mutable bool find_valid_ = false;
+};
+
+}  // namespace ovrabjt

@@ -1,0 +1,57 @@
+#include "convert/attr_builders.h"
+
+#include <string>
+
+#include "attr/attr_value_factory.h"
+
+namespace ovrabjt {
+
+AttrNodeList& AddCollection(AttrNodeList& list, std::string_view name, std::string_view syntax) {
+  auto members = std::make_unique<AttrNodeList>();
+  AttrNodeList& filled = *members;
+  AttachCollection(list, std::move(members), name, syntax);
+  return filled;
+}
+
+void AttachCollection(AttrNodeList& list, std::unique_ptr<AttrNodeList> members,
+                      std::string_view name, std::string_view syntax) {
+  auto value = std::make_unique<IppList>();
+  value->SetSyntaxName(syntax);
+  value->SetMembers(std::move(members));
+  list.Append(name, std::move(value));
+}
+
+void AddRange(AttrNodeList& list, std::int32_t lower, std::int32_t upper, std::string_view name) {
+  AttrNodeList& members = AddCollection(list, name, kRangeOfInteger);
+  AddNumber(members, lower, "lower-bound", "integer");
+  AddNumber(members, upper, "upper-bound", "integer");
+}
+
+void AddNumber(AttrNodeList& list, std::int32_t value, std::string_view name,
+               std::string_view syntax) {
+  list.Append(name, AttrValueFactory::CreateValue(syntax, std::to_string(value)));
+}
+
+bool AddString(AttrNodeList& list, std::string_view text, std::string_view name,
+               std::string_view syntax) {
+  if (text.empty()) return false;
+  list.Append(name, AttrValueFactory::CreateValue(syntax, text));
+  return true;
+}
+
+bool AddName(AttrNodeList& list, std::string_view text, std::string_view name) {
+  AddString(list, text, name, "name");
+  return true;
+}
+
+bool AddText(AttrNodeList& list, std::string_view text, std::string_view name) {
+  AddString(list, text, name, "text");
+  return true;
+}
+
+bool AddUri(AttrNodeList& list, std::string_view text, std::string_view name) {
+  AddString(list, text, name, "uri");
+  return true;
+}
+
+}  // namespace ovrabjt
