@@ -25,6 +25,8 @@ void ReadAdjustments(const AttrNodeList& list, TicketRecord& ticket, const Color
 // clear; the three colour-balance ones therefore always come together.
 void WriteAdjustments(AttrNodeList& list, const TicketRecord& ticket, const ColorFields& fields);
 
+// ReadRenderingIntents / WriteRenderingIntents - images, text and graphics,
+// in that order.
 void ReadRenderingIntents(const AttrNodeList& list, TicketRecord& ticket,
                           const ColorFields& fields);
 void WriteRenderingIntents(AttrNodeList& list, const TicketRecord& ticket,
@@ -69,6 +71,8 @@ void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
 // a keyword, into both copies.
 void ReadColorEmulationCode(const AttrNodeList& list, TicketRecord& ticket,
                             const ColorFields& fields);
+// WriteColorEmulationName - the name as a "color-emulation" keyword, when
+// there is one.
 void WriteColorEmulationName(AttrNodeList& list, const TicketRecord& ticket,
                              const ColorFields& fields);
 
