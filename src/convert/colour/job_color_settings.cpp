@@ -1,0 +1,50 @@
+// The job's colour settings, in the job's own order.
+#include "convert/colour/color_settings.h"
+#include "convert/colour/color_steps.h"
+
+namespace ovrabjt {
+
+namespace {
+
+constexpr ColorFields kJob = JobColorFields();
+
+// Trap widths count only while trapping is not switched off.
+bool TrapWidthsApply(const TicketRecord& ticket) {
+  return ticket.Get(kJob.trapping) != kTrappingOff;
+}
+
+}  // namespace
+
+void ReadJobColorSettings(const AttrNodeList& list, TicketRecord& ticket) {
+  ReadAdjustments(list, ticket, kJob);
+  ReadRenderingIntents(list, ticket, kJob);
+  ReadColorEmulationName(list, ticket, kJob);
+  ReadColorNames(list, ticket, kJob, kDestinationProfiles);
+  ReadColorNames(list, ticket, kJob, kUndefinedSources);
+  ReadTrcName(list, ticket, kJob);
+  // The job keeps the graphics halftone only.
+  ReadHalftone(list, ticket, kJob, std::span(kHalftoneReadOrder).first(1));
+  ReadColorEmulationCode(list, ticket, kJob);
+  ReadSwitch(list, "trapping", kTrappings, ticket, kJob.trapping);
+  if (TrapWidthsApply(ticket)) ReadTrapWidths(list, ticket, kJob);
+  ReadSwitch(list, "anti-aliasing", kAntiAliasings, ticket, kJob.anti_aliasing);
+  ReadSwitch(list, "black-overprint", kBlackOverprints, ticket, kJob.black_overprint);
+}
+
+void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket) {
+  WriteAdjustments(list, ticket, kJob);
+  WriteRenderingIntents(list, ticket, kJob);
+  WriteColorNames(list, ticket, kJob, kDestinationProfiles);
+  WriteColorNames(list, ticket, kJob, kUndefinedSources);
+  WriteTrc(list, ticket, kJob);
+  WriteHalftones(list, ticket, kJob);
+  WriteSwitch(list, "color-emulation", kColorEmulations, ticket, kJob.emulation);
+  WritePrinterResolution(list, ticket);
+  WriteSwitch(list, "trapping", kTrappings, ticket, kJob.trapping);
+  if (TrapWidthsApply(ticket)) WriteTrapWidths(list, ticket, kJob);
+  WriteSwitch(list, "anti-aliasing", kAntiAliasings, ticket, kJob.anti_aliasing);
+  WriteSwitch(list, "black-overprint", kBlackOverprints, ticket, kJob.black_overprint);
+  WriteColorEmulationName(list, ticket, kJob);
+}
+
+}  // namespace ovrabjt

@@ -1,0 +1,30 @@
+#include <cstdint>
+
+#include "convert/colour/color_settings.h"
+#include "convert/colour/color_steps.h"
+
+namespace ovrabjt {
+
+void ReadPrinterResolution(const AttrNodeList& list, TicketRecord& ticket) {
+  const AttrNodeList* members = nullptr;
+  if (!ReadCollection(list, "printer-resolution", 0, members)) return;
+  std::int32_t cross_feed = 0, feed_direction = 0, units = 0;
+  if (!ReadInteger(*members, "cross-feed", 0, cross_feed) ||
+      !ReadInteger(*members, "feed-direction", 0, feed_direction) ||
+      !ReadInteger(*members, "units", 0, units))
+    return;
+  if (units != kDotsPerInch || cross_feed != feed_direction) return;
+  if (const auto code = kPrinterResolutions.CodeOf(cross_feed))
+    ticket.Set(ticket_field::kPrinterResolution, *code);
+}
+
+void WritePrinterResolution(AttrNodeList& list, const TicketRecord& ticket) {
+  const auto dpi = kPrinterResolutions.ValueOf(ticket.Get(ticket_field::kPrinterResolution));
+  if (!dpi) return;
+  AttrNodeList& members = AddCollection(list, "printer-resolution", kResolution);
+  AddNumber(members, *dpi, "cross-feed", "integer");
+  AddNumber(members, *dpi, "feed-direction", "integer");
+  AddNumber(members, kDotsPerInch, "units", "integer");
+}
+
+}  // namespace ovrabjt
