@@ -69,7 +69,8 @@ void ReadType(const AttrNodeList& members, const FieldView& record) {
     record.Set(media_field::kType, *code);
     return;
   }
-  record.SetText(media_field::kTypeName, std::string_view(text).substr(0, media_field::kMaxTypeName));
+  record.SetText(media_field::kTypeName,
+                 std::string_view(text).substr(0, media_field::kMaxTypeName));
   record.Set(media_field::kType, media_code::kTypeNamed);
   // An order count of 0 or 1 is no count for a named type.
   if (count > 1) {
@@ -110,6 +111,8 @@ void WriteType(AttrNodeList& members, const ConstFieldView& record) {
 
 bool ReadMediaCollection(const AttrNodeList& members, const FieldView& record) {
   InitMediaRecord(record);
+  // A fresh record has both edge bits clear already; given edges are never
+  // marked absent.
   if (ReadMediaSize(members, record)) {
     std::uint8_t flags = record.Get(media_field::kFlags);
     if (record.Get(media_field::kShortEdge) != 0) flags &= std::uint8_t(~media_flag::kShortEdge);

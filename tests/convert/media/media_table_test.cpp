@@ -6,7 +6,6 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "convert/media/media_id.h"
 #include "media_test_util.h"
