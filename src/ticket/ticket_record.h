@@ -48,8 +48,15 @@ class TicketRecord {
   // never more than the record holds.
   std::size_t OverridesInUse() const;
 
+  // Forgets which media slots this conversion has handed out; part of the
+  // record's initialisation.
+  void ResetMediaClaims() { claimed_media_slots = 0; }
+
   std::array<std::uint8_t, kTicketSize> bytes{};
   TicketStringList strings;
+  // Bit k set: media slot k was handed out while filling this record, so it
+  // is no longer free even when it still looks like an untouched slot.
+  std::uint32_t claimed_media_slots = 0;
 
  private:
   FieldView Sub(std::size_t offset, std::size_t size) { return {bytes.data() + offset, size}; }
