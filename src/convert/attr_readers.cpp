@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "convert/finishings.h"
+#include "convert/job_vocabulary.h"
 
 namespace ovrabjt {
 
@@ -108,8 +109,7 @@ bool ReadRangeValue(const AttrNodeList& list, std::size_t occurrence, std::int32
 bool ReadOrientation(const AttrNodeList& list, std::uint8_t& out) {
   std::int32_t value = 0;
   if (!ReadInteger(list, "orientation-requested", 0, value)) return false;
-  if (value == 3) out = 1;
-  if (value == 4) out = 2;
+  if (auto code = kOrientations.CodeOf(value)) out = *code;
   return true;
 }
 

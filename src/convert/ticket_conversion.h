@@ -1,0 +1,34 @@
+// The job-level mapping between the ticket record and the attribute list of
+// an ovra document, in both directions.
+#pragma once
+
+#include <memory>
+
+#include "attr/attr_node_list.h"
+#include "ticket/ticket_record.h"
+
+namespace ovrabjt {
+
+class VelmorXmlDataStream;
+
+// InitTicketRecord - every default of a fresh ticket: the record zeroed, the
+// documented defaults written, every media slot, page override and inserted
+// sheet at its defaults, the string table empty.
+void InitTicketRecord(TicketRecord& record);
+
+// BuildTicketAttributes - a new list, handed out through `out` at once, with
+// one attribute per setting of the record in the document's fixed order.
+// Only reads the record. Returns false when the list is built.
+bool BuildTicketAttributes(const TicketRecord& record, std::unique_ptr<AttrNodeList>& out);
+
+// ReadTicketAttributes - fills an initialised record from a document's
+// attribute list, in the document's fixed reading order. Counts never exceed
+// the record's 250 page overrides, inserted sheets and force-front pages.
+void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& record);
+
+// FillTicketRecord - initialises the record, reads the document from `source`
+// into a list and fills the record from it. True on failure (the document
+// could not be read, parsed or validated), with the record at its defaults.
+bool FillTicketRecord(VelmorXmlDataStream& source, TicketRecord& record);
+
+}  // namespace ovrabjt
