@@ -4,8 +4,11 @@
 #include "xml/xml_platform.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 #include <xercesc/util/OutOfMemoryException.hpp>
 
+#include "xml/velmor_xml_parser.h"
 #include "xml_test_support.h"
 
 namespace ovrabjt {
@@ -39,6 +42,11 @@ TEST(XmlPlatformLifecycle, StartsOnceStopsOnceAndNeverAgain) {
   calls_made = 0;
   EnsureXmlPlatform(counted);
   EXPECT_EQ(calls_made, 0);
+  {
+    VelmorXmlParser parser("alive.xml", false);
+    parser.Parse("<a/>");
+    EXPECT_NE(parser.GetDocument(), nullptr);
+  }
 
   // A stop that raises leaves the library running.
   EXPECT_EQ(CodeRaisedBy([&] { ReleaseXmlPlatform(failing); }), 24);
@@ -54,6 +62,9 @@ TEST(XmlPlatformLifecycle, StartsOnceStopsOnceAndNeverAgain) {
   calls_made = 0;
   EXPECT_EQ(CodeRaisedBy([&] { EnsureXmlPlatform(counted); }), 20);
   EXPECT_EQ(calls_made, 0);
+  EXPECT_EQ(CodeRaisedBy([] { VelmorXmlParser parser("late.xml", false); }), 20);
+  EXPECT_EQ(CodeRaisedBy([] { auto parser = std::make_unique<VelmorXmlParser>("late.xml", true); }),
+            20);
 }
 
 }  // namespace
