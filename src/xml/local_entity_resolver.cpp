@@ -1,0 +1,154 @@
+#include "xml/local_entity_resolver.h"
+
+#include <cstdio>
+#include <utility>
+#include <xercesc/sax/InputSource.hpp>
+#include <xercesc/util/BinInputStream.hpp>
+#include <xercesc/util/IOException.hpp>
+#include <xercesc/util/XMLResourceIdentifier.hpp>
+#include <xercesc/util/XMLURL.hpp>
+
+#include "platform/code_page.h"
+
+namespace ovrabjt {
+namespace {
+
+// A local file read as bytes. The path is opened as given, never converted
+// through the process locale.
+class LocalFileStream : public xercesc::BinInputStream {
+ public:
+  explicit LocalFileStream(std::FILE* file) : file_(file) {}
+  LocalFileStream(const LocalFileStream&) = delete;
+  LocalFileStream& operator=(const LocalFileStream&) = delete;
+  ~LocalFileStream() override { std::fclose(file_); }
+
+  XMLFilePos curPos() const override { return position_; }
+  XMLSize_t readBytes(XMLByte* to_fill, XMLSize_t max_to_read) override {
+    const std::size_t got = std::fread(to_fill, 1, max_to_read, file_);
+    if (got == 0 && std::ferror(file_)) {
+      throw xercesc::IOException(__FILE__, __LINE__,
+                                 xercesc::XMLExcepts::File_CouldNotReadFromFile);
+    }
+    position_ += got;
+    return got;
+  }
+  const XMLCh* getContentType() const override { return nullptr; }
+
+ private:
+  std::FILE* file_;
+  XMLFilePos position_ = 0;
+};
+
+class LocalFileSource : public xercesc::InputSource {
+ public:
+  LocalFileSource(std::string path, const std::u16string& system_id)
+      : InputSource(system_id.c_str()), path_(std::move(path)) {}
+
+  // Null when the file cannot be opened; the library reports that itself.
+  xercesc::BinInputStream* makeStream() const override {
+    std::FILE* file = std::fopen(path_.c_str(), "rb");
+    return file == nullptr ? nullptr : new LocalFileStream(file);
+  }
+
+ private:
+  std::string path_;
+};
+
+bool IsSchemeChar(char16_t c, bool first) {
+  const bool alpha = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+  if (first) return alpha;
+  return alpha || (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+}
+
+// The URL scheme of a reference in lower case, empty for a path. A single
+// letter before the colon is a drive letter, not a scheme.
+std::u16string SchemeOf(std::u16string_view reference) {
+  const std::size_t colon = reference.find(u':');
+  if (colon == std::u16string_view::npos || colon < 2) return {};
+  std::u16string scheme;
+  for (std::size_t i = 0; i < colon; ++i) {
+    if (!IsSchemeChar(reference[i], i == 0)) return {};
+    scheme.push_back(reference[i] <= u'Z' && reference[i] >= u'A' ? reference[i] + 32
+                                                                  : reference[i]);
+  }
+  return scheme;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string PercentDecoded(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+        HexValue(text[i + 2]) >= 0) {
+      out.push_back(static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2])));
+      i += 2;
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
+bool IsLocalHost(std::string_view host) {
+  if (host.empty()) return true;
+  if (host.size() != 9) return false;
+  for (std::size_t i = 0; i < host.size(); ++i) {
+    const char c = host[i] >= 'A' && host[i] <= 'Z' ? static_cast<char>(host[i] + 32) : host[i];
+    if (c != "localhost"[i]) return false;
+  }
+  return true;
+}
+
+// The path of a file: URL (after "file:"), empty when it names another host.
+std::optional<std::string> PathOfFileUrl(std::string_view rest) {
+  if (rest.substr(0, 2) != "//") return PercentDecoded(rest);
+  rest.remove_prefix(2);
+  const std::size_t slash = rest.find('/');
+  if (slash == std::string_view::npos || !IsLocalHost(rest.substr(0, slash))) return std::nullopt;
+  return PercentDecoded(rest.substr(slash));
+}
+
+// The local path a reference names by itself, before any base is applied.
+std::optional<std::string> PathOfReference(std::u16string_view reference) {
+  const std::u16string scheme = SchemeOf(reference);
+  const std::string bytes = Utf16ToUtf8(reference);
+  if (scheme.empty()) return bytes;
+  if (scheme != u"file") return std::nullopt;
+  return PathOfFileUrl(std::string_view(bytes).substr(5));
+}
+
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::optional<std::string> LocalPathOf(std::u16string_view system_id, std::u16string_view base) {
+  std::optional<std::string> path = PathOfReference(system_id);
+  if (!path || path->empty() || path->find('\0') != std::string::npos) return std::nullopt;
+  if (path->front() == '/') return path;
+  const std::optional<std::string> base_path = PathOfReference(base);
+  if (!base_path) return std::nullopt;
+  return DirectoryOf(*base_path) + *path;
+}
+
+xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
+  const XMLCh* system_id = resource->getSystemId();
+  const XMLCh* base = resource->getBaseURI();
+  std::optional<std::string> path = LocalPathOf(system_id ? system_id : u"", base ? base : u"");
+  if (!path) {
+    throw xercesc::MalformedURLException(__FILE__, __LINE__,
+                                         xercesc::XMLExcepts::URL_UnsupportedProto1,
+                                         system_id ? system_id : u"");
+  }
+  return new LocalFileSource(*path, Utf8ToUtf16(*path));
+}
+
+}  // namespace ovrabjt

@@ -1,0 +1,73 @@
+#include "xml/velmor_xml_parser.h"
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/sax/SAXException.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/XMLException.hpp>
+
+#include "platform/code_page.h"
+#include "xml/ovra_parse_exception.h"
+#include "xml/xml_platform.h"
+
+namespace ovrabjt {
+namespace {
+
+// Starts the library before any member that needs it is built.
+std::u16string SystemIdAfterStartingLibrary(std::string_view name) {
+  EnsureXmlPlatform();
+  return Utf8ToUtf16(name);
+}
+
+}  // namespace
+
+VelmorXmlParser::VelmorXmlParser(std::string_view name, bool validate)
+    : system_id_(SystemIdAfterStartingLibrary(name)),
+      parser_(std::make_unique<xercesc::XercesDOMParser>(nullptr)) {
+  security_.setEntityExpansionLimit(kEntityExpansionLimit);
+  Configure(validate);
+}
+
+VelmorXmlParser::~VelmorXmlParser() = default;
+
+// Entity references are expanded, and external entities resolve only through
+// the local resolver: the library's own resolution would fetch URLs.
+void VelmorXmlParser::Configure(bool validate) {
+  parser_->setErrorHandler(&reporter_);
+  parser_->setValidationScheme(validate ? xercesc::XercesDOMParser::Val_Always
+                                        : xercesc::XercesDOMParser::Val_Never);
+  parser_->setDoNamespaces(false);
+  parser_->setCreateEntityReferenceNodes(false);
+  parser_->setDisableDefaultEntityResolution(true);
+  parser_->setXMLEntityResolver(&resolver_);
+  parser_->setSecurityManager(&security_);
+}
+
+void VelmorXmlParser::Parse(std::string_view text) {
+  reporter_.resetErrors();
+  xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                                    system_id_.c_str(), false);
+  try {
+    parser_->parse(source);
+  } catch (const xercesc::XMLException& problem) {
+    reporter_.RecordLibraryException(problem.getMessage());
+    throw OvraParseException(OvraErrorCode::kParseException);
+  } catch (const xercesc::DOMException& problem) {
+    reporter_.RecordLibraryException(problem.getMessage());
+    throw OvraParseException(OvraErrorCode::kParseException);
+  } catch (const xercesc::SAXException& problem) {
+    reporter_.RecordLibraryException(problem.getMessage());
+    throw OvraParseException(OvraErrorCode::kParseException);
+  } catch (const xercesc::OutOfMemoryException&) {
+    reporter_.RecordLibraryException(u"out of memory");
+    throw OvraParseException(OvraErrorCode::kParseException);
+  }
+  if (reporter_.SawError() || reporter_.SawFatalError()) {
+    throw OvraParseException(OvraErrorCode::kParseError);
+  }
+}
+
+xercesc::DOMDocument* VelmorXmlParser::GetDocument() const { return parser_->getDocument(); }
+
+}  // namespace ovrabjt

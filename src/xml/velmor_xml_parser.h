@@ -1,0 +1,108 @@
+// One XML document of the module: parsed from memory into a DOM, and written
+// back out as XML text. The parser is also the formatter's output target, so
+// the writer's state lives here.
+#pragma once
+
+#include <ovrabjt/ovrabjt.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMDocumentType.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMNode.hpp>
+#include <xercesc/dom/DOMProcessingInstruction.hpp>
+#include <xercesc/framework/XMLFormatter.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+
+#include "xml/dom_tree_error_reporter.h"
+#include "xml/local_entity_resolver.h"
+
+namespace ovrabjt {
+
+class VelmorXmlParser : public xercesc::XMLFormatTarget {
+ public:
+  // The most entity expansions one parse may make; a document that nests
+  // entity references to blow up its size fails instead of using up memory.
+  static constexpr XMLSize_t kEntityExpansionLimit = 10000;
+
+  // Creates the parser of the document called `name`: a path or other name
+  // as bytes, read as UTF-8, that becomes the system identifier against which
+  // relative references in the text (its DTD) resolve. With `validate` the
+  // document must be valid against its DTD; without, it is not checked.
+  // Starts the XML library if needed: raises code 20 after its termination,
+  // code 23 when it cannot start.
+  VelmorXmlParser(std::string_view name, bool validate);
+  VelmorXmlParser(const VelmorXmlParser&) = delete;
+  VelmorXmlParser& operator=(const VelmorXmlParser&) = delete;
+  ~VelmorXmlParser() override;
+
+  // The library's allocation hooks need the library running; the parser must
+  // be creatable (and fail with code 20) when it is not.
+  static void* operator new(std::size_t size) { return ::operator new(size); }
+  static void operator delete(void* block) noexcept { ::operator delete(block); }
+
+  // Parse - parses `text` (XML bytes, not copied, only read during the call)
+  // into a new document that replaces the previous one. Raises code 1 when
+  // the library raises an exception, code 2 when it reported an error or a
+  // fatal error; warnings are ignored. The messages stay in Reporter().
+  void Parse(std::string_view text);
+
+  // GetDocument - the parsed document, owned by the parser; null before the
+  // first parse.
+  xercesc::DOMDocument* GetDocument() const;
+
+  // WriteDocument - writes the document as XML text, in order, through
+  // `output`'s Write, with line breaks and tabs when its Indent says so.
+  // Raises code 4 when Write returns false (the text before stays with the
+  // output), code 3 when the library raises or there is no document.
+  void WriteDocument(XmlOutputCallback& output);
+
+  // The system identifier of the document, and the messages of the last
+  // parse (and of a write that failed in the library).
+  const std::u16string& SystemId() const { return system_id_; }
+  const DOMTreeErrorReporter& Reporter() const { return reporter_; }
+
+  // The formatter's output: hands the encoded bytes to the output's Write.
+  void writeChars(const XMLByte* bytes, XMLSize_t count, xercesc::XMLFormatter* formatter) override;
+
+ private:
+  class WriteSession;
+
+  void Configure(bool validate);
+
+  // Writer steps, one per kind of node (xml_writer.cpp).
+  void WriteNode(const xercesc::DOMNode& node);
+  void WriteChildren(const xercesc::DOMNode& node);
+  void WriteDeclaration(const xercesc::DOMDocument& document);
+  void WriteDocumentType(const xercesc::DOMDocumentType& type);
+  void WriteQuoted(const XMLCh* value);
+  void WriteProcessingInstruction(const xercesc::DOMProcessingInstruction& instruction);
+  void WriteElement(const xercesc::DOMElement& element);
+  void WriteAttributes(const xercesc::DOMElement& element);
+  bool WriteElementChildren(const xercesc::DOMElement& element);
+  void WriteLineBreak();
+  void Put(std::u16string_view text,
+           xercesc::XMLFormatter::EscapeFlags escapes = xercesc::XMLFormatter::NoEscapes);
+  void Put(const XMLCh* text,
+           xercesc::XMLFormatter::EscapeFlags escapes = xercesc::XMLFormatter::NoEscapes);
+
+  std::u16string system_id_;
+  // The parser keeps pointers to these three, so they are declared first and
+  // outlive it.
+  DOMTreeErrorReporter reporter_;
+  LocalEntityResolver resolver_;
+  xercesc::SecurityManager security_;
+  std::unique_ptr<xercesc::XercesDOMParser> parser_;
+
+  // Writer state, set up and torn down by each write.
+  XmlOutputCallback* output_ = nullptr;
+  std::unique_ptr<xercesc::XMLFormatter> formatter_;
+  std::u16string encoding_name_;
+  std::u16string indent_;  // tabs only, one per open element level
+};
+
+}  // namespace ovrabjt

@@ -1,0 +1,292 @@
+// The XML text writer: walks the parser's DOM document and hands the text to
+// the output through the library's formatter, which does the encoding and the
+// escaping. The layout (line breaks, tabs, short empty elements) is decided
+// here.
+#include <cstdint>
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMDocumentType.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOMNamedNodeMap.hpp>
+#include <xercesc/dom/DOMProcessingInstruction.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/XMLException.hpp>
+
+#include "xml/ovra_parse_exception.h"
+#include "xml/velmor_xml_parser.h"
+
+namespace ovrabjt {
+namespace {
+
+using xercesc::DOMNode;
+using xercesc::XMLFormatter;
+
+constexpr std::u16string_view kLineBreak = u"\r\n";
+
+bool Present(const XMLCh* text) { return text != nullptr && *text != 0; }
+
+constexpr bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// The length in units of the character at `pos` (2 for a surrogate pair), 0
+// when XML 1.0 cannot carry it.
+std::size_t XmlCharLength(std::u16string_view text, std::size_t pos) {
+  const char16_t c = text[pos];
+  if (IsHighSurrogate(c) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) return 2;
+  if (IsSurrogate(c) || c == 0xFFFE || c == 0xFFFF) return 0;
+  if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') return 0;
+  return 1;
+}
+
+// The text with every character that XML 1.0 cannot carry (C0 controls other
+// than tab, line feed and carriage return, unpaired surrogates, U+FFFE and
+// U+FFFF) replaced by '?': a document holding one could never be read back.
+// Copies into `scratch` only when something is replaced.
+std::u16string_view XmlSafe(std::u16string_view text, std::u16string& scratch) {
+  std::size_t pos = 0;
+  while (pos < text.size() && XmlCharLength(text, pos) != 0) pos += XmlCharLength(text, pos);
+  if (pos == text.size()) return text;
+  scratch.assign(text.substr(0, pos));
+  while (pos < text.size()) {
+    const std::size_t length = XmlCharLength(text, pos);
+    if (length == 0) {
+      scratch.push_back(u'?');
+      ++pos;
+    } else {
+      scratch.append(text.substr(pos, length));
+      pos += length;
+    }
+  }
+  return scratch;
+}
+
+// The encoding the text is written in: the one the document declares, else
+// UTF-8.
+std::u16string EncodingNameOf(const xercesc::DOMDocument& document) {
+  const XMLCh* declared = document.getXmlEncoding();
+  return Present(declared) ? std::u16string(declared) : std::u16string(u"UTF-8");
+}
+
+}  // namespace
+
+// Sets up the writer state for one write and tears it down however the write
+// ends.
+class VelmorXmlParser::WriteSession {
+ public:
+  WriteSession(VelmorXmlParser& parser, XmlOutputCallback& output) : parser_(parser) {
+    parser_.output_ = &output;
+    parser_.indent_.clear();
+  }
+  WriteSession(const WriteSession&) = delete;
+  WriteSession& operator=(const WriteSession&) = delete;
+  ~WriteSession() {
+    parser_.formatter_.reset();
+    parser_.encoding_name_.clear();
+    parser_.indent_.clear();
+    parser_.output_ = nullptr;
+  }
+
+ private:
+  VelmorXmlParser& parser_;
+};
+
+void VelmorXmlParser::WriteDocument(XmlOutputCallback& output) {
+  const xercesc::DOMDocument* document = GetDocument();
+  if (document == nullptr) throw OvraParseException(OvraErrorCode::kWriteException);
+  WriteSession session(*this, output);
+  try {
+    encoding_name_ = EncodingNameOf(*document);
+    formatter_ = std::make_unique<XMLFormatter>(
+        encoding_name_.c_str(), this, XMLFormatter::NoEscapes, XMLFormatter::UnRep_CharRef);
+    WriteNode(*document);
+  } catch (const xercesc::XMLException& problem) {
+    reporter_.RecordLibraryException(problem.getMessage());
+    throw OvraParseException(OvraErrorCode::kWriteException);
+  } catch (const xercesc::DOMException& problem) {
+    reporter_.RecordLibraryException(problem.getMessage());
+    throw OvraParseException(OvraErrorCode::kWriteException);
+  } catch (const xercesc::OutOfMemoryException&) {
+    reporter_.RecordLibraryException(u"out of memory");
+    throw OvraParseException(OvraErrorCode::kWriteException);
+  }
+}
+
+// The formatter's buffer is a few kilobytes, so a stretch always fits the
+// output's 32-bit count.
+void VelmorXmlParser::writeChars(const XMLByte* bytes, XMLSize_t count, XMLFormatter*) {
+  if (!output_->Write(reinterpret_cast<const char*>(bytes), static_cast<std::uint32_t>(count))) {
+    throw OvraParseException(OvraErrorCode::kOutputRefused);
+  }
+}
+
+// Entity nodes are not handled: the library keeps them in the document type's
+// entity map, never among the children, so no walk reaches them; the internal
+// subset, written whole, carries their declarations.
+void VelmorXmlParser::WriteNode(const DOMNode& node) {
+  switch (node.getNodeType()) {
+    case DOMNode::DOCUMENT_NODE:
+      WriteDeclaration(static_cast<const xercesc::DOMDocument&>(node));
+      WriteChildren(node);
+      break;
+    case DOMNode::DOCUMENT_TYPE_NODE:
+      WriteDocumentType(static_cast<const xercesc::DOMDocumentType&>(node));
+      break;
+    case DOMNode::ELEMENT_NODE:
+      WriteElement(static_cast<const xercesc::DOMElement&>(node));
+      break;
+    case DOMNode::TEXT_NODE:
+      Put(node.getNodeValue(), XMLFormatter::CharEscapes);
+      break;
+    case DOMNode::CDATA_SECTION_NODE:
+      Put(u"<![CDATA[");
+      Put(node.getNodeValue());
+      Put(u"]]>");
+      break;
+    case DOMNode::COMMENT_NODE:
+      Put(u"<!--");
+      Put(node.getNodeValue());
+      Put(u"-->");
+      break;
+    case DOMNode::PROCESSING_INSTRUCTION_NODE:
+      WriteProcessingInstruction(static_cast<const xercesc::DOMProcessingInstruction&>(node));
+      break;
+    case DOMNode::ENTITY_REFERENCE_NODE:
+      WriteChildren(node);
+      break;
+    default:  // attributes, fragments, notations: nothing
+      break;
+  }
+}
+
+void VelmorXmlParser::WriteChildren(const DOMNode& node) {
+  for (const DOMNode* child = node.getFirstChild(); child != nullptr;
+       child = child->getNextSibling()) {
+    WriteNode(*child);
+  }
+}
+
+// The library keeps the declaration as properties of the document, not as a
+// node; a text without a declaration has no version.
+void VelmorXmlParser::WriteDeclaration(const xercesc::DOMDocument& document) {
+  if (!Present(document.getXmlVersion())) return;
+  Put(u"<?xml version=\"");
+  Put(document.getXmlVersion());
+  Put(u"\" encoding=\"");
+  Put(encoding_name_);
+  // Only a "yes" is kept by the library; "no" reads the same as absent.
+  if (document.getXmlStandalone()) Put(u"\" standalone=\"yes");
+  Put(u"\"?>");
+  Put(kLineBreak);
+}
+
+// A public identifier is followed directly by the system identifier, the only
+// form XML accepts for both.
+void VelmorXmlParser::WriteDocumentType(const xercesc::DOMDocumentType& type) {
+  Put(u"<!DOCTYPE ");
+  Put(type.getName());
+  const bool has_public = Present(type.getPublicId());
+  if (has_public) {
+    Put(u" PUBLIC ");
+    WriteQuoted(type.getPublicId());
+  }
+  if (Present(type.getSystemId())) {
+    Put(has_public ? u" " : u" SYSTEM ");
+    WriteQuoted(type.getSystemId());
+  }
+  if (Present(type.getInternalSubset())) {
+    Put(u"[");
+    Put(type.getInternalSubset());
+    Put(u"]");
+  }
+  Put(u">");
+}
+
+// An identifier holding a quotation mark is written between apostrophes.
+void VelmorXmlParser::WriteQuoted(const XMLCh* value) {
+  const std::u16string_view quote =
+      std::u16string_view(value).find(u'"') == std::u16string_view::npos ? u"\"" : u"'";
+  Put(quote);
+  Put(value);
+  Put(quote);
+}
+
+void VelmorXmlParser::WriteProcessingInstruction(
+    const xercesc::DOMProcessingInstruction& instruction) {
+  Put(u"<?");
+  Put(instruction.getTarget());
+  if (Present(instruction.getData())) {
+    Put(u" ");
+    Put(instruction.getData());
+  }
+  Put(u"?>");
+}
+
+void VelmorXmlParser::WriteElement(const xercesc::DOMElement& element) {
+  WriteLineBreak();
+  Put(u"<");
+  Put(element.getTagName());
+  WriteAttributes(element);
+  if (!element.hasChildNodes()) {
+    Put(u"/>");
+    return;
+  }
+  Put(u">");
+  const bool text_seen = WriteElementChildren(element);
+  if (!text_seen) WriteLineBreak();
+  Put(u"</");
+  Put(element.getTagName());
+  Put(u">");
+}
+
+// The attribute map lists attributes in ascending order of name.
+void VelmorXmlParser::WriteAttributes(const xercesc::DOMElement& element) {
+  const xercesc::DOMNamedNodeMap* attributes = element.getAttributes();
+  for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
+    const DOMNode* attribute = attributes->item(i);
+    Put(u" ");
+    Put(attribute->getNodeName());
+    Put(u"=\"");
+    Put(attribute->getNodeValue(), XMLFormatter::AttrEscapes);
+    Put(u"\"");
+  }
+}
+
+// Element children that come first go one tab deeper; anything else is
+// written one tab deeper while it lasts, so element children that follow a
+// text stay at the element's own level. True when a child was text, which
+// keeps the closing tag on the same line.
+bool VelmorXmlParser::WriteElementChildren(const xercesc::DOMElement& element) {
+  const bool deeper = element.getFirstChild()->getNodeType() == DOMNode::ELEMENT_NODE;
+  if (deeper) indent_.push_back(u'\t');
+  bool text_seen = false;
+  for (const DOMNode* child = element.getFirstChild(); child != nullptr;
+       child = child->getNextSibling()) {
+    const bool is_element = child->getNodeType() == DOMNode::ELEMENT_NODE;
+    text_seen = text_seen || child->getNodeType() == DOMNode::TEXT_NODE;
+    if (!is_element) indent_.push_back(u'\t');
+    WriteNode(*child);
+    if (!is_element) indent_.pop_back();
+  }
+  if (deeper) indent_.pop_back();
+  return text_seen;
+}
+
+void VelmorXmlParser::WriteLineBreak() {
+  if (!output_->Indent()) return;
+  Put(kLineBreak);
+  Put(indent_);
+}
+
+void VelmorXmlParser::Put(std::u16string_view text, XMLFormatter::EscapeFlags escapes) {
+  std::u16string scratch;
+  const std::u16string_view safe = XmlSafe(text, scratch);
+  if (safe.empty()) return;
+  formatter_->formatBuf(safe.data(), safe.size(), escapes, XMLFormatter::UnRep_CharRef);
+}
+
+void VelmorXmlParser::Put(const XMLCh* text, XMLFormatter::EscapeFlags escapes) {
+  if (text != nullptr) Put(std::u16string_view(text), escapes);
+}
+
+}  // namespace ovrabjt
