@@ -1,0 +1,181 @@
+#include "platform/file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <string>
+
+#include "support/fake_file_system.h"
+#include "support/temp_folder.h"
+
+namespace ovrabjt {
+namespace {
+
+using testing::FakeFileSystem;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+const std::string kText = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+mode_t CurrentUmask() {
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
+}
+
+TEST(FileTest, ReadsWholeFileThroughShortAndInterruptedReads) {
+  TempFolder folder;
+  WriteFileBytes(folder / "in", kText);
+  FakeFileSystem fake;
+  fake.max_transfer = 5;
+  fake.interrupt = true;
+  File file;
+  ASSERT_FALSE(File::OpenForReading(folder / "in", file, fake.Calls()));
+  std::uint64_t size = 0;
+  ASSERT_FALSE(file.Size(size));
+  EXPECT_EQ(size, kText.size());
+  std::string buffer(kText.size() + 4, '\0');
+  std::size_t got = 0;
+  EXPECT_FALSE(file.Read(buffer.data(), buffer.size(), got));
+  EXPECT_EQ(got, kText.size());  // the end of the file stops it
+  EXPECT_EQ(buffer.substr(0, got), kText);
+  EXPECT_GT(fake.interrupted_calls, 5);
+}
+
+TEST(FileTest, ReadErrorReportsWhatArrivedBefore) {
+  TempFolder folder;
+  WriteFileBytes(folder / "in", kText);
+  FakeFileSystem fake;
+  fake.read_errno = EIO;
+  File file;
+  ASSERT_FALSE(File::OpenForReading(folder / "in", file, fake.Calls()));
+  std::string buffer(kText.size(), '\0');
+  std::size_t got = 99;
+  EXPECT_EQ(file.Read(buffer.data(), buffer.size(), got), std::errc::io_error);
+  EXPECT_EQ(got, 0u);
+}
+
+TEST(FileTest, OpeningForReadingNeedsAnExistingFile) {
+  TempFolder folder;
+  File file;
+  EXPECT_EQ(File::OpenForReading(folder / "missing", file), std::errc::no_such_file_or_directory);
+  EXPECT_EQ(File::OpenForReading(folder.Path(), file), std::errc::is_a_directory);
+  EXPECT_EQ(File::OpenForReading(std::string("a\0b", 3), file), std::errc::invalid_argument);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST(FileTest, WritesEverythingThroughShortAndInterruptedWrites) {
+  TempFolder folder;
+  FakeFileSystem fake;
+  fake.max_transfer = 3;
+  fake.interrupt = true;
+  File file;
+  ASSERT_FALSE(File::OpenForWriting(folder / "out", WriteMode::kCreateNew, file, fake.Calls()));
+  EXPECT_FALSE(file.Write(kText.data(), kText.size()));
+  EXPECT_FALSE(file.Sync());
+  EXPECT_FALSE(file.Close());
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(ReadFileBytes(folder / "out"), kText);
+  EXPECT_EQ(fake.bytes_written, kText.size());
+  EXPECT_EQ(fake.write_calls, 24);  // 12 transfers, each after an interruption
+}
+
+TEST(FileTest, WriteFailuresAreReportedNotRepeated) {
+  TempFolder folder;
+  {
+    FakeFileSystem fake;
+    fake.write_errno = ENOSPC;
+    fake.write_fails_after = 10;
+    fake.max_transfer = 4;
+    File file;
+    ASSERT_FALSE(File::OpenForWriting(folder / "full", WriteMode::kCreateNew, file, fake.Calls()));
+    EXPECT_EQ(file.Write(kText.data(), kText.size()), std::errc::no_space_on_device);
+    EXPECT_EQ(fake.bytes_written, 12u);
+  }
+  {
+    FakeFileSystem fake;
+    fake.write_stalls_after = 0;
+    File file;
+    ASSERT_FALSE(
+        File::OpenForWriting(folder / "stalled", WriteMode::kCreateNew, file, fake.Calls()));
+    EXPECT_EQ(file.Write(kText.data(), kText.size()), std::errc::no_space_on_device);
+    EXPECT_EQ(fake.write_calls, 1);
+  }
+}
+
+TEST(FileTest, WriteModesCreateTruncateOrKeep) {
+  TempFolder folder;
+  const std::string path = folder / "file";
+  File file;
+  EXPECT_EQ(File::OpenForWriting(path, WriteMode::kExistingOnly, file),
+            std::errc::no_such_file_or_directory);
+  EXPECT_TRUE(folder.Entries().empty());
+
+  ASSERT_FALSE(File::OpenForWriting(path, WriteMode::kCreateNew, file));
+  ASSERT_FALSE(file.Write(kText.data(), kText.size()));
+  ASSERT_FALSE(file.Close());
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0666 & ~CurrentUmask());
+
+  EXPECT_EQ(File::OpenForWriting(path, WriteMode::kCreateNew, file), std::errc::file_exists);
+  ASSERT_FALSE(File::OpenForWriting(path, WriteMode::kExistingOnly, file));
+  ASSERT_FALSE(file.Write("AB", 2));
+  ASSERT_FALSE(file.Close());
+  EXPECT_EQ(ReadFileBytes(path), "AB" + kText.substr(2));
+
+  ASSERT_FALSE(File::OpenForWriting(path, WriteMode::kCreateOrTruncate, file));
+  std::uint64_t size = 99;
+  ASSERT_FALSE(file.Size(size));
+  EXPECT_EQ(size, 0u);
+  EXPECT_EQ(File::OpenForWriting(folder / "no-folder/file", WriteMode::kCreateOrTruncate, file),
+            std::errc::no_such_file_or_directory);
+}
+
+TEST(FileTest, FailedCallsReturnTheSystemError) {
+  TempFolder folder;
+  WriteFileBytes(folder / "in", kText);
+  FakeFileSystem fake;
+  File file;
+  fake.open_errno = EACCES;
+  EXPECT_EQ(File::OpenForReading(folder / "in", file, fake.Calls()), std::errc::permission_denied);
+  fake.open_errno = 0;
+  fake.fstat_errno = EOVERFLOW;
+  EXPECT_EQ(File::OpenForReading(folder / "in", file, fake.Calls()),
+            std::errc::value_too_large);  // the folder check needs the status
+  fake.fstat_errno = 0;
+  ASSERT_FALSE(File::OpenForWriting(folder / "in", WriteMode::kExistingOnly, file, fake.Calls()));
+  fake.fsync_errno = EIO;
+  EXPECT_EQ(file.Sync(), std::errc::io_error);
+  fake.close_errno = EIO;
+  EXPECT_EQ(file.Close(), std::errc::io_error);
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(file.Write("x", 1), std::errc::bad_file_descriptor);
+}
+
+TEST(FileTest, DeleteRenameAndHeap) {
+  TempFolder folder;
+  WriteFileBytes(folder / "a", "first");
+  WriteFileBytes(folder / "b", "second");
+  EXPECT_FALSE(RenameFile(folder / "a", folder / "b"));
+  EXPECT_EQ(ReadFileBytes(folder / "b"), "first");
+  EXPECT_EQ(RenameFile(folder / "a", folder / "c"), std::errc::no_such_file_or_directory);
+  EXPECT_FALSE(DeleteFile(folder / "b"));
+  EXPECT_EQ(DeleteFile(folder / "b"), std::errc::no_such_file_or_directory);
+  EXPECT_TRUE(folder.Entries().empty());
+
+  HeapBuffer empty = AllocateZeroed(0);
+  ASSERT_NE(empty, nullptr);
+  HeapBuffer block = AllocateZeroed(4096);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(std::string(block.get(), 4096), std::string(4096, '\0'));
+  FakeFileSystem fake;
+  fake.heap_empty = true;
+  EXPECT_EQ(AllocateZeroed(16, fake.Calls()), nullptr);
+}
+
+}  // namespace
+}  // namespace ovrabjt
