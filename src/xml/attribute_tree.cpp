@@ -1,0 +1,154 @@
+// The mapping between a document's elements and an attribute list: reading
+// the elements into attributes, and building elements from attributes.
+#include <string>
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOMNode.hpp>
+#include <xercesc/dom/DOMText.hpp>
+
+#include "attr/attr_value.h"
+#include "attr/attr_value_factory.h"
+#include "platform/code_page.h"
+#include "xml/ovra_parse_exception.h"
+#include "xml/velmor_dom_doc.h"
+
+namespace ovrabjt {
+namespace {
+
+using xercesc::DOMElement;
+using xercesc::DOMNode;
+
+constexpr char16_t kSyntaxAttribute[] = u"syntax";
+constexpr char16_t kSpaceAttribute[] = u"xml:space";
+constexpr char16_t kPreserve[] = u"preserve";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Narrow text of a DOM string, without leading and trailing blanks.
+std::string TrimmedNarrow(const XMLCh* text) {
+  if (text == nullptr) return {};
+  const std::string narrow = Utf16ToCp1252(std::u16string_view(text));
+  std::size_t begin = 0, end = narrow.size();
+  while (begin < end && IsBlank(narrow[begin])) ++begin;
+  while (end > begin && IsBlank(narrow[end - 1])) --end;
+  return narrow.substr(begin, end - begin);
+}
+
+// The texts an attribute is made of: its name, its syntax and, when the
+// element's first child is not an element, that child's value.
+struct ElementTexts {
+  std::string name;
+  std::string syntax;
+  std::string text;
+};
+
+ElementTexts ReadElementTexts(const DOMElement& element) {
+  try {
+    ElementTexts texts{TrimmedNarrow(element.getTagName()),
+                       TrimmedNarrow(element.getAttribute(kSyntaxAttribute)),
+                       {}};
+    const DOMNode* first = element.getFirstChild();
+    if (first != nullptr && first->getNodeType() != DOMNode::ELEMENT_NODE) {
+      texts.text = TrimmedNarrow(first->getNodeValue());
+    }
+    return texts;
+  } catch (const xercesc::DOMException&) {
+    throw OvraParseException(OvraErrorCode::kAttributeReadFailed);
+  }
+}
+
+}  // namespace
+
+void VelmorDomDoc::ReadInto(AttrNodeList& list) const {
+  const xercesc::DOMDocument* document = parser_->GetDocument();
+  if (document == nullptr || document->getDocumentElement() == nullptr) return;
+  ReadChildren(*document->getDocumentElement(), 1, list);
+}
+
+// Elements with "syntax" become attributes; group elements are looked into,
+// their attributes joining the list at their place; other elements are
+// skipped with everything inside them. Other nodes are not attributes.
+void VelmorDomDoc::ReadChildren(const DOMElement& parent, std::size_t parent_level,
+                                AttrNodeList& list) const {
+  const std::size_t level = parent_level + 1;
+  for (const DOMNode* child = parent.getFirstChild(); child != nullptr;
+       child = child->getNextSibling()) {
+    if (child->getNodeType() != DOMNode::ELEMENT_NODE) continue;
+    if (level > kMaxElementDepth) throw OvraParseException(OvraErrorCode::kParseError);
+    const auto& element = static_cast<const DOMElement&>(*child);
+    if (element.getAttributeNode(kSyntaxAttribute) != nullptr) {
+      if (std::unique_ptr<AttrNode> attribute = MakeAttribute(element, level)) {
+        list.Append(std::move(attribute));
+      }
+    } else if (IsGroupElement(element)) {
+      ReadChildren(element, level, list);
+    }
+  }
+}
+
+// A text makes a scalar value of the element's syntax; an element without
+// text (only blanks, or elements first) makes a list value of its child
+// elements. An element with no content at all makes nothing.
+std::unique_ptr<AttrNode> VelmorDomDoc::MakeAttribute(const DOMElement& element,
+                                                      std::size_t level) const {
+  const ElementTexts texts = ReadElementTexts(element);
+  if (!element.hasChildNodes()) return nullptr;
+  auto id = std::make_unique<AttrID>(texts.name);
+  std::unique_ptr<AttrValue> value;
+  if (!texts.text.empty()) {
+    value = AttrValueFactory::CreateValue(texts.syntax, texts.text);
+  } else {
+    auto members = std::make_unique<AttrNodeList>();
+    ReadChildren(element, level, *members);
+    auto list_value = std::make_unique<IppList>();
+    list_value->SetMembers(std::move(members));
+    list_value->SetSyntaxName(texts.syntax);
+    value = std::move(list_value);
+  }
+  return std::make_unique<AttrNode>(std::move(id), std::move(value));
+}
+
+void VelmorDomDoc::BuildFrom(const AttrNodeList& list) {
+  ForgetGroupElements();
+  Parse(GetTemplate());
+  xercesc::DOMDocument& document = *parser_->GetDocument();
+  DOMElement& root = *document.getDocumentElement();
+  for (const std::unique_ptr<AttrNode>& attribute : list.nodes()) {
+    DOMElement* parent = nullptr;
+    try {
+      parent = &GroupElementFor(document, root, *attribute);
+    } catch (const xercesc::DOMException&) {
+      throw OvraParseException(OvraErrorCode::kAttributeBuildFailed, attribute->GetName());
+    }
+    WriteAttributeElement(document, *parent, *attribute);
+  }
+}
+
+// A list value's members become child elements, in order; any other value
+// becomes the element's text (possibly empty). A node without a value is
+// written as a null value.
+void VelmorDomDoc::WriteAttributeElement(xercesc::DOMDocument& document, DOMElement& parent,
+                                         const AttrNode& attribute) {
+  static const IppNull kNoValue;
+  const AttrValue& value = attribute.GetValue() != nullptr ? *attribute.GetValue() : kNoValue;
+  const auto* list_value = dynamic_cast<const IppList*>(&value);
+  DOMElement* element = nullptr;
+  try {
+    element = document.createElement(Cp1252ToUtf16(attribute.GetName()).c_str());
+    element->setAttribute(kSyntaxAttribute, Cp1252ToUtf16(value.GetSyntaxName()).c_str());
+    if (value.PreservesSpace()) element->setAttribute(kSpaceAttribute, kPreserve);
+    parent.appendChild(element);
+    if (list_value == nullptr) {
+      element->appendChild(document.createTextNode(Cp1252ToUtf16(value.GetText()).c_str()));
+    }
+  } catch (const xercesc::DOMException&) {
+    throw OvraParseException(OvraErrorCode::kAttributeBuildFailed, attribute.GetName());
+  }
+  if (list_value == nullptr || list_value->GetMembers() == nullptr) return;
+  for (const std::unique_ptr<AttrNode>& member : list_value->GetMembers()->nodes()) {
+    WriteAttributeElement(document, *element, *member);
+  }
+}
+
+}  // namespace ovrabjt

@@ -1,0 +1,96 @@
+#include "xml/velmor_dom_doc.h"
+
+#include <string>
+
+#include "platform/code_page.h"
+#include "xml/document_templates.h"
+#include "xml/ovra_attribute_groups.h"
+#include "xml/ovra_parse_exception.h"
+
+namespace ovrabjt {
+namespace {
+
+bool HasTagName(const xercesc::DOMElement& element, std::string_view name) {
+  return std::u16string_view(element.getTagName()) == Cp1252ToUtf16(name);
+}
+
+// Creates a group element at the end of the root.
+xercesc::DOMElement* AppendGroupElement(xercesc::DOMDocument& document, xercesc::DOMElement& root,
+                                        std::string_view name) {
+  xercesc::DOMElement* group = document.createElement(Cp1252ToUtf16(name).c_str());
+  root.appendChild(group);
+  return group;
+}
+
+}  // namespace
+
+// The parser's creation starts the XML library first.
+VelmorDomDoc::VelmorDomDoc(std::string_view name, bool validate)
+    : parser_(std::make_unique<VelmorXmlParser>(name, validate)) {}
+
+VelmorDomDoc::~VelmorDomDoc() = default;
+
+xercesc::DOMElement& VelmorDomDoc::GroupElementFor(xercesc::DOMDocument&,
+                                                   xercesc::DOMElement& root, const AttrNode&) {
+  return root;
+}
+
+bool VelmorDomDoc::IsGroupElement(const xercesc::DOMElement&) const { return false; }
+
+void VelmorDomDoc::Parse(std::string_view text) { parser_->Parse(text); }
+
+void VelmorDomDoc::WriteTo(XmlOutputCallback& output) { parser_->WriteDocument(output); }
+
+OvraDomDoc::OvraDomDoc(std::string_view name, bool validate) : VelmorDomDoc(name, validate) {}
+
+// The group elements belong to the parser's document and go with it.
+OvraDomDoc::~OvraDomDoc() = default;
+
+std::string_view OvraDomDoc::GetTemplate() const { return DocumentTemplatesInForce().ovra; }
+
+xercesc::DOMElement& OvraDomDoc::GroupElementFor(xercesc::DOMDocument& document,
+                                                 xercesc::DOMElement& root,
+                                                 const AttrNode& attribute) {
+  switch (ClassifyOvraAttribute(attribute.GetName())) {
+    case OvraAttributeGroup::kOperation:
+      if (!operation_group_exists_) {
+        operation_group_ = AppendGroupElement(document, root, kOperationGroupElement);
+        operation_group_exists_ = true;
+      }
+      return *operation_group_;
+    case OvraAttributeGroup::kJobTemplate:
+      if (!job_template_group_exists_) {
+        job_template_group_ = AppendGroupElement(document, root, kJobTemplateGroupElement);
+        job_template_group_exists_ = true;
+      }
+      return *job_template_group_;
+    case OvraAttributeGroup::kNone:
+      break;
+  }
+  throw OvraParseException(OvraErrorCode::kAttributeOutsideGroups, attribute.GetName());
+}
+
+bool OvraDomDoc::IsGroupElement(const xercesc::DOMElement& element) const {
+  return HasTagName(element, kOperationGroupElement) ||
+         HasTagName(element, kJobTemplateGroupElement);
+}
+
+void OvraDomDoc::ForgetGroupElements() {
+  operation_group_ = nullptr;
+  operation_group_exists_ = false;
+  job_template_group_ = nullptr;
+  job_template_group_exists_ = false;
+}
+
+KespDomDoc::KespDomDoc(std::string_view name, bool validate) : VelmorDomDoc(name, validate) {}
+
+std::string_view KespDomDoc::GetTemplate() const { return DocumentTemplatesInForce().kesp; }
+
+MediaPrefsDomDoc::MediaPrefsDomDoc(std::string_view name, bool validate)
+    : VelmorDomDoc(name, validate) {}
+
+std::string_view MediaPrefsDomDoc::GetTemplate() const {
+  return DocumentTemplatesInForce().mediaprefs;
+}
+
+}  // namespace ovrabjt

@@ -1,0 +1,132 @@
+// The document kinds: each knows its empty document (template), where its
+// attributes go under the root, and maps an attribute list to and from XML
+// elements. A document lives for one read or one write.
+//
+// An attribute is an element named after it, with the XML attribute
+// "syntax" (and xml:space="preserve" for name and text values); a scalar
+// value is the element's text, a list value (collection, set, range) one
+// child element per member.
+#pragma once
+
+#include <ovrabjt/ovrabjt.h>
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+
+#include "attr/attr_node.h"
+#include "attr/attr_node_list.h"
+#include "xml/velmor_xml_parser.h"
+
+namespace ovrabjt {
+
+class VelmorDomDoc {
+ public:
+  // Elements nested deeper than this (the root being level 1) make a read
+  // fail with code 2 instead of exhausting the stack.
+  static constexpr std::size_t kMaxElementDepth = 256;
+
+  VelmorDomDoc(const VelmorDomDoc&) = delete;
+  VelmorDomDoc& operator=(const VelmorDomDoc&) = delete;
+  virtual ~VelmorDomDoc();
+
+  // GetTemplate - the kind's empty document as XML text.
+  virtual std::string_view GetTemplate() const = 0;
+
+  // GroupElementFor - the element under which the top-level `attribute` is
+  // written: the root, unless the kind groups its attributes.
+  virtual xercesc::DOMElement& GroupElementFor(xercesc::DOMDocument& document,
+                                               xercesc::DOMElement& root,
+                                               const AttrNode& attribute);
+
+  // IsGroupElement - whether `element` is a group element, which a read
+  // looks into although it has no "syntax".
+  virtual bool IsGroupElement(const xercesc::DOMElement& element) const;
+
+  // Parse - parses `text` as this document (codes 1 and 2).
+  void Parse(std::string_view text);
+
+  // ReadInto - appends the attributes of the parsed document to `list`, in
+  // document order: elements with "syntax" become attributes, group
+  // elements dissolve into their attributes, anything else is skipped.
+  // Raises code 5 on a library error, code 2 on elements nested too deep;
+  // attributes read before stay in the list.
+  void ReadInto(AttrNodeList& list) const;
+
+  // BuildFrom - parses the template, then writes one element per attribute
+  // of `list`, in order, under its group element. Raises code 6 (detail:
+  // the attribute's name) when the library refuses an element, and what
+  // GroupElementFor raises.
+  void BuildFrom(const AttrNodeList& list);
+
+  // WriteTo - writes the document as XML text through `output` (codes 3, 4).
+  void WriteTo(XmlOutputCallback& output);
+
+  // The parser, with the library's messages of the last parse.
+  const VelmorXmlParser& Parser() const { return *parser_; }
+
+ protected:
+  // Creates the parser of the document called `name` (codes 20, 23).
+  VelmorDomDoc(std::string_view name, bool validate);
+
+  // Forgets the group elements of a previous build, whose document the
+  // template's parse has replaced.
+  virtual void ForgetGroupElements() {}
+
+ private:
+  // Reading (attribute_tree.cpp).
+  void ReadChildren(const xercesc::DOMElement& parent, std::size_t parent_level,
+                    AttrNodeList& list) const;
+  std::unique_ptr<AttrNode> MakeAttribute(const xercesc::DOMElement& element,
+                                          std::size_t level) const;
+  // Building (attribute_tree.cpp).
+  static void WriteAttributeElement(xercesc::DOMDocument& document, xercesc::DOMElement& parent,
+                                    const AttrNode& attribute);
+
+  std::unique_ptr<VelmorXmlParser> parser_;
+};
+
+// The job ticket: its attributes sit under two group elements, the
+// operation attributes and the job-template attributes.
+class OvraDomDoc final : public VelmorDomDoc {
+ public:
+  // Ovra documents are validated against their document type, which is
+  // found beside `name`.
+  OvraDomDoc(std::string_view name, bool validate);
+  ~OvraDomDoc() override;
+
+  std::string_view GetTemplate() const override;
+  // The attribute's group element, created at the end of the root when
+  // first needed; raises code 7 (detail: the name) for a name outside both
+  // groups.
+  xercesc::DOMElement& GroupElementFor(xercesc::DOMDocument& document, xercesc::DOMElement& root,
+                                       const AttrNode& attribute) override;
+  // True for "ovra-operation-attributes" and "job-template-attributes".
+  bool IsGroupElement(const xercesc::DOMElement& element) const override;
+
+ private:
+  void ForgetGroupElements() override;
+
+  xercesc::DOMElement* operation_group_ = nullptr;
+  bool operation_group_exists_ = false;
+  xercesc::DOMElement* job_template_group_ = nullptr;
+  bool job_template_group_exists_ = false;
+};
+
+// The printer's capabilities; attributes sit directly under the root.
+class KespDomDoc final : public VelmorDomDoc {
+ public:
+  KespDomDoc(std::string_view name, bool validate);
+  std::string_view GetTemplate() const override;
+};
+
+// The media preferences; attributes sit directly under the root.
+class MediaPrefsDomDoc final : public VelmorDomDoc {
+ public:
+  MediaPrefsDomDoc(std::string_view name, bool validate);
+  std::string_view GetTemplate() const override;
+};
+
+}  // namespace ovrabjt
