@@ -85,9 +85,11 @@ std::error_code File::OpenForReading(std::string_view path, File& out,
   int fd = -1;
   if (std::error_code error = OpenRetrying(c_path, O_RDONLY, calls, fd)) return error;
   File file(fd, calls);
+  // A status that cannot be read is left for Size to report.
   struct stat info {};
-  if (std::error_code error = file.Status(info)) return error;
-  if (S_ISDIR(info.st_mode)) return std::make_error_code(std::errc::is_a_directory);
+  if (!file.Status(info) && S_ISDIR(info.st_mode)) {
+    return std::make_error_code(std::errc::is_a_directory);
+  }
   out = std::move(file);
   return {};
 }

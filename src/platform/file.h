@@ -93,8 +93,7 @@ class File {
 };
 
 // DeleteFile - removes the file `path`.
-std::error_code DeleteFile(std::string_view path,
-                           const FileSystemCalls& calls = SystemFileCalls());
+std::error_code DeleteFile(std::string_view path, const FileSystemCalls& calls = SystemFileCalls());
 
 // RenameFile - gives the file `from` the name `to`, replacing a file of that
 // name in one step.

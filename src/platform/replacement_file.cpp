@@ -34,8 +34,8 @@ std::string TemporaryName(const std::string& target, int attempt) {
   const std::size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  const auto ticks = static_cast<std::uint64_t>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
+  const auto ticks =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   char unique[64];
   std::snprintf(unique, sizeof unique, ".%lx-%llx-%d.tmp", static_cast<unsigned long>(::getpid()),
                 static_cast<unsigned long long>(ticks & 0xFFFFFFFFFFFFull), attempt);
