@@ -30,8 +30,8 @@ VelmorDomDoc::VelmorDomDoc(std::string_view name, bool validate)
 
 VelmorDomDoc::~VelmorDomDoc() = default;
 
-xercesc::DOMElement& VelmorDomDoc::GroupElementFor(xercesc::DOMDocument&,
-                                                   xercesc::DOMElement& root, const AttrNode&) {
+xercesc::DOMElement& VelmorDomDoc::GroupElementFor(xercesc::DOMDocument&, xercesc::DOMElement& root,
+                                                   const AttrNode&) {
   return root;
 }
 

@@ -61,7 +61,7 @@ TEST(OvraAttributeGroupsTest, TableHoldsEachNameOnceInItsGroup) {
       {"presentation-direction-number-up", OvraAttributeGroup::kJobTemplate},
       {"Copies", OvraAttributeGroup::kNone},  // names are compared exactly
       {"copies ", OvraAttributeGroup::kNone},
-      {"value", OvraAttributeGroup::kNone},   // members are not classified
+      {"value", OvraAttributeGroup::kNone},  // members are not classified
       {"font-size", OvraAttributeGroup::kNone},
       {"", OvraAttributeGroup::kNone},
   };
@@ -136,9 +136,8 @@ TEST(VelmorDomDocTest, UnclassifiedOvraNameFailsTheBuild) {
     EXPECT_EQ(error.detail(), "font-size");
   }
   // Members are never classified; the kesp and mediaprefs kinds do not group.
-  EXPECT_EQ(CodeRaisedBy([&] { ovra.BuildFrom(*ParseAttrText("media-col collection\n"
-                                                             "  anything keyword x\n")); }),
-            0);
+  const auto member = ParseAttrText("media-col collection\n  anything keyword x\n");
+  EXPECT_EQ(CodeRaisedBy([&] { ovra.BuildFrom(*member); }), 0);
   KespDomDoc kesp("", false);
   EXPECT_EQ(CodeRaisedBy([&] { kesp.BuildFrom(*ParseAttrText("font-size integer 12\n")); }), 0);
 }
@@ -223,10 +222,11 @@ TEST(VelmorDomDocTest, OvraGroupElementsDissolveInDocumentOrder) {
 // Narrow texts are Windows-1252 both ways; a character it lacks reads as '?'.
 TEST(VelmorDomDocTest, TextsAreWindows1252) {
   KespDomDoc kesp("", false);
+  // Octal escapes: e-acute is \351, the euro sign \200 (UTF-8 \342\202\254).
   EXPECT_EQ(Read(kesp, "<kesp><n syntax='name'>caf&#xE9; &#x20AC;5 &#x4E2D;</n></kesp>"),
-            "n (name) = caf\xE9 \x80" "5 ?\n");
-  std::string text = Built(kesp, "n name caf\xE9 \x80" "5\n", false);
-  EXPECT_NE(text.find("caf\xC3\xA9 \xE2\x82\xAC" "5</n>"), std::string::npos) << text;
+            "n (name) = caf\351 \2005 ?\n");
+  const std::string text = Built(kesp, "n name caf\351 \2005\n", false);
+  EXPECT_NE(text.find("caf\303\251 \342\202\2545</n>"), std::string::npos) << text;
 }
 
 // Nesting the root and 255 levels below it is read; one level more fails
