@@ -44,19 +44,6 @@ TEST(FileTest, ReadsWholeFileThroughShortAndInterruptedReads) {
   EXPECT_GT(fake.interrupted_calls, 5);
 }
 
-TEST(FileTest, ReadErrorReportsWhatArrivedBefore) {
-  TempFolder folder;
-  WriteFileBytes(folder / "in", kText);
-  FakeFileSystem fake;
-  fake.read_errno = EIO;
-  File file;
-  ASSERT_FALSE(File::OpenForReading(folder / "in", file, fake.Calls()));
-  std::string buffer(kText.size(), '\0');
-  std::size_t got = 99;
-  EXPECT_EQ(file.Read(buffer.data(), buffer.size(), got), std::errc::io_error);
-  EXPECT_EQ(got, 0u);
-}
-
 TEST(FileTest, OpeningForReadingNeedsAnExistingFile) {
   TempFolder folder;
   File file;
@@ -133,28 +120,6 @@ TEST(FileTest, WriteModesCreateTruncateOrKeep) {
   EXPECT_EQ(size, 0u);
   EXPECT_EQ(File::OpenForWriting(folder / "no-folder/file", WriteMode::kCreateOrTruncate, file),
             std::errc::no_such_file_or_directory);
-}
-
-TEST(FileTest, FailedCallsReturnTheSystemError) {
-  TempFolder folder;
-  WriteFileBytes(folder / "in", kText);
-  FakeFileSystem fake;
-  File file;
-  fake.open_errno = EACCES;
-  EXPECT_EQ(File::OpenForReading(folder / "in", file, fake.Calls()), std::errc::permission_denied);
-  fake.open_errno = 0;
-  fake.fstat_errno = EOVERFLOW;
-  ASSERT_FALSE(File::OpenForReading(folder / "in", file, fake.Calls()));
-  std::uint64_t size = 0;
-  EXPECT_EQ(file.Size(size), std::errc::value_too_large);
-  fake.fstat_errno = 0;
-  ASSERT_FALSE(File::OpenForWriting(folder / "in", WriteMode::kExistingOnly, file, fake.Calls()));
-  fake.fsync_errno = EIO;
-  EXPECT_EQ(file.Sync(), std::errc::io_error);
-  fake.close_errno = EIO;
-  EXPECT_EQ(file.Close(), std::errc::io_error);
-  EXPECT_FALSE(file.IsOpen());
-  EXPECT_EQ(file.Write("x", 1), std::errc::bad_file_descriptor);
 }
 
 TEST(FileTest, DeleteRenameAndHeap) {

@@ -5,17 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <string>
 #include <vector>
 
-#include "support/fake_file_system.h"
 #include "support/temp_folder.h"
 
 namespace ovrabjt {
 namespace {
 
-using testing::FakeFileSystem;
 using testing::ReadFileBytes;
 using testing::TempFolder;
 using testing::WriteFileBytes;
@@ -100,56 +97,6 @@ TEST(ReplacementFileTest, SymbolicLinkStaysAndItsFileIsReplaced) {
   ASSERT_EQ(::lstat((folder / "link.xml").c_str(), &info), 0);
   EXPECT_TRUE(S_ISLNK(info.st_mode));
   EXPECT_EQ(ReadFileBytes(folder / "real.xml"), kNew);
-}
-
-TEST(ReplacementFileTest, RefusedTargetsLeaveNothingBehind) {
-  TempFolder folder;
-  ::mkdir((folder / "sub").c_str(), 0755);
-  WriteFileBytes(folder / "plain", kPrevious);
-  const struct {
-    std::string target;
-    std::errc error;
-  } cases[] = {
-      {folder / "missing/ticket.xml", std::errc::no_such_file_or_directory},
-      {folder / "plain/ticket.xml", std::errc::not_a_directory},
-      {folder / "sub", std::errc::is_a_directory},
-      {"", std::errc::no_such_file_or_directory},
-  };
-  for (const auto& c : cases) {
-    ReplacementFile file;
-    EXPECT_EQ(file.Begin(c.target), c.error) << c.target;
-    EXPECT_FALSE(file.IsOpen());
-  }
-  EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"plain", "sub"}));
-}
-
-TEST(ReplacementFileTest, FailuresOfTheSystemKeepThePreviousFile) {
-  TempFolder folder;
-  const std::string target = folder / "ticket.xml";
-  WriteFileBytes(target, kPrevious);
-  FakeFileSystem fake;
-  ReplacementFile file;
-
-  fake.open_errno = EACCES;  // the folder or the file refuses writing
-  EXPECT_EQ(file.Begin(target, fake.Calls()), std::errc::permission_denied);
-  fake.open_errno = 0;
-
-  fake.fsync_errno = EIO;
-  ASSERT_FALSE(file.Begin(target, fake.Calls()));
-  ASSERT_FALSE(file.Write(kNew.data(), kNew.size()));
-  EXPECT_EQ(file.Finish(), std::errc::io_error);
-  file.Discard();
-  fake.fsync_errno = 0;
-
-  fake.rename_errno = EXDEV;
-  ASSERT_FALSE(file.Begin(target, fake.Calls()));
-  ASSERT_FALSE(file.Write(kNew.data(), kNew.size()));
-  ASSERT_FALSE(file.Finish());
-  EXPECT_EQ(file.PutInPlace(), std::errc::cross_device_link);
-  file.Discard();
-
-  EXPECT_EQ(ReadFileBytes(target), kPrevious);
-  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"ticket.xml"});
 }
 
 // A pipe has no contents to keep: it is written, never replaced.
