@@ -1,15 +1,79 @@
 /* ovrabjt - translates a printer job ticket between its binary record and its
- * XML document. This is the interface that a printer driver includes; it is
- * usable from C and from C++. */
+ * XML document, and reads printer capabilities and media preferences.
+ *
+ * This is the interface that a printer driver includes; it is usable from C
+ * and from C++. Every function returns a one-byte boolean (1 success, 0
+ * failure) or a pointer that is null on failure, and never lets an exception
+ * out. The module keeps no state between calls.
+ *
+ * Ownership:
+ *   - Attribute lists returned by GetPrinterCapInfofromBuffer,
+ *     GetMediaPreferenceInfofromFile and CreateEmptyMPSContents belong to the
+ *     caller, who releases them with ReleaseOvraBjtANL (or hands them to
+ *     SaveMPSContentstoFile, which releases them when it fails).
+ *   - The packed ticket block of LoadOvra belongs to the module until the
+ *     second call copies it out and releases it.
+ *   - Output objects and input buffers are borrowed, never kept or freed. */
 #ifndef OVRABJT_OVRABJT_H
 #define OVRABJT_OVRABJT_H
 
+#include <stddef.h>
 #include <stdint.h>
+
+#if !defined(__cplusplus)
+#if defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#include <uchar.h>
+#else
+typedef uint_least16_t char16_t;
+#endif
+#endif
+
+#if defined(OVRABJT_BUILDING)
+#define OVRABJT_API __attribute__((visibility("default")))
+#else
+#define OVRABJT_API
+#endif
 
 /* One-byte boolean of the interface: 1 true, 0 false. */
 typedef uint8_t OvraBool;
 
+/* A medium of the ticket's media table and of the media-preference stocks:
+ * 350 bytes, little-endian, no padding. Texts are NUL-terminated
+ * single-byte (Windows-1252) strings. */
+#pragma pack(push, 1)
+typedef struct MediaRecord {
+  uint32_t sizeCode;     /*   0: 1..0x10000 a standard size, 256 custom, 512 none */
+  uint8_t reserved4[2];  /*   4 */
+  int16_t grain;         /*   6: 1 y-grain, 2 x-grain, 4 not given */
+  int16_t tooth;         /*   8: 1 fine, 2 medium, 4 coarse, 8 not given */
+  int16_t frontCoating;  /*  10: 2 none .. 64 satin, 1 not given */
+  int16_t backCoating;   /*  12 */
+  int16_t color;         /*  14: 64 named (colorName), 128 not given */
+  int16_t type;          /*  16: 16 named (typeName), 32 not given, 128 pre-printed */
+  uint16_t shortEdge;    /*  18: millimetres */
+  uint16_t longEdge;     /*  20: millimetres */
+  uint16_t weight;       /*  22: grams per square metre, when flags bit 0 is clear */
+  uint8_t reserved24;    /*  24 */
+  uint8_t flags;         /*  25: 1 weight, 2 short edge, 4 long edge not given */
+  uint8_t reserved26;    /*  26 */
+  uint8_t typeCountSet;  /*  27: 1 when typeCount is given */
+  uint8_t typeCount;     /*  28: order count of a named type */
+  uint8_t tabCount;      /*  29: order count of tab stock */
+  uint8_t reserved30;    /*  30 */
+  uint8_t holeCode;      /*  31: 1 no holes, 2 three holes, 4 not given */
+  char description[256]; /*  32 */
+  char colorName[31];    /* 288 */
+  char typeName[31];     /* 319 */
+} MediaRecord;
+#pragma pack(pop)
+
 #ifdef __cplusplus
+
+namespace ovrabjt {
+class AttrNodeList;
+}
+/* An attribute list: opaque to callers. */
+typedef ovrabjt::AttrNodeList AttrNodeList;
 
 /* XmlOutputCallback - where the module hands the XML text it writes. The
  * caller implements it and keeps ownership: the module neither copies nor
@@ -30,11 +94,96 @@ class XmlOutputCallback {
   ~XmlOutputCallback() = default;
 };
 
+extern "C" {
+
 #else
 
-/* C code passes the object along; it is implemented in C++. */
-typedef struct XmlOutputCallback XmlOutputCallback;
+typedef struct AttrNodeList AttrNodeList;
 
+/* From C, an output object is a struct whose first member points to a table
+ * of the two operations, in this order; each receives the object itself
+ * first. This is the layout of the C++ class above. */
+typedef struct XmlOutputCallback XmlOutputCallback;
+typedef struct XmlOutputCallbackOps {
+  OvraBool (*Write)(XmlOutputCallback* self, const char* bytes, uint32_t count);
+  OvraBool (*Indent)(XmlOutputCallback* self);
+} XmlOutputCallbackOps;
+struct XmlOutputCallback {
+  const XmlOutputCallbackOps* ops;
+};
+
+#endif
+
+/* LoadOvra - reads the ovra document `fileName` into a packed ticket, in two
+ * calls. First with `destination` null: the packed ticket is made, and its
+ * address and size are stored in *block and *blockSize. Then with a
+ * destination of *blockSize bytes: the ticket is copied there and the block
+ * released. `baseName` is the system identifier of the document (a path in
+ * the folder that holds its DTD); it must not be null or empty. On failure
+ * the result is 0 and *block and *blockSize are untouched. */
+OVRABJT_API OvraBool LoadOvra(const char* fileName, const char* baseName, void* destination,
+                              void** block, uint32_t* blockSize);
+
+/* SaveOvra - writes the packed ticket as the ovra document `fileName`. An
+ * existing file is replaced only when the whole document is written. */
+OVRABJT_API OvraBool SaveOvra(const char* fileName, const char* baseName,
+                              const void* packedTicket);
+
+/* ConvertBJTToOvraStream - hands the ovra text of the packed ticket to
+ * `output`, in order. `baseName` is UTF-16 and must not be null or empty.
+ * On failure some text may already have been written. */
+OVRABJT_API OvraBool ConvertBJTToOvraStream(const char16_t* baseName, const void* packedTicket,
+                                            XmlOutputCallback* output);
+
+/* ReleaseOvraBjtANL - releases an attribute list that this module handed
+ * out, with everything in it. Does nothing for null. */
+OVRABJT_API void ReleaseOvraBjtANL(AttrNodeList* list);
+
+/* GetPrinterCapInfofromBuffer - parses the capabilities document of
+ * `length` bytes into a new attribute list, or null. */
+OVRABJT_API AttrNodeList* GetPrinterCapInfofromBuffer(const char* buffer, int32_t length);
+
+/* GetSpecificKespInfo - copies the values of one capability into slots of
+ * `slotWidth` bytes, each a NUL-terminated text of at most slotWidth - 1
+ * characters, and stores the bytes needed in *sizeOut. Call once with a null
+ * destination to learn the size, then with a destination of that size.
+ * Selectors: 1 "trc-supported", 2 and 3 the destination profiles, 4 to 15
+ * the undefined sources, 16 "halftone-graphics-supported", 17
+ * "finishing-template-supported". 0 for an unknown selector, a slot width
+ * below 1 or a null list or size. */
+OVRABJT_API OvraBool GetSpecificKespInfo(AttrNodeList* list, int32_t selector, int32_t slotWidth,
+                                         char* destination, int32_t* sizeOut);
+
+/* GetMediaPreferenceInfofromFile - reads the media-preferences document
+ * `fileName` into a new attribute list, or null. */
+OVRABJT_API AttrNodeList* GetMediaPreferenceInfofromFile(const char* fileName);
+
+/* PopulateStockFromAttrList - fills *record from stock *index (from 1) of a
+ * stock list: 1 "media-col-database", 2 "media-user-defined", 3
+ * "media-favorites-user-defined", 4 "media-favorites-printer". Call with
+ * index 1, 2, 3 ... until the index comes back 0 (the end of the list, or a
+ * document without that list). Index 0 and an unknown list kind give 0. */
+OVRABJT_API OvraBool PopulateStockFromAttrList(AttrNodeList* list, int32_t listKind,
+                                               uint16_t* index, MediaRecord* record);
+
+/* AddStockToMPSContents - appends the medium as a new stock of a stock list;
+ * 0 when the document has no such list. */
+OVRABJT_API OvraBool AddStockToMPSContents(AttrNodeList* list, int32_t listKind,
+                                           const MediaRecord* record);
+
+/* CreateEmptyMPSContents - a new media-preferences body with empty
+ * "media-user-defined", "media-favorites-user-defined" and
+ * "media-favorites-printer" lists. */
+OVRABJT_API AttrNodeList* CreateEmptyMPSContents(void);
+
+/* SaveMPSContentstoFile - writes the list as the media-preferences document
+ * `fileName`. The list stays the caller's on success; ON FAILURE THE LIST IS
+ * RELEASED, and the caller must neither use nor release it again. An
+ * existing file is replaced only when the whole document is written. */
+OVRABJT_API OvraBool SaveMPSContentstoFile(AttrNodeList* list, const char* fileName);
+
+#ifdef __cplusplus
+}
 #endif
 
 #endif /* OVRABJT_OVRABJT_H */

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "attr/attr_node_list.h"
 #include "ticket/ticket_record.h"
+#include "xml/ovra_parse_exception.h"
 
 namespace ovrabjt {
 
@@ -28,7 +30,9 @@ void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& record);
 
 // FillTicketRecord - initialises the record, reads the document from `source`
 // into a list and fills the record from it. True on failure (the document
-// could not be read, parsed or validated), with the record at its defaults.
-bool FillTicketRecord(VelmorXmlDataStream& source, TicketRecord& record);
+// could not be read, parsed or validated), with the record at its defaults
+// and, when `error` is given, the failure in it.
+bool FillTicketRecord(VelmorXmlDataStream& source, TicketRecord& record,
+                      std::optional<OvraParseException>* error = nullptr);
 
 }  // namespace ovrabjt

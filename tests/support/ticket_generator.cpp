@@ -97,7 +97,8 @@ class Generator {
   void Medium(const FieldView& m, int k) {
     InitMediaRecord(m);
     if (Chance(70)) {
-      m.SetText(mf::kDescription, "m" + std::to_string(k) + " " + Text(200));
+      const std::string text = Text(200);
+      m.SetText(mf::kDescription, "m" + std::to_string(k) + (text.empty() ? "" : " " + text));
       if (Chance(50)) {
         m.Set(mf::kWeight, static_cast<std::uint16_t>(Int(0, 65535)));
         m.Set(mf::kFlags, 0);

@@ -1,0 +1,61 @@
+// The three conversions between a packed ticket and an ovra document, with a
+// result that says what went wrong. The exports, the command-line tool and
+// the tests all go through these.
+#pragma once
+
+#include <ovrabjt/ovrabjt.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "xml/ovra_parse_exception.h"
+
+namespace ovrabjt {
+
+// A caller's packed ticket: its bytes and, when known, its length.
+struct PackedTicket {
+  const void* bytes = nullptr;
+  std::optional<std::size_t> length;
+};
+
+enum class ConversionStatus {
+  kOk,
+  kNoMemory,      // the work record could not be allocated
+  kBadTicket,     // the packed ticket could not be unpacked
+  kPackFailed,    // the filled record could not be packed
+  kDocumentError  // the XML layer failed; see `error`
+};
+
+struct ConversionResult {
+  ConversionStatus status = ConversionStatus::kOk;
+  std::optional<OvraParseException> error;
+
+  explicit operator bool() const { return status == ConversionStatus::kOk; }
+  // A sentence for people: "the packed ticket is damaged", or the error's
+  // description with its detail.
+  std::string Describe() const;
+};
+
+// Names may be null: a missing file name or base name fails as the XML layer
+// says (codes 16, 18 and 10).
+
+// SaveTicketDocument - writes the packed ticket as the ovra document
+// `file_name`, parsed under `base_name`. An existing file is replaced only
+// when the whole document is written.
+ConversionResult SaveTicketDocument(const char* file_name, const char* base_name,
+                                    PackedTicket ticket);
+
+// WriteTicketDocument - hands the ovra text of the packed ticket to `output`.
+ConversionResult WriteTicketDocument(const char* base_name, PackedTicket ticket,
+                                     XmlOutputCallback* output);
+
+// LoadTicketDocument - reads the ovra document `file_name` into a packed
+// ticket in `packed`, which is left as it was on failure.
+ConversionResult LoadTicketDocument(const char* file_name, const char* base_name,
+                                    std::vector<std::uint8_t>& packed);
+
+}  // namespace ovrabjt

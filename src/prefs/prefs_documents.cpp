@@ -1,0 +1,43 @@
+#include "prefs/prefs_documents.h"
+
+#include "xml/velmor_xml_data_stream.h"
+#include "xml/velmor_xml_file.h"
+
+namespace ovrabjt {
+
+namespace {
+
+// Reads a document from `source` into a new list; null on failure.
+template <typename Source>
+std::unique_ptr<AttrNodeList> ReadList(Source& source, std::optional<OvraParseException>* error) {
+  auto list = std::make_unique<AttrNodeList>();
+  try {
+    source.Read(*list);
+  } catch (const OvraParseException& e) {
+    if (error) *error = e;
+    return nullptr;
+  }
+  return list;
+}
+
+}  // namespace
+
+std::unique_ptr<AttrNodeList> ReadCapabilities(const char* buffer, std::int32_t length,
+                                               std::optional<OvraParseException>* error) {
+  if (length < 0) return nullptr;
+  VelmorXmlDataStream source(kKespDocument, buffer, static_cast<std::uint32_t>(length));
+  return ReadList(source, error);
+}
+
+std::unique_ptr<AttrNodeList> ReadMediaPreferences(const char* file_name,
+                                                   std::optional<OvraParseException>* error) {
+  VelmorXmlFile source(kMediaPrefsDocument, file_name);
+  return ReadList(source, error);
+}
+
+void SaveMediaPreferences(const AttrNodeList& list, const char* file_name) {
+  VelmorXmlFile sink(kMediaPrefsDocument, file_name);
+  sink.WriteList(list);
+}
+
+}  // namespace ovrabjt
