@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build test test-sanitize clean
+.PHONY: all deps build test test-sanitize test-release clean
 
 all: build
 
@@ -25,5 +25,13 @@ test-sanitize: deps
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The shared library built for another release (RELEASE=3.0.15 by default),
+# with the end-to-end tests of its exports.
+RELEASE ?= 3.0.15
+test-release: deps
+	cmake -S . -B build-$(RELEASE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_RELEASE=$(RELEASE) $(CMAKE_ARGS)
+	cmake --build build-$(RELEASE) -j $(JOBS) --target ovrabjt export_tests unload_test
+	ctest --test-dir build-$(RELEASE) --output-on-failure -j $(JOBS) -L exports
+
 clean: deps
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-3.* build-10.*

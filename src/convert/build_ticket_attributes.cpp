@@ -56,17 +56,18 @@ void WriteFinishings(AttrNodeList& list, const TicketRecord& r) {
 }
 
 // Slip sheets are blue, or white when the job's own medium is blue.
-void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r) {
+void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   if (r.Get(tf::kFinishing) != kFinishingSeparatorSheets) return;
   AttrNodeList& sheets = AddCollection(list, "separator-sheets", kCollection);
-  AddString(sheets, "slip-sheets", "separator-sheets-type", kKeyword);
+  if (release.separator_sheets_type)
+    AddString(sheets, "slip-sheets", "separator-sheets-type", kKeyword);
   MediaBytes medium{};
   const FieldView m = MediaView(medium);
   // Loading no medium leaves the record at its defaults, which are not blue.
   LoadMediaRecord(m, r, r.Get(tf::kJobMedia));
   const bool blue = m.Get(media_field::kColor) == media_code::kColorBlue;
   m.Set(media_field::kColor, blue ? media_code::kColorWhite : media_code::kColorBlue);
-  WriteMediaCollection(AddCollection(sheets, "media-col", kCollection), m);
+  WriteMediaCollection(AddCollection(sheets, "media-col", kCollection), m, release);
 }
 
 void WriteFinishingTemplate(AttrNodeList& list, const TicketRecord& r) {
@@ -80,7 +81,8 @@ void WriteHighlightColor(AttrNodeList& list, std::int16_t code, std::string_view
   if (KeywordFromHighlightColor(code, keyword)) AddString(list, keyword, name, kKeyword);
 }
 
-void WriteHighlights(AttrNodeList& list, const TicketRecord& r) {
+void WriteHighlights(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
+  if (!release.highlights) return;
   WriteHighlightColor(list, r.Get(tf::kHighlightColorant), "highlight-colorant");
   AddKeyword(list, kHighlightMismatches, r.Get(tf::kHighlightMismatch),
              "highlight-colorant-mismatch");
@@ -104,7 +106,8 @@ std::string SaveName(const TicketRecord& r) {
   return name;
 }
 
-void WriteSaveDisposition(AttrNodeList& list, const TicketRecord& r) {
+void WriteSaveDisposition(AttrNodeList& list, const TicketRecord& r,
+                          const ReleaseProfile& release) {
   const std::uint8_t disposition = r.Get(tf::kSaveDisposition);
   auto keyword = kSaveDispositions.ValueOf(disposition);
   if (!keyword) return;
@@ -112,17 +115,19 @@ void WriteSaveDisposition(AttrNodeList& list, const TicketRecord& r) {
   AddString(save, *keyword, "save-disposition", kKeyword);
   if (disposition == 1) return;
   AttrNodeList& info = AddCollection(AddCollection(save, "save-info", kSetOf), "value", kCollection);
-  if (auto format = kSaveFormats.ValueOf(r.Get(tf::kSaveFormat)))
+  if (auto format = release.save_formats.ValueOf(r.Get(tf::kSaveFormat)))
     AddString(info, *format, "save-document-format", "mimeMediaType");
-  AddName(info, SaveName(r), "save-name");
-  AddUri(info, kSaveLocation, "save-location");
+  if (release.save_name) AddName(info, SaveName(r), "save-name");
+  if (release.repository) AddUri(info, kSaveLocation, "save-location");
 }
 
-void WriteDocumentUri(AttrNodeList& list, const TicketRecord& r) {
+// The stored document's place: the repository (in releases that name one),
+// the folder and the file name, joined by single slashes.
+void WriteDocumentUri(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   const std::string_view path = r.Text(tf::kDocumentPath);
   const std::string_view file = r.Text(tf::kDocumentName);
   if (path.empty() && file.empty()) return;
-  std::string uri(kDocumentRepository);
+  std::string uri(release.repository ? kDocumentRepository : "");
   if (path.empty() || path.front() != '/') uri += '/';
   uri += path;
   if (uri.back() != '/') uri += '/';
@@ -142,13 +147,13 @@ void WriteJobShifts(AttrNodeList& list, const TicketRecord& r) {
   WriteShift(list, r.Get(tf::kShiftY2), "y-side2-image-shift");
 }
 
-void WriteFont(AttrNodeList& list, const TicketRecord& r) {
-  if (!Absent(r, job_flag::kFontName)) AddName(list, r.Text(tf::kFontName), "font-name-requested");
+void WriteFont(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
+  if (!Absent(r, job_flag::kFontName)) AddName(list, r.Text(tf::kFontName), release.font_name);
   if (!Absent(r, job_flag::kFontSize))
     AddNumber(list, r.Get(tf::kFontSize), "font-size-requested", kInteger);
 }
 
-void WriteCovers(AttrNodeList& list, const TicketRecord& r) {
+void WriteCovers(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   namespace cm = cover_mode;
   const std::uint8_t mode = r.Get(tf::kCoverMode);
   const bool front = mode == cm::kFront || mode == cm::kBothAlike || mode == cm::kBothSeparate;
@@ -157,11 +162,11 @@ void WriteCovers(AttrNodeList& list, const TicketRecord& r) {
   AttrNodeList* back_members = nullptr;
   if (front) {
     front_members = &AddCollection(list, "cover-front", kCollection);
-    WriteMediaCol(*front_members, r, r.Get(tf::kFrontCoverMedia));
+    WriteMediaCol(*front_members, r, r.Get(tf::kFrontCoverMedia), release);
   }
   if (back) {
     back_members = &AddCollection(list, "cover-back", kCollection);
-    WriteMediaCol(*back_members, r, r.Get(tf::kBackCoverMedia));
+    WriteMediaCol(*back_members, r, r.Get(tf::kBackCoverMedia), release);
   }
   if (front) AddKeyword(*front_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), "cover-type");
   // Covers printed alike carry the front cover's print on both.
@@ -171,30 +176,31 @@ void WriteCovers(AttrNodeList& list, const TicketRecord& r) {
     AddKeyword(*back_members, kCoverPrints, r.Get(tf::kBackCoverPrint), "cover-type");
 }
 
-void WriteOverride(AttrNodeList& overrides, const TicketRecord& r, std::size_t i) {
+void WriteOverride(AttrNodeList& overrides, const TicketRecord& r, std::size_t i,
+                   const ReleaseProfile& release) {
   const ConstFieldView o = r.Override(i);
   const std::uint8_t flags = o.Get(of::kFlags);
   AttrNodeList& members = AddCollection(overrides, "value", kCollection);
-  AddRangeSet(members, 1, 1, "input-documents");
+  AddRangeSet(members, 1, 1, release.input_documents);
   AddRangeSet(members, o.Get(of::kFirstPage), o.Get(of::kLastPage), "pages");
   WriteSides(members, o.Get(of::kSides));
   if (!(flags & override_flag::kShiftX1)) WriteShift(members, o.Get(of::kShiftX1), "x-side1-image-shift");
   if (!(flags & override_flag::kShiftX2)) WriteShift(members, o.Get(of::kShiftX2), "x-side2-image-shift");
   if (!(flags & override_flag::kShiftY1)) WriteShift(members, o.Get(of::kShiftY1), "y-side1-image-shift");
   if (!(flags & override_flag::kShiftY2)) WriteShift(members, o.Get(of::kShiftY2), "y-side2-image-shift");
-  if (!(flags & override_flag::kMedia)) WriteMediaCol(members, r, o.Get(of::kMedia));
-  AddKeyword(members, kPageRotations, o.Get(of::kPageRotation), "page-rotation");
-  WritePageColorSettings(members, r, i);
+  if (!(flags & override_flag::kMedia)) WriteMediaCol(members, r, o.Get(of::kMedia), release);
+  AddKeyword(members, release.page_rotations, o.Get(of::kPageRotation), "page-rotation");
+  WritePageColorSettings(members, r, i, release);
 }
 
-void WritePageOverrides(AttrNodeList& list, const TicketRecord& r) {
+void WritePageOverrides(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   const std::size_t count = Bounded(r.Get(tf::kPageOverrideCount), kMaxOverrides);
   if (count == 0) return;
-  AttrNodeList& overrides = AddCollection(list, "page-overrides", kSetOf);
-  for (std::size_t i = 0; i < count; ++i) WriteOverride(overrides, r, i);
+  AttrNodeList& overrides = AddCollection(list, release.page_overrides, kSetOf);
+  for (std::size_t i = 0; i < count; ++i) WriteOverride(overrides, r, i, release);
 }
 
-void WriteInsertSheets(AttrNodeList& list, const TicketRecord& r) {
+void WriteInsertSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   const std::size_t count = Bounded(r.Get(tf::kInsertCount), kMaxInserts);
   if (count == 0) return;
   AttrNodeList& sheets = AddCollection(list, "insert-sheet", kSetOf);
@@ -203,7 +209,7 @@ void WriteInsertSheets(AttrNodeList& list, const TicketRecord& r) {
     AttrNodeList& members = AddCollection(sheets, "value", kCollection);
     AddNumber(members, s.Get(insert_field::kAfterPage), "insert-after-page-number", kInteger);
     AddNumber(members, s.Get(insert_field::kCount), "insert-count", kInteger);
-    WriteMediaCol(members, r, s.Get(insert_field::kMedia));
+    WriteMediaCol(members, r, s.Get(insert_field::kMedia), release);
   }
 }
 
@@ -217,41 +223,42 @@ void WriteForceFrontPages(AttrNodeList& list, const TicketRecord& r) {
 
 }  // namespace
 
-bool BuildTicketAttributes(const TicketRecord& r, std::unique_ptr<AttrNodeList>& out) {
+bool BuildTicketAttributes(const TicketRecord& r, std::unique_ptr<AttrNodeList>& out,
+                           const ReleaseProfile& release) {
   out = std::make_unique<AttrNodeList>();
   AttrNodeList& list = *out;
   AddName(list, r.Text(tf::kJobName), "job-name");
   AddName(list, r.Text(tf::kUserName), "requesting-user-name");
-  AddText(list, r.Text(tf::kPhoneNumber), "job-phone-number");
+  if (release.phone_number) AddText(list, r.Text(tf::kPhoneNumber), "job-phone-number");
   if (!Absent(r, job_flag::kCopies)) AddNumber(list, r.Get(tf::kCopies), "copies", kInteger);
   WritePageRanges(list, r);
   WriteFinishings(list, r);
-  WriteSeparatorSheets(list, r);
+  WriteSeparatorSheets(list, r, release);
   WriteFinishingTemplate(list, r);
-  WriteHighlights(list, r);
-  WriteJobColorSettings(list, r);
+  WriteHighlights(list, r, release);
+  WriteJobColorSettings(list, r, release);
   WriteImpositionTemplate(list, r);
   AddKeyword(list, kColorEffects, r.Get(tf::kColorEffects), "color-effects-type");
   AddKeyword(list, kOpiInsertions, r.Get(tf::kOpiInsertion), "opi-image-insertion");
   AddKeyword(list, kOpiPreScans, r.Get(tf::kOpiPreScan), "opi-image-pre-scan");
-  WriteSaveDisposition(list, r);
-  WriteDocumentUri(list, r);
+  WriteSaveDisposition(list, r, release);
+  WriteDocumentUri(list, r, release);
   WriteJobShifts(list, r);
   if (r.Get(tf::kSignature) == kSignatureImposition) AddName(list, "signature", "imposition-template");
   AddName(list, r.Text(tf::kAccountId), "job-account-id");
   AddName(list, r.Text(tf::kRecipientName), "job-recipient-name");
   AddText(list, r.Text(tf::kSheetMessage), "job-sheet-message");
   AddText(list, r.Text(tf::kOperatorMessage), "job-message-to-operator");
-  WriteFont(list, r);
+  WriteFont(list, r, release);
   if (auto number = kOrientations.ValueOf(r.Get(tf::kOrientation)))
     AddNumber(list, *number, "orientation-requested", "enum");
-  AddKeyword(list, kPageRotations, r.Get(tf::kPageRotation), "page-rotation");
+  AddKeyword(list, release.page_rotations, r.Get(tf::kPageRotation), "page-rotation");
   AddKeyword(list, kCollations, r.Get(tf::kCollate), "sheet-collate");
-  WriteMediaCol(list, r, r.Get(tf::kJobMedia));
+  WriteMediaCol(list, r, r.Get(tf::kJobMedia), release);
   WriteSides(list, r.Get(tf::kSides));
-  WriteCovers(list, r);
-  WritePageOverrides(list, r);
-  WriteInsertSheets(list, r);
+  WriteCovers(list, r, release);
+  WritePageOverrides(list, r, release);
+  WriteInsertSheets(list, r, release);
   WriteForceFrontPages(list, r);
   return false;
 }

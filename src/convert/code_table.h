@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -23,11 +24,20 @@ constexpr bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Pairs of a ticket code and a document value (a keyword or a number).
-// Lookups go through the entries in order; the first match decides.
-template <typename Code, typename Value, std::size_t N>
-struct CodeTable {
-  std::array<std::pair<Code, Value>, N> entries;
+// Matching of document values: keywords without regard to ASCII case,
+// numbers exactly.
+constexpr bool ValuesMatch(std::string_view a, std::string_view b) {
+  return EqualsIgnoreAsciiCase(a, b);
+}
+constexpr bool ValuesMatch(std::int32_t a, std::int32_t b) { return a == b; }
+
+// A table of pairs of a ticket code and a document value (a keyword or a
+// number), seen through a span: release profiles hold views of the table
+// their release uses. Lookups go through the entries in order; the first
+// match decides. An empty view knows no code and no value.
+template <typename Code, typename Value>
+struct CodeTableView {
+  std::span<const std::pair<Code, Value>> entries;
 
   // The value of `code`, or nothing when the table lacks it.
   constexpr std::optional<Value> ValueOf(Code code) const {
@@ -39,19 +49,24 @@ struct CodeTable {
   // The code of `value`; keywords match without regard to ASCII case.
   constexpr std::optional<Code> CodeOf(Value value) const {
     for (const auto& [c, v] : entries)
-      if (Matches(v, value)) return c;
+      if (ValuesMatch(v, value)) return c;
     return std::nullopt;
   }
-
- private:
-  static constexpr bool Matches(std::string_view a, std::string_view b) {
-    return EqualsIgnoreAsciiCase(a, b);
-  }
-  template <typename T>
-  static constexpr bool Matches(T a, T b) {
-    return a == b;
-  }
 };
+
+// A table that owns its pairs.
+template <typename Code, typename Value, std::size_t N>
+struct CodeTable {
+  std::array<std::pair<Code, Value>, N> entries;
+
+  constexpr CodeTableView<Code, Value> view() const { return {entries}; }
+  constexpr operator CodeTableView<Code, Value>() const { return view(); }
+  constexpr std::optional<Value> ValueOf(Code code) const { return view().ValueOf(code); }
+  constexpr std::optional<Code> CodeOf(Value value) const { return view().CodeOf(value); }
+};
+
+template <typename Code>
+using KeywordView = CodeTableView<Code, std::string_view>;
 
 template <typename Code, std::size_t N>
 using KeywordTable = CodeTable<Code, std::string_view, N>;

@@ -14,7 +14,7 @@ bool FillTicketRecord(VelmorXmlDataStream& source, TicketRecord& record,
     if (error) *error = e;
     return true;
   }
-  ReadTicketAttributes(list, record);
+  ReadTicketAttributes(list, record, source.Release());
   return false;
 }
 

@@ -79,7 +79,9 @@ void ReadFinishings(const AttrNodeList& list, TicketRecord& r) {
     r.Set(tf::kFinishing, code);
 }
 
-void ReadSeparatorSheets(const AttrNodeList& list, TicketRecord& r) {
+// Slip sheets are known by their type, which only some releases name.
+void ReadSeparatorSheets(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
+  if (!release.separator_sheets_type) return;
   const AttrNodeList* sheets = nullptr;
   std::string type;
   if (ReadCollection(list, "separator-sheets", 0, sheets) &&
@@ -103,7 +105,8 @@ void ReadHighlightColor(const AttrNodeList& list, std::string_view name, TicketR
   if (ReadString(list, name, 0, text) && HighlightColorFromKeyword(text, code)) r.Set(field, code);
 }
 
-void ReadHighlights(const AttrNodeList& list, TicketRecord& r) {
+void ReadHighlights(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
+  if (!release.highlights) return;
   ReadKeyword(list, "highlight-colorant-mismatch", kHighlightMismatches, r.view(),
               tf::kHighlightMismatch);
   ReadHighlightColor(list, "highlight-colorant", r, tf::kHighlightColorant);
@@ -149,7 +152,7 @@ void ReadFontSize(const AttrNodeList& list, std::string_view name, TicketRecord&
   ClearFlags(r, job_flag::kFontSize);
 }
 
-void ReadJobTexts(const AttrNodeList& list, TicketRecord& r) {
+void ReadJobTexts(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   const std::pair<std::string_view, TextField> texts[] = {
       {"job-name", tf::kJobName},
       {"job-account-id", tf::kAccountId},
@@ -159,8 +162,10 @@ void ReadJobTexts(const AttrNodeList& list, TicketRecord& r) {
       {"job-message-to-operator", tf::kOperatorMessage},
       {"job-phone-number", tf::kPhoneNumber},
   };
-  for (const auto& [name, field] : texts) ReadTextInto(list, name, 0, r.view(), field);
-  if (ReadTextInto(list, "font-name-requested", 0, r.view(), tf::kFontName))
+  for (const auto& [name, field] : texts)
+    if (release.phone_number || field.offset != tf::kPhoneNumber.offset)
+      ReadTextInto(list, name, 0, r.view(), field);
+  if (ReadTextInto(list, release.font_name, 0, r.view(), tf::kFontName))
     ClearFlags(r, job_flag::kFontName);
 }
 
@@ -174,17 +179,18 @@ void ReadJobSides(const AttrNodeList& list, TicketRecord& r) {
   if (ReadSides(list, sides)) r.Set(tf::kSides, sides);
 }
 
-void ReadJobMedium(const AttrNodeList& list, TicketRecord& r) {
+void ReadJobMedium(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   std::uint32_t id = 0;
-  if (ReadMediaCol(list, r, id)) r.Set(tf::kJobMedia, id);
+  if (ReadMediaCol(list, r, id, release)) r.Set(tf::kJobMedia, id);
 }
 
-std::uint32_t ReadMediumOrNone(const AttrNodeList& list, TicketRecord& r) {
+std::uint32_t ReadMediumOrNone(const AttrNodeList& list, TicketRecord& r,
+                               const ReleaseProfile& release) {
   std::uint32_t id = 0;
-  return ReadMediaCol(list, r, id) ? id : kNoMedia;
+  return ReadMediaCol(list, r, id, release) ? id : kNoMedia;
 }
 
-void ReadCovers(const AttrNodeList& list, TicketRecord& r) {
+void ReadCovers(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   namespace cm = cover_mode;
   const AttrNodeList* front = nullptr;
   const AttrNodeList* back = nullptr;
@@ -196,7 +202,7 @@ void ReadCovers(const AttrNodeList& list, TicketRecord& r) {
     } else {
       r.Set(tf::kCoverMode, cm::kNone);
     }
-    r.Set(tf::kFrontCoverMedia, ReadMediumOrNone(*front, r));
+    r.Set(tf::kFrontCoverMedia, ReadMediumOrNone(*front, r, release));
   }
   type.clear();
   if (ReadCollection(list, "cover-back", 0, back)) {
@@ -204,7 +210,7 @@ void ReadCovers(const AttrNodeList& list, TicketRecord& r) {
       r.Set(tf::kCoverMode, r.Get(tf::kCoverMode) == cm::kFront ? cm::kBothSeparate : cm::kBack);
       if (auto code = kCoverPrints.CodeOf(type)) r.Set(tf::kBackCoverPrint, *code);
     }
-    r.Set(tf::kBackCoverMedia, ReadMediumOrNone(*back, r));
+    r.Set(tf::kBackCoverMedia, ReadMediumOrNone(*back, r, release));
   }
   const std::uint8_t mode = r.Get(tf::kCoverMode);
   if (r.Get(tf::kFrontCoverMedia) == r.Get(tf::kBackCoverMedia) &&
@@ -214,10 +220,11 @@ void ReadCovers(const AttrNodeList& list, TicketRecord& r) {
 }
 
 // The settings of one "page-overrides" entry into record k.
-void ReadOverrideSettings(const AttrNodeList& members, TicketRecord& r, std::size_t k) {
+void ReadOverrideSettings(const AttrNodeList& members, TicketRecord& r, std::size_t k,
+                          const ReleaseProfile& release) {
   const FieldView o = r.Override(k);
   std::uint32_t id = 0;
-  if (ReadMediaCol(members, r, id)) {
+  if (ReadMediaCol(members, r, id, release)) {
     o.Set(of::kMedia, id);
     ClearFlags(o, of::kFlags, override_flag::kMedia);
   } else {
@@ -236,8 +243,8 @@ void ReadOverrideSettings(const AttrNodeList& members, TicketRecord& r, std::siz
     o.Set(of::kSides, sides);
     ClearFlags(o, of::kFlags, override_flag::kSides);
   }
-  ReadPageColorSettings(members, r, k);
-  ReadKeyword(members, "page-rotation", kPageRotations, o, of::kPageRotation);
+  ReadPageColorSettings(members, r, k, release);
+  ReadKeyword(members, "page-rotation", release.page_rotations, o, of::kPageRotation);
 }
 
 // Each range of "pages" becomes one record with the settings of record k.
@@ -259,19 +266,19 @@ void ReadOverridePages(const AttrNodeList& members, TicketRecord& r, std::size_t
   }
 }
 
-void ReadPageOverrides(const AttrNodeList& list, TicketRecord& r) {
+void ReadPageOverrides(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   const AttrNodeList* overrides = nullptr;
-  if (!ReadCollection(list, "page-overrides", 0, overrides)) return;
+  if (!ReadCollection(list, release.page_overrides, 0, overrides)) return;
   const AttrNodeList* members = nullptr;
   for (std::size_t n = 0; ReadCollection(*overrides, "value", n, members); ++n) {
     const std::size_t k = r.Get(tf::kPageOverrideCount);
     if (k >= kMaxOverrides) return;
-    ReadOverrideSettings(*members, r, k);
+    ReadOverrideSettings(*members, r, k, release);
     ReadOverridePages(*members, r, k);
   }
 }
 
-void ReadInsertSheets(const AttrNodeList& list, TicketRecord& r) {
+void ReadInsertSheets(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   const AttrNodeList* sheets = nullptr;
   if (!ReadCollection(list, "insert-sheet", 0, sheets)) return;
   const AttrNodeList* members = nullptr;
@@ -282,7 +289,7 @@ void ReadInsertSheets(const AttrNodeList& list, TicketRecord& r) {
     if (ReadInteger(*members, "insert-after-page-number", 0, value)) s.Set(insert_field::kAfterPage, value);
     value = s.Get(insert_field::kCount);
     if (ReadInteger(*members, "insert-count", 0, value)) s.Set(insert_field::kCount, value);
-    s.Set(insert_field::kMedia, ReadMediumOrNone(*members, r));
+    s.Set(insert_field::kMedia, ReadMediumOrNone(*members, r, release));
     r.Set(tf::kInsertCount, static_cast<std::uint16_t>(count + 1));
   }
 }
@@ -300,17 +307,17 @@ void ReadForceFrontPages(const AttrNodeList& list, TicketRecord& r) {
 
 }  // namespace
 
-void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r) {
+void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   ReadDocumentFormat(list, r);
   ReadCopies(list, r);
   ReadPageRanges(list, r);
   ReadFinishings(list, r);
-  ReadSeparatorSheets(list, r);
+  ReadSeparatorSheets(list, r, release);
   ReadFinishingTemplate(list, "finishings-col", r);
-  ReadFinishingTemplate(list, "finishings-template", r);
-  ReadHighlights(list, r);
-  ReadKeyword(list, "page-rotation", kPageRotations, r.view(), tf::kPageRotation);
-  ReadJobColorSettings(list, r);
+  if (release.finishings_template_alias) ReadFinishingTemplate(list, "finishings-template", r);
+  ReadHighlights(list, r, release);
+  ReadKeyword(list, "page-rotation", release.page_rotations, r.view(), tf::kPageRotation);
+  ReadJobColorSettings(list, r, release);
   ReadImpositionTemplate(list, r);
   ReadKeyword(list, "opi-image-insertion", kOpiInsertions, r.view(), tf::kOpiInsertion);
   ReadKeyword(list, "opi-image-pre-scan", kOpiPreScans, r.view(), tf::kOpiPreScan);
@@ -319,15 +326,15 @@ void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r) {
   ReadJobShifts(list, r);
   ReadFontSize(list, "font-size", r);
   ReadSignature(list, r);
-  ReadJobTexts(list, r);
+  ReadJobTexts(list, r, release);
   ReadFontSize(list, "font-size-requested", r);
   ReadJobOrientation(list, r);
   ReadKeyword(list, "sheet-collate", kCollations, r.view(), tf::kCollate);
-  ReadJobMedium(list, r);
+  ReadJobMedium(list, r, release);
   ReadJobSides(list, r);
-  ReadCovers(list, r);
-  ReadPageOverrides(list, r);
-  ReadInsertSheets(list, r);
+  ReadCovers(list, r, release);
+  ReadPageOverrides(list, r, release);
+  ReadInsertSheets(list, r, release);
   ReadForceFrontPages(list, r);
 }
 

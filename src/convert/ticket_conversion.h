@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "attr/attr_node_list.h"
+#include "releases/release_profile.h"
 #include "ticket/ticket_record.h"
 #include "xml/ovra_parse_exception.h"
 
@@ -21,12 +22,14 @@ void InitTicketRecord(TicketRecord& record);
 // BuildTicketAttributes - a new list, handed out through `out` at once, with
 // one attribute per setting of the record in the document's fixed order.
 // Only reads the record. Returns false when the list is built.
-bool BuildTicketAttributes(const TicketRecord& record, std::unique_ptr<AttrNodeList>& out);
+bool BuildTicketAttributes(const TicketRecord& record, std::unique_ptr<AttrNodeList>& out,
+                           const ReleaseProfile& release = BuildRelease());
 
 // ReadTicketAttributes - fills an initialised record from a document's
 // attribute list, in the document's fixed reading order. Counts never exceed
 // the record's 250 page overrides, inserted sheets and force-front pages.
-void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& record);
+void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& record,
+                          const ReleaseProfile& release = BuildRelease());
 
 // FillTicketRecord - initialises the record, reads the document from `source`
 // into a list and fills the record from it. True on failure (the document
@@ -34,5 +37,8 @@ void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& record);
 // and, when `error` is given, the failure in it.
 bool FillTicketRecord(VelmorXmlDataStream& source, TicketRecord& record,
                       std::optional<OvraParseException>* error = nullptr);
+
+// Words and names follow `release` in all three; FillTicketRecord follows
+// the source's release.
 
 }  // namespace ovrabjt

@@ -27,11 +27,11 @@ ConversionResult Unpack(PackedTicket ticket, std::unique_ptr<TicketRecord>& reco
 // Builds the ticket's attribute list and hands it to `write`, turning the
 // XML layer's failures into the result.
 template <typename Write>
-ConversionResult WriteTicket(PackedTicket ticket, Write&& write) {
+ConversionResult WriteTicket(PackedTicket ticket, const ReleaseProfile& release, Write&& write) {
   std::unique_ptr<TicketRecord> record;
   if (ConversionResult r = Unpack(ticket, record); !r) return r;
   std::unique_ptr<AttrNodeList> list;
-  BuildTicketAttributes(*record, list);
+  BuildTicketAttributes(*record, list, release);
   try {
     write(*list);
   } catch (const OvraParseException& e) {
@@ -54,26 +54,30 @@ std::string ConversionResult::Describe() const {
 }
 
 ConversionResult SaveTicketDocument(const char* file_name, const char* base_name,
-                                    PackedTicket ticket) {
-  return WriteTicket(ticket, [&](const AttrNodeList& list) {
+                                    PackedTicket ticket, const ReleaseProfile& release) {
+  return WriteTicket(ticket, release, [&](const AttrNodeList& list) {
     VelmorXmlFile file(kOvraDocument, file_name, base_name);
+    file.SetRelease(release);
     file.WriteList(list);
   });
 }
 
 ConversionResult WriteTicketDocument(const char* base_name, PackedTicket ticket,
-                                     XmlOutputCallback* output) {
-  return WriteTicket(ticket, [&](const AttrNodeList& list) {
+                                     XmlOutputCallback* output, const ReleaseProfile& release) {
+  return WriteTicket(ticket, release, [&](const AttrNodeList& list) {
     VelmorXmlDataStream stream(kOvraDocument, output, base_name);
+    stream.SetRelease(release);
     stream.WriteList(list);
   });
 }
 
 ConversionResult LoadTicketDocument(const char* file_name, const char* base_name,
-                                    std::vector<std::uint8_t>& packed) {
+                                    std::vector<std::uint8_t>& packed,
+                                    const ReleaseProfile& release) {
   auto record = TicketRecord::Allocate();
   if (!record) return Failed(ConversionStatus::kNoMemory);
   VelmorXmlFile file(kOvraDocument, file_name, base_name);
+  file.SetRelease(release);
   std::optional<OvraParseException> error;
   if (FillTicketRecord(file, *record, &error)) return {ConversionStatus::kDocumentError, error};
   std::uint32_t size = 0;

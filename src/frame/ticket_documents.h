@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "releases/release_profile.h"
 #include "xml/ovra_parse_exception.h"
 
 namespace ovrabjt {
@@ -40,22 +41,26 @@ struct ConversionResult {
   std::string Describe() const;
 };
 
-// Names may be null: a missing file name or base name fails as the XML layer
+// Documents follow `release`: its templates, its document type and its
+// vocabulary. Names may be null: a missing file name or base name fails as the XML layer
 // says (codes 16, 18 and 10).
 
 // SaveTicketDocument - writes the packed ticket as the ovra document
 // `file_name`, parsed under `base_name`. An existing file is replaced only
 // when the whole document is written.
 ConversionResult SaveTicketDocument(const char* file_name, const char* base_name,
-                                    PackedTicket ticket);
+                                    PackedTicket ticket,
+                                    const ReleaseProfile& release = BuildRelease());
 
 // WriteTicketDocument - hands the ovra text of the packed ticket to `output`.
 ConversionResult WriteTicketDocument(const char* base_name, PackedTicket ticket,
-                                     XmlOutputCallback* output);
+                                     XmlOutputCallback* output,
+                                     const ReleaseProfile& release = BuildRelease());
 
 // LoadTicketDocument - reads the ovra document `file_name` into a packed
 // ticket in `packed`, which is left as it was on failure.
 ConversionResult LoadTicketDocument(const char* file_name, const char* base_name,
-                                    std::vector<std::uint8_t>& packed);
+                                    std::vector<std::uint8_t>& packed,
+                                    const ReleaseProfile& release = BuildRelease());
 
 }  // namespace ovrabjt

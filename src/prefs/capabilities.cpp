@@ -5,7 +5,6 @@
 #include <string>
 
 #include "convert/attr_readers.h"
-#include "prefs/prefs_vocabulary.h"
 
 namespace ovrabjt {
 
@@ -20,8 +19,9 @@ std::size_t CountValues(const AttrNodeList& values) {
 }  // namespace
 
 bool GetSpecificKespInfo(const AttrNodeList& list, std::int32_t selector, std::int32_t slot_width,
-                         char* destination, std::int32_t* size_out) {
-  const auto name = kCapabilities.ValueOf(selector);
+                         char* destination, std::int32_t* size_out,
+                         const ReleaseProfile& release) {
+  const auto name = release.capabilities.ValueOf(selector);
   if (!name || slot_width < 1 || !size_out) return false;
   const AttrNodeList* values = nullptr;
   const std::size_t count = ReadCollection(list, *name, 0, values) ? CountValues(*values) : 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "attr/attr_node_list.h"
+#include "releases/release_profile.h"
 
 namespace ovrabjt {
 
@@ -14,8 +15,10 @@ namespace ovrabjt {
 // `*size_out`. A null destination only measures; a value that is not a text
 // occupies its slot as an empty text. A missing capability measures 0.
 // False, writing nothing, for an unknown selector, a slot width below 1, a
-// null size pointer or a size beyond 32 bits.
+// null size pointer or a size beyond 32 bits. Selectors and capability names
+// follow `release`.
 bool GetSpecificKespInfo(const AttrNodeList& list, std::int32_t selector, std::int32_t slot_width,
-                         char* destination, std::int32_t* size_out);
+                         char* destination, std::int32_t* size_out,
+                         const ReleaseProfile& release = BuildRelease());
 
 }  // namespace ovrabjt

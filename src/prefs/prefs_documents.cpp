@@ -23,20 +23,26 @@ std::unique_ptr<AttrNodeList> ReadList(Source& source, std::optional<OvraParseEx
 }  // namespace
 
 std::unique_ptr<AttrNodeList> ReadCapabilities(const char* buffer, std::int32_t length,
-                                               std::optional<OvraParseException>* error) {
+                                               std::optional<OvraParseException>* error,
+                                               const ReleaseProfile& release) {
   if (length < 0) return nullptr;
   VelmorXmlDataStream source(kKespDocument, buffer, static_cast<std::uint32_t>(length));
+  source.SetRelease(release);
   return ReadList(source, error);
 }
 
 std::unique_ptr<AttrNodeList> ReadMediaPreferences(const char* file_name,
-                                                   std::optional<OvraParseException>* error) {
+                                                   std::optional<OvraParseException>* error,
+                                                   const ReleaseProfile& release) {
   VelmorXmlFile source(kMediaPrefsDocument, file_name);
+  source.SetRelease(release);
   return ReadList(source, error);
 }
 
-void SaveMediaPreferences(const AttrNodeList& list, const char* file_name) {
+void SaveMediaPreferences(const AttrNodeList& list, const char* file_name,
+                          const ReleaseProfile& release) {
   VelmorXmlFile sink(kMediaPrefsDocument, file_name);
+  sink.SetRelease(release);
   sink.WriteList(list);
 }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "releases/release_profile.h"
+
 namespace ovrabjt {
 
 enum class OvraAttributeGroup : std::uint8_t { kNone, kOperation, kJobTemplate };
@@ -172,13 +174,17 @@ inline constexpr auto kOvraAttributeGroups = [] {
   }};
 }();
 
-// ClassifyOvraAttribute - the group of the top-level attribute `name`;
-// kNone for a name outside the table.
+// ClassifyOvraAttribute - the group of the top-level attribute `name` in the
+// newest release; kNone for a name outside the table.
 constexpr OvraAttributeGroup ClassifyOvraAttribute(std::string_view name) {
   for (const OvraAttributeEntry& entry : kOvraAttributeGroups) {
     if (entry.name == name) return entry.group;
   }
   return OvraAttributeGroup::kNone;
 }
+
+// ClassifyOvraAttribute - the group of `name` in `release`, which may lack an
+// attribute or call it by an older name.
+OvraAttributeGroup ClassifyOvraAttribute(std::string_view name, const ReleaseProfile& release);
 
 }  // namespace ovrabjt

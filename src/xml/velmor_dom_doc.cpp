@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "xml/document_templates.h"
 #include "xml/ovra_attribute_groups.h"
 #include "xml/ovra_parse_exception.h"
 
@@ -25,8 +24,8 @@ xercesc::DOMElement* AppendGroupElement(xercesc::DOMDocument& document, xercesc:
 }  // namespace
 
 // The parser's creation starts the XML library first.
-VelmorDomDoc::VelmorDomDoc(std::string_view name, bool validate)
-    : parser_(std::make_unique<VelmorXmlParser>(name, validate)) {}
+VelmorDomDoc::VelmorDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
+    : parser_(std::make_unique<VelmorXmlParser>(name, validate)), release_(release) {}
 
 VelmorDomDoc::~VelmorDomDoc() = default;
 
@@ -41,17 +40,18 @@ void VelmorDomDoc::Parse(std::string_view text) { parser_->Parse(text); }
 
 void VelmorDomDoc::WriteTo(XmlOutputCallback& output) { parser_->WriteDocument(output); }
 
-OvraDomDoc::OvraDomDoc(std::string_view name, bool validate) : VelmorDomDoc(name, validate) {}
+OvraDomDoc::OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
+    : VelmorDomDoc(name, validate, release) {}
 
 // The group elements belong to the parser's document and go with it.
 OvraDomDoc::~OvraDomDoc() = default;
 
-std::string_view OvraDomDoc::GetTemplate() const { return DocumentTemplatesInForce().ovra; }
+std::string_view OvraDomDoc::GetTemplate() const { return Release().templates.ovra; }
 
 xercesc::DOMElement& OvraDomDoc::GroupElementFor(xercesc::DOMDocument& document,
                                                  xercesc::DOMElement& root,
                                                  const AttrNode& attribute) {
-  switch (ClassifyOvraAttribute(attribute.GetName())) {
+  switch (ClassifyOvraAttribute(attribute.GetName(), Release())) {
     case OvraAttributeGroup::kOperation:
       if (!operation_group_exists_) {
         operation_group_ = AppendGroupElement(document, root, kOperationGroupElement);
@@ -82,15 +82,21 @@ void OvraDomDoc::ForgetGroupElements() {
   job_template_group_exists_ = false;
 }
 
-KespDomDoc::KespDomDoc(std::string_view name, bool validate) : VelmorDomDoc(name, validate) {}
+KespDomDoc::KespDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
+    : VelmorDomDoc(name, validate, release) {}
 
-std::string_view KespDomDoc::GetTemplate() const { return DocumentTemplatesInForce().kesp; }
+std::string_view KespDomDoc::GetTemplate() const { return Release().templates.kesp; }
 
-MediaPrefsDomDoc::MediaPrefsDomDoc(std::string_view name, bool validate)
-    : VelmorDomDoc(name, validate) {}
+MediaPrefsDomDoc::MediaPrefsDomDoc(std::string_view name, bool validate,
+                                   const ReleaseProfile& release)
+    : VelmorDomDoc(name, validate, release) {}
 
-std::string_view MediaPrefsDomDoc::GetTemplate() const {
-  return DocumentTemplatesInForce().mediaprefs;
+std::string_view MediaPrefsDomDoc::GetTemplate() const { return Release().templates.mediaprefs; }
+
+OvraAttributeGroup ClassifyOvraAttribute(std::string_view name, const ReleaseProfile& release) {
+  for (const AttributeRename& rename : release.renamed_attributes)
+    if (rename.older == name) return ClassifyOvraAttribute(rename.newer);
+  return release.KnowsAttribute(name) ? ClassifyOvraAttribute(name) : OvraAttributeGroup::kNone;
 }
 
 }  // namespace ovrabjt

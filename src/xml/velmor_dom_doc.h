@@ -18,6 +18,7 @@
 
 #include "attr/attr_node.h"
 #include "attr/attr_node_list.h"
+#include "releases/release_profile.h"
 #include "xml/velmor_xml_parser.h"
 
 namespace ovrabjt {
@@ -68,8 +69,11 @@ class VelmorDomDoc {
   const VelmorXmlParser& Parser() const { return *parser_; }
 
  protected:
-  // Creates the parser of the document called `name` (codes 20, 23).
-  VelmorDomDoc(std::string_view name, bool validate);
+  // Creates the parser of the document called `name` (codes 20, 23); the
+  // document follows `release`.
+  VelmorDomDoc(std::string_view name, bool validate, const ReleaseProfile& release);
+
+  const ReleaseProfile& Release() const { return release_; }
 
   // Forgets the group elements of a previous build, whose document the
   // template's parse has replaced.
@@ -86,6 +90,7 @@ class VelmorDomDoc {
                                     const AttrNode& attribute);
 
   std::unique_ptr<VelmorXmlParser> parser_;
+  const ReleaseProfile& release_;
 };
 
 // The job ticket: its attributes sit under two group elements, the
@@ -94,7 +99,7 @@ class OvraDomDoc final : public VelmorDomDoc {
  public:
   // Ovra documents are validated against their document type, which is
   // found beside `name`.
-  OvraDomDoc(std::string_view name, bool validate);
+  OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release = BuildRelease());
   ~OvraDomDoc() override;
 
   std::string_view GetTemplate() const override;
@@ -118,14 +123,15 @@ class OvraDomDoc final : public VelmorDomDoc {
 // The printer's capabilities; attributes sit directly under the root.
 class KespDomDoc final : public VelmorDomDoc {
  public:
-  KespDomDoc(std::string_view name, bool validate);
+  KespDomDoc(std::string_view name, bool validate, const ReleaseProfile& release = BuildRelease());
   std::string_view GetTemplate() const override;
 };
 
 // The media preferences; attributes sit directly under the root.
 class MediaPrefsDomDoc final : public VelmorDomDoc {
  public:
-  MediaPrefsDomDoc(std::string_view name, bool validate);
+  MediaPrefsDomDoc(std::string_view name, bool validate,
+                   const ReleaseProfile& release = BuildRelease());
   std::string_view GetTemplate() const override;
 };
 

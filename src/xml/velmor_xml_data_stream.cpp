@@ -66,11 +66,11 @@ std::unique_ptr<VelmorDomDoc> VelmorXmlDataStream::CreateDocument() const {
     switch (kind_) {
       case kOvraDocument:
         if (!named) throw OvraParseException(OvraErrorCode::kOvraWithoutName);
-        return std::make_unique<OvraDomDoc>(name, true);
+        return std::make_unique<OvraDomDoc>(name, true, *release_);
       case kKespDocument:
-        return std::make_unique<KespDomDoc>(name, named);
+        return std::make_unique<KespDomDoc>(name, named, *release_);
       case kMediaPrefsDocument:
-        return std::make_unique<MediaPrefsDomDoc>(name, named);
+        return std::make_unique<MediaPrefsDomDoc>(name, named, *release_);
       case kNoDocument:
         break;
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "attr/attr_node_list.h"
+#include "releases/release_profile.h"
 #include "xml/dom_tree_error_reporter.h"
 
 namespace ovrabjt {
@@ -72,6 +73,11 @@ class VelmorXmlDataStream {
 
   DocumentKind Kind() const { return kind_; }
 
+  // The release whose templates and vocabulary the stream's documents
+  // follow; the build's release unless set.
+  void SetRelease(const ReleaseProfile& release) { release_ = &release; }
+  const ReleaseProfile& Release() const { return *release_; }
+
  protected:
   // The name given to the stream; empty when none was.
   const std::string& OwnName() const { return name_; }
@@ -85,6 +91,7 @@ class VelmorXmlDataStream {
   XmlOutputCallback* output_ = nullptr;
   std::string name_;  // an absent name counts as empty everywhere
   std::vector<XmlMessage> last_messages_;
+  const ReleaseProfile* release_ = &BuildRelease();
 };
 
 }  // namespace ovrabjt

@@ -24,7 +24,8 @@ namespace mf = media_field;
 
 class Generator {
  public:
-  Generator(std::uint32_t seed, const TicketShape& shape) : rng_(seed), shape_(shape) {}
+  Generator(std::uint32_t seed, const TicketShape& shape)
+      : rng_(seed), shape_(shape), release_(shape.release ? *shape.release : LatestRelease()) {}
 
   std::unique_ptr<TicketRecord> Ticket() {
     auto owner = TicketRecord::Allocate();
@@ -51,7 +52,7 @@ class Generator {
   // A code of the table or the code that means "not given".
   template <typename Table, typename Code>
   Code CodeOr(const Table& table, Code none) {
-    if (Chance(25)) return none;
+    if (Chance(25) || table.entries.empty()) return none;
     return table.entries[Int(0, int(table.entries.size()) - 1)].first;
   }
 
@@ -104,6 +105,9 @@ class Generator {
         m.Set(mf::kFlags, 0);
       }
     } else {
+      // Without a description of its own a medium reads back with the
+      // release's default one.
+      m.SetText(mf::kDescription, release_.default_media_description);
       m.Set(mf::kWeight, static_cast<std::uint16_t>(1000 + k));
       m.Set(mf::kFlags, 0);
     }
@@ -112,8 +116,8 @@ class Generator {
     MediumColour(m);
     m.Set(mf::kFrontCoating, CodeOr(kMediaCoatings, std::int16_t{1}));
     m.Set(mf::kBackCoating, CodeOr(kMediaCoatings, std::int16_t{1}));
-    m.Set(mf::kGrain, CodeOr(kMediaGrains, std::int16_t{4}));
-    m.Set(mf::kTooth, CodeOr(kMediaTeeth, std::int16_t{8}));
+    m.Set(mf::kGrain, CodeOr(release_.media_grains, std::int16_t{4}));
+    m.Set(mf::kTooth, CodeOr(release_.media_teeth, std::int16_t{8}));
     MediumType(m);
   }
 
@@ -144,14 +148,16 @@ class Generator {
     if (Chance(15)) {
       m.Set(mf::kColor, media_code::kColorNamed);
       m.SetText(mf::kColorName, NameUnlike(30, {"white", "pink", "yellow", "blue", "green",
-                                                "no-color", "buff", "goldenrod", "red"}));
+                                                "no-color", "clear", "buff", "goldenrod", "red"}));
       return;
     }
-    m.Set(mf::kColor, CodeOr(kMediaColors, media_code::kColorNotGiven));
+    m.Set(mf::kColor, CodeOr(release_.media_colors, media_code::kColorNotGiven));
   }
 
   void MediumType(const FieldView& m) {
-    const std::int16_t type = Pick<std::int16_t>({32, 1, 2, 4, 8, 16, 128});
+    // Releases without "media-type" have no stationery and no named types.
+    const std::int16_t type = release_.media_type ? Pick<std::int16_t>({32, 1, 2, 4, 8, 16, 128})
+                                                  : Pick<std::int16_t>({32, 2, 4, 8, 128});
     m.Set(mf::kType, type);
     if (type == media_code::kTypePreCutTabs) m.Set(mf::kTabCount, std::uint8_t(Int(0, 255)));
     if (type != media_code::kTypeNamed) return;
@@ -178,6 +184,7 @@ class Generator {
     };
     for (const auto& [field, max] : texts)
       if (Chance(70)) r.SetText(field, Text(max));
+    if (!release_.phone_number) r.SetText(tf::kPhoneNumber, "");
   }
 
   void JobNumbers(TicketRecord& r) {
@@ -192,10 +199,12 @@ class Generator {
       r.Set(tf::kLastPage, Int(-3, 5000));
     }
     Finishing(r);
-    r.Set(tf::kHighlightColorant, CodeOr(kHighlightColors, std::int16_t{1}));
-    r.Set(tf::kHighlightMismatch, CodeOr(kHighlightMismatches, std::uint16_t{1}));
-    r.Set(tf::kHighlightMapColor, CodeOr(kHighlightColors, std::int16_t{1}));
-    r.Set(tf::kHighlightMap, CodeOr(kHighlightMaps, std::uint16_t{1}));
+    if (release_.highlights) {
+      r.Set(tf::kHighlightColorant, CodeOr(kHighlightColors, std::int16_t{1}));
+      r.Set(tf::kHighlightMismatch, CodeOr(kHighlightMismatches, std::uint16_t{1}));
+      r.Set(tf::kHighlightMapColor, CodeOr(kHighlightColors, std::int16_t{1}));
+      r.Set(tf::kHighlightMap, CodeOr(kHighlightMaps, std::uint16_t{1}));
+    }
     if (Chance(40))
       WriteTicketString(r, tf::kImpositionTemplate, NameUnlike(100, {"signature"}));
     r.Set(tf::kSignature, Pick<std::uint8_t>({1, 2}));
@@ -220,7 +229,7 @@ class Generator {
     }
     r.Set(tf::kJobFlags, flags);
     r.Set(tf::kOrientation, Pick<std::uint8_t>({4, 1, 2}));
-    r.Set(tf::kPageRotation, CodeOr(kPageRotations, std::uint8_t{32}));
+    r.Set(tf::kPageRotation, CodeOr(release_.page_rotations, std::uint8_t{32}));
     r.Set(tf::kCollate, Pick<std::uint8_t>({4, 1, 2}));
     r.Set(tf::kSides, CodeOr(kSides, std::uint8_t{8}));
     r.Set(tf::kJobMedia, MediumOrNone());
@@ -230,7 +239,9 @@ class Generator {
     const int choice = Int(0, 3);
     if (choice == 0) return;
     if (choice == 1) {
-      r.Set(tf::kFinishing, Pick<std::int32_t>({kFinishingSeparatorSheets, kFinishingTemplate}));
+      r.Set(tf::kFinishing, release_.separator_sheets_type
+                                ? Pick<std::int32_t>({kFinishingSeparatorSheets, kFinishingTemplate})
+                                : kFinishingTemplate);
       if (r.Get(tf::kFinishing) == kFinishingTemplate)
         r.SetText(tf::kFinishingTemplate, NonEmptyText(30));
       return;
@@ -240,8 +251,11 @@ class Generator {
 
   // Colour settings shared by the job and each page override.
   void Strings(TicketRecord& r, std::size_t base, std::initializer_list<Field<std::uint16_t>> fields) {
-    for (Field<std::uint16_t> f : fields)
+    for (Field<std::uint16_t> f : fields) {
+      const bool halftone = f.offset == tf::kHalftone.offset || f.offset == of::kHalftone.offset;
+      if (halftone && !release_.halftones) continue;
       if (Chance(40)) WriteTicketString(r, At(base, f), NonEmptyText(80));
+    }
   }
 
   // The code and the name share one attribute name; a code without a name
@@ -284,7 +298,7 @@ class Generator {
     r.Set(tf::kPrinterResolution, Pick<std::uint8_t>({1, 2, 4}));
     r.Set(tf::kTrapping, CodeOr(kTrappings, std::uint8_t{1}));
     // Trap widths of the job are carried only while trapping is not off.
-    if (r.Get(tf::kTrapping) != kTrappingOff) {
+    if (release_.trap_widths && r.Get(tf::kTrapping) != kTrappingOff) {
       if (Chance(50)) {
         flags &= ~job_flag::kTrapWidthFast;
         r.Set(tf::kTrapWidthFast, std::uint8_t(Int(0, 255)));
@@ -359,7 +373,7 @@ class Generator {
       flags &= ~override_flag::kSides;
       o.Set(of::kSides, kSides.entries[Int(0, 2)].first);
     }
-    o.Set(of::kPageRotation, CodeOr(kPageRotations, std::uint8_t{32}));
+    o.Set(of::kPageRotation, CodeOr(release_.page_rotations, std::uint8_t{32}));
     const std::tuple<Field<std::int16_t>, Field<std::uint8_t>, std::uint8_t> adjustments[] = {
         {of::kAdjustLightness, of::kFlags, override_flag::kLightness},
         {of::kAdjustSaturation, of::kFlags2, override_flag::kSaturation},
@@ -388,11 +402,11 @@ class Generator {
     o.Set(of::kAntiAliasing, CodeOr(kAntiAliasings, std::uint8_t{1}));
     o.Set(of::kBlackOverprint, CodeOr(kBlackOverprints, std::uint8_t{1}));
     o.Set(of::kTrapping, CodeOr(kTrappings, std::uint8_t{1}));
-    if (Chance(40)) {
+    if (release_.trap_widths && Chance(40)) {
       flags2 &= ~override_flag::kTrapWidthFast;
       o.Set(of::kTrapWidthFast, std::uint8_t(Int(0, 255)));
     }
-    if (Chance(40)) {
+    if (release_.trap_widths && Chance(40)) {
       flags2 &= ~override_flag::kTrapWidthSlow;
       o.Set(of::kTrapWidthSlow, std::uint8_t(Int(0, 255)));
     }
@@ -419,6 +433,7 @@ class Generator {
 
   std::mt19937 rng_;
   TicketShape shape_;
+  const ReleaseProfile& release_;
   std::vector<std::uint32_t> media_;
 };
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "releases/release_profile.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt::testing {
@@ -18,6 +19,8 @@ struct TicketShape {
   int max_inserts = 6;
   int max_force_front = 6;
   int max_text = 60;  // characters of most texts (long ones are rarer)
+  // Only the vocabulary of this release (the newest when null).
+  const ReleaseProfile* release = nullptr;
 };
 
 std::unique_ptr<TicketRecord> RandomTicket(std::uint32_t seed, const TicketShape& shape = {});

@@ -8,14 +8,16 @@ namespace {
 
 constexpr ColorFields kJob = JobColorFields();
 
-// Trap widths count only while trapping is not switched off.
-bool TrapWidthsApply(const TicketRecord& ticket) {
-  return ticket.Get(kJob.trapping) != kTrappingOff;
+// Trap widths count only while trapping is not switched off, and only in
+// releases that know them.
+bool TrapWidthsApply(const TicketRecord& ticket, const ReleaseProfile& release) {
+  return release.trap_widths && ticket.Get(kJob.trapping) != kTrappingOff;
 }
 
 }  // namespace
 
-void ReadJobColorSettings(const AttrNodeList& list, TicketRecord& ticket) {
+void ReadJobColorSettings(const AttrNodeList& list, TicketRecord& ticket,
+                          const ReleaseProfile& release) {
   ReadAdjustments(list, ticket, kJob);
   ReadRenderingIntents(list, ticket, kJob);
   ReadColorEmulationName(list, ticket, kJob);
@@ -23,25 +25,26 @@ void ReadJobColorSettings(const AttrNodeList& list, TicketRecord& ticket) {
   ReadColorNames(list, ticket, kJob, kUndefinedSources);
   ReadTrcName(list, ticket, kJob);
   // The job keeps the graphics halftone only.
-  ReadHalftone(list, ticket, kJob, std::span(kHalftoneReadOrder).first(1));
+  if (release.halftones) ReadHalftone(list, ticket, kJob, std::span(kHalftoneReadOrder).first(1));
   ReadColorEmulationCode(list, ticket, kJob);
   ReadSwitch(list, "trapping", kTrappings, ticket, kJob.trapping);
-  if (TrapWidthsApply(ticket)) ReadTrapWidths(list, ticket, kJob);
+  if (TrapWidthsApply(ticket, release)) ReadTrapWidths(list, ticket, kJob);
   ReadSwitch(list, "anti-aliasing", kAntiAliasings, ticket, kJob.anti_aliasing);
   ReadSwitch(list, "black-overprint", kBlackOverprints, ticket, kJob.black_overprint);
 }
 
-void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket) {
+void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket,
+                           const ReleaseProfile& release) {
   WriteAdjustments(list, ticket, kJob);
   WriteRenderingIntents(list, ticket, kJob);
   WriteColorNames(list, ticket, kJob, kDestinationProfiles);
   WriteColorNames(list, ticket, kJob, kUndefinedSources);
   WriteTrc(list, ticket, kJob);
-  WriteHalftones(list, ticket, kJob);
+  if (release.halftones) WriteHalftones(list, ticket, kJob);
   WriteSwitch(list, "color-emulation", kColorEmulations, ticket, kJob.emulation);
   WritePrinterResolution(list, ticket);
   WriteSwitch(list, "trapping", kTrappings, ticket, kJob.trapping);
-  if (TrapWidthsApply(ticket)) WriteTrapWidths(list, ticket, kJob);
+  if (TrapWidthsApply(ticket, release)) WriteTrapWidths(list, ticket, kJob);
   WriteSwitch(list, "anti-aliasing", kAntiAliasings, ticket, kJob.anti_aliasing);
   WriteSwitch(list, "black-overprint", kBlackOverprints, ticket, kJob.black_overprint);
   WriteColorEmulationName(list, ticket, kJob);

@@ -33,7 +33,7 @@ class CountOverrideAsUsed {
 }  // namespace
 
 void ReadPageColorSettings(const AttrNodeList& members, TicketRecord& ticket,
-                           std::size_t override_index) {
+                           std::size_t override_index, const ReleaseProfile& release) {
   const ColorFields page = PageColorFields(override_index);
   const CountOverrideAsUsed counted(ticket, override_index);
   ReadAdjustments(members, ticket, page);
@@ -42,30 +42,30 @@ void ReadPageColorSettings(const AttrNodeList& members, TicketRecord& ticket,
   ReadColorEmulationName(members, ticket, page);
   ReadColorNames(members, ticket, page, kUndefinedSources);
   ReadTrcName(members, ticket, page);
-  ReadHalftone(members, ticket, page, kHalftoneReadOrder);
+  if (release.halftones) ReadHalftone(members, ticket, page, kHalftoneReadOrder);
   ReadColorEmulationCode(members, ticket, page);
   ReadSwitch(members, "trapping", kTrappings, ticket, page.trapping);
   // Whatever the trapping, unlike the job.
-  ReadTrapWidths(members, ticket, page);
+  if (release.trap_widths) ReadTrapWidths(members, ticket, page);
   ReadSwitch(members, "anti-aliasing", kAntiAliasings, ticket, page.anti_aliasing);
   ReadSwitch(members, "black-overprint", kBlackOverprints, ticket, page.black_overprint);
 }
 
 void WritePageColorSettings(AttrNodeList& members, const TicketRecord& ticket,
-                            std::size_t override_index) {
+                            std::size_t override_index, const ReleaseProfile& release) {
   const ColorFields page = PageColorFields(override_index);
   WriteAdjustments(members, ticket, page);
   WriteRenderingIntents(members, ticket, page);
   WriteColorNames(members, ticket, page, kDestinationProfiles);
   WriteColorNames(members, ticket, page, kUndefinedSources);
-  WriteHalftones(members, ticket, page);
+  if (release.halftones) WriteHalftones(members, ticket, page);
   WriteTrc(members, ticket, page);
   WriteSwitch(members, "color-emulation", kColorEmulations, ticket, page.emulation);
   WriteColorEmulationName(members, ticket, page);
   WriteSwitch(members, "trapping", kTrappings, ticket, page.trapping);
   WriteSwitch(members, "anti-aliasing", kAntiAliasings, ticket, page.anti_aliasing);
   WriteSwitch(members, "black-overprint", kBlackOverprints, ticket, page.black_overprint);
-  WriteTrapWidths(members, ticket, page);
+  if (release.trap_widths) WriteTrapWidths(members, ticket, page);
 }
 
 }  // namespace ovrabjt

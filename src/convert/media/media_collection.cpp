@@ -9,6 +9,7 @@
 #include "convert/media/media_record.h"
 #include "convert/media/media_size.h"
 #include "convert/media/media_vocabulary.h"
+#include "releases/older_vocabulary.h"
 #include "ticket/layout.h"
 
 namespace ovrabjt {
@@ -42,15 +43,39 @@ void ReadHoleCount(const AttrNodeList& members, const FieldView& record) {
 }
 
 // A colour outside the keyword table is kept as a named colour.
-void ReadColor(const AttrNodeList& members, const FieldView& record) {
+void ReadColor(const AttrNodeList& members, const FieldView& record,
+               const ReleaseProfile& release) {
   std::string text;
   if (!ReadString(members, media_attr::kColor, 0, text)) return;
-  if (const auto code = kMediaColors.CodeOf(text)) {
+  if (const auto code = release.media_colors.CodeOf(text)) {
     record.Set(media_field::kColor, *code);
     return;
   }
   record.Set(media_field::kColor, media_code::kColorNamed);
   record.SetText(media_field::kColorName, text);
+}
+
+// The older words for the media types: "media-opacity" and "media-tabs",
+// the tabs with their order count; without them, "media-pre-printed".
+void ReadOpacityOrTabs(const AttrNodeList& members, const FieldView& record) {
+  std::string text;
+  bool typed = false;
+  if (ReadString(members, media_attr::kOpacity, 0, text))
+    if (const auto code = kMediaOpacities.CodeOf(text)) {
+      record.Set(media_field::kType, *code);
+      typed = true;
+    }
+  text.clear();
+  if (ReadString(members, media_attr::kTabs, 0, text))
+    if (const auto code = kMediaTabs.CodeOf(text)) {
+      std::int32_t count = 0;
+      ReadInteger(members, media_attr::kOrderCount, 0, count);
+      record.Set(media_field::kTabCount, static_cast<std::uint8_t>(count));
+      record.Set(media_field::kType, *code);
+      typed = true;
+    }
+  if (!typed)
+    ReadKeywordInto(members, media_attr::kPrePrinted, kMediaPrePrinted, record, media_field::kType);
 }
 
 // "media-type" with its order count; without it, "media-pre-printed".
@@ -92,6 +117,18 @@ void WriteHoleCount(AttrNodeList& members, const ConstFieldView& record) {
     AddNumber(members, *count, media_attr::kHoleCount, kInteger);
 }
 
+// The media types in the older words; stationery and named types have none.
+void WriteOpacityOrTabs(AttrNodeList& members, const ConstFieldView& record) {
+  const std::int16_t type = record.Get(media_field::kType);
+  AddKeyword(members, kMediaOpacities, type, media_attr::kOpacity);
+  if (const auto keyword = kMediaTabs.ValueOf(type)) {
+    AddString(members, *keyword, media_attr::kTabs, kKeyword);
+    if (type == media_code::kTypePreCutTabs)
+      AddNumber(members, record.Get(media_field::kTabCount), media_attr::kOrderCount, kInteger);
+  }
+  AddKeyword(members, kMediaPrePrinted, type, media_attr::kPrePrinted);
+}
+
 void WriteType(AttrNodeList& members, const ConstFieldView& record) {
   const std::int16_t type = record.Get(media_field::kType);
   if (const auto keyword = kMediaTypes.ValueOf(type)) {
@@ -109,7 +146,8 @@ void WriteType(AttrNodeList& members, const ConstFieldView& record) {
 
 }  // namespace
 
-bool ReadMediaCollection(const AttrNodeList& members, const FieldView& record) {
+bool ReadMediaCollection(const AttrNodeList& members, const FieldView& record,
+                         const ReleaseProfile& release) {
   InitMediaRecord(record);
   // A fresh record has both edge bits clear already; given edges are never
   // marked absent.
@@ -120,34 +158,43 @@ bool ReadMediaCollection(const AttrNodeList& members, const FieldView& record) {
     record.Set(media_field::kFlags, flags);
   }
   ReadHoleCount(members, record);
-  ReadColor(members, record);
-  ReadType(members, record);
+  ReadColor(members, record, release);
+  if (release.media_type)
+    ReadType(members, record);
+  else
+    ReadOpacityOrTabs(members, record);
   ReadWeight(members, record);
   ReadKeywordInto(members, media_attr::kFrontCoating, kMediaCoatings, record,
                   media_field::kFrontCoating);
   ReadKeywordInto(members, media_attr::kBackCoating, kMediaCoatings, record,
                   media_field::kBackCoating);
-  ReadKeywordInto(members, media_attr::kGrain, kMediaGrains, record, media_field::kGrain);
-  ReadKeywordInto(members, media_attr::kTooth, kMediaTeeth, record, media_field::kTooth);
-  // The record was cleared, so a missing description stays empty.
-  ReadTextInto(members, media_attr::kDescription, 0, record, media_field::kDescription);
+  ReadKeywordInto(members, media_attr::kGrain, release.media_grains, record, media_field::kGrain);
+  ReadKeywordInto(members, media_attr::kTooth, release.media_teeth, record, media_field::kTooth);
+  // The record was cleared, so a missing description stays empty unless the
+  // release gives one.
+  if (!ReadTextInto(members, media_attr::kDescription, 0, record, media_field::kDescription))
+    record.SetText(media_field::kDescription, release.default_media_description);
   return true;
 }
 
-void WriteMediaCollection(AttrNodeList& members, const ConstFieldView& record) {
+void WriteMediaCollection(AttrNodeList& members, const ConstFieldView& record,
+                          const ReleaseProfile& release) {
   AddName(members, record.Text(media_field::kDescription), media_attr::kDescription);
   WriteMediaSize(members, record);
   WriteHoleCount(members, record);
-  AddKeyword(members, kMediaColors, record.Get(media_field::kColor), media_attr::kColor);
+  AddKeyword(members, release.media_colors, record.Get(media_field::kColor), media_attr::kColor);
   AddKeyword(members, kMediaCoatings, record.Get(media_field::kFrontCoating),
              media_attr::kFrontCoating);
   AddKeyword(members, kMediaCoatings, record.Get(media_field::kBackCoating),
              media_attr::kBackCoating);
-  AddKeyword(members, kMediaGrains, record.Get(media_field::kGrain), media_attr::kGrain);
-  AddKeyword(members, kMediaTeeth, record.Get(media_field::kTooth), media_attr::kTooth);
+  AddKeyword(members, release.media_grains, record.Get(media_field::kGrain), media_attr::kGrain);
+  AddKeyword(members, release.media_teeth, record.Get(media_field::kTooth), media_attr::kTooth);
   if (record.Get(media_field::kColor) == media_code::kColorNamed)
     AddName(members, record.Text(media_field::kColorName), media_attr::kColor);
-  WriteType(members, record);
+  if (release.media_type)
+    WriteType(members, record);
+  else
+    WriteOpacityOrTabs(members, record);
   if ((record.Get(media_field::kFlags) & media_flag::kWeight) == 0)
     AddNumber(members, record.Get(media_field::kWeight), media_attr::kWeightMetric, kInteger);
 }

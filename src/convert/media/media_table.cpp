@@ -95,11 +95,12 @@ bool LoadMediaRecord(const FieldView& record, const TicketRecord& ticket, std::u
   return true;
 }
 
-bool ReadMediaCol(const AttrNodeList& list, TicketRecord& ticket, std::uint32_t& id) {
+bool ReadMediaCol(const AttrNodeList& list, TicketRecord& ticket, std::uint32_t& id,
+                  const ReleaseProfile& release) {
   const AttrNodeList* members = nullptr;
   if (!ReadCollection(list, media_attr::kMediaCol, 0, members)) return false;
   MediaBytes scratch;
-  ReadMediaCollection(*members, MediaView(scratch));
+  ReadMediaCollection(*members, MediaView(scratch), release);
   std::uint32_t found = kNoMedia;
   if (!FindMediaRecord(ticket, MediaView(scratch), found) &&
       !FindFreeMediaRecord(ticket, found)) {
@@ -114,11 +115,12 @@ bool ReadMediaCol(const AttrNodeList& list, TicketRecord& ticket, std::uint32_t&
   return true;
 }
 
-void WriteMediaCol(AttrNodeList& list, const TicketRecord& ticket, std::uint32_t id) {
+void WriteMediaCol(AttrNodeList& list, const TicketRecord& ticket, std::uint32_t id,
+                   const ReleaseProfile& release) {
   const auto slot = MediaSlotOf(id);
   if (!slot) return;
   auto members = std::make_unique<AttrNodeList>();
-  WriteMediaCollection(*members, ticket.MediaSlot(*slot));
+  WriteMediaCollection(*members, ticket.MediaSlot(*slot), release);
   if (members->empty()) return;
   AttachCollection(list, std::move(members), media_attr::kMediaCol, kCollection);
 }

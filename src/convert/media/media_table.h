@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "attr/attr_node_list.h"
+#include "releases/release_profile.h"
 #include "ticket/field.h"
 #include "ticket/ticket_record.h"
 
@@ -42,10 +43,12 @@ bool LoadMediaRecord(const FieldView& record, const TicketRecord& ticket, std::u
 // then takes the medium. True with the slot's identifier in `id`; false when
 // there is no "media-col" (`id` untouched) or the table is full (`id` is then
 // the "no medium" identifier and nothing is stored).
-bool ReadMediaCol(const AttrNodeList& list, TicketRecord& ticket, std::uint32_t& id);
+bool ReadMediaCol(const AttrNodeList& list, TicketRecord& ticket, std::uint32_t& id,
+                  const ReleaseProfile& release = BuildRelease());
 
 // WriteMediaCol - appends a "media-col" collection describing the medium of
 // `id`, unless `id` names no slot or the medium has nothing to describe.
-void WriteMediaCol(AttrNodeList& list, const TicketRecord& ticket, std::uint32_t id);
+void WriteMediaCol(AttrNodeList& list, const TicketRecord& ticket, std::uint32_t id,
+                   const ReleaseProfile& release = BuildRelease());
 
 }  // namespace ovrabjt
