@@ -45,25 +45,8 @@ inline constexpr KeywordTable<std::int16_t, 2> kMediaTabs{{{
     {8, "full-cut"},
 }}};
 
-// Capability selectors before "3.6.09" (no 16 and 17) and of "3.0.15"
-// (2 and 3 without "-supported").
-inline constexpr KeywordTable<std::int32_t, 15> kCapabilitiesBefore3609{{{
-    {1, "trc-supported"},
-    {2, "color-destination-profile-front-supported"},
-    {3, "color-destination-profile-back-supported"},
-    {4, "undefined-source-rgb-images-supported"},
-    {5, "undefined-source-rgb-graphics-supported"},
-    {6, "undefined-source-rgb-text-supported"},
-    {7, "undefined-source-cmyk-images-supported"},
-    {8, "undefined-source-cmyk-graphics-supported"},
-    {9, "undefined-source-cmyk-text-supported"},
-    {10, "undefined-source-cmy-images-supported"},
-    {11, "undefined-source-cmy-graphics-supported"},
-    {12, "undefined-source-cmy-text-supported"},
-    {13, "undefined-source-gray-images-supported"},
-    {14, "undefined-source-gray-graphics-supported"},
-    {15, "undefined-source-gray-text-supported"},
-}}};
+// Capability selectors of "3.0.15": 2 and 3 without "-supported", and no 16
+// and 17. (Releases "3.1.07" to "10.0.06" know the newest table's first 15.)
 inline constexpr KeywordTable<std::int32_t, 15> kCapabilities3015{{{
     {1, "trc-supported"},
     {2, "color-destination-profile-front"},

@@ -120,7 +120,7 @@ constexpr ReleaseProfile Middle(std::string_view version, std::string_view dtd,
       .media_colors = kMediaColors,
       .media_grains = kNoWords,
       .media_teeth = kNoWords,
-      .capabilities = kCapabilitiesBefore3609,
+      .capabilities = {std::span(kCapabilities.entries).first(15)},
       .stock_lists = kStockLists,
   };
 }
