@@ -61,6 +61,22 @@ TEST(RoundTrip, FieldsTheDocumentDoesNotCarryComeBackAtTheirDefaults) {
         << d.field;
 }
 
+// The maximal ticket, with thousands of strings, comes back whole but for the
+// fields the document does not carry.
+TEST(RoundTrip, TheMaximalTicket) {
+  auto original = testing::MaximalTicket();
+  EXPECT_GT(original->Get(ticket_field::kStringCount), 3000);
+  std::unique_ptr<AttrNodeList> list;
+  BuildTicketAttributes(*original, list);
+  auto back = TicketRecord::Allocate();
+  InitTicketRecord(*back);
+  ReadTicketAttributes(*list, *back);
+  std::vector<std::string> fields;
+  for (const auto& d : CompareTickets(*original, *back)) fields.push_back(d.field);
+  EXPECT_EQ(fields, (std::vector<std::string>{"saveFormat", "saveDisposition", "savePath",
+                                              "saveName", "documentPath", "documentName"}));
+}
+
 // An output that keeps the text.
 class TextSink : public XmlOutputCallback {
  public:

@@ -444,3 +444,162 @@ std::unique_ptr<TicketRecord> RandomTicket(std::uint32_t seed, const TicketShape
 }
 
 }  // namespace ovrabjt::testing
+
+namespace ovrabjt::testing {
+
+namespace {
+
+namespace tf = ticket_field;
+namespace of = override_field;
+namespace mf = media_field;
+
+// A text of exactly `length` characters, distinct for each `tag`.
+std::string Filled(std::string_view tag, std::size_t length) {
+  std::string text(tag);
+  while (text.size() < length) text += "-abcdefghij";
+  text.resize(length);
+  return text;
+}
+
+void MaximalMedia(TicketRecord& r) {
+  for (std::size_t k = 0; k < kMediaSlots; ++k) {
+    MediaBytes bytes{};
+    const FieldView m = MediaView(bytes);
+    InitMediaRecord(m);
+    m.SetText(mf::kDescription, Filled("medium " + std::to_string(k), 255));
+    m.Set(mf::kSizeCode, media_code::kSizeCustom);
+    m.Set(mf::kShortEdge, static_cast<std::uint16_t>(100 + k));
+    m.Set(mf::kLongEdge, static_cast<std::uint16_t>(400 + k));
+    m.Set(mf::kFlags, 0);
+    m.Set(mf::kWeight, static_cast<std::uint16_t>(60 + 10 * k));
+    m.Set(mf::kColor, media_code::kColorNamed);
+    m.SetText(mf::kColorName, Filled("colour " + std::to_string(k), 30));
+    m.Set(mf::kType, media_code::kTypeNamed);
+    m.SetText(mf::kTypeName, Filled("type " + std::to_string(k), 29));
+    m.Set(mf::kTypeCountSet, media_code::kTypeCountGiven);
+    m.Set(mf::kTypeCount, 7);
+    m.Set(mf::kTabCount, 7);
+    m.Set(mf::kFrontCoating, 8);
+    m.Set(mf::kBackCoating, 32);
+    m.Set(mf::kGrain, 1);
+    m.Set(mf::kTooth, 2);
+    m.Set(mf::kHoleCode, 2);
+    StoreMediaRecord(r, MediaIdOf(k), m);
+  }
+}
+
+void MaximalColour(TicketRecord& r, std::size_t base, const std::string& tag,
+                   std::initializer_list<Field<std::uint16_t>> strings) {
+  int n = 0;
+  for (Field<std::uint16_t> f : strings)
+    WriteTicketString(r, At(base, f), Filled(tag + " text " + std::to_string(n++), 40));
+}
+
+void MaximalOverride(TicketRecord& r, std::size_t i) {
+  const FieldView o = r.Override(i);
+  o.Set(of::kFirstPage, static_cast<std::int32_t>(2 * i + 1));
+  o.Set(of::kLastPage, static_cast<std::int32_t>(2 * i + 2));
+  o.Set(of::kMedia, MediaIdOf(i % kMediaSlots));
+  o.Set(of::kShiftX1, static_cast<std::int16_t>(i));
+  o.Set(of::kShiftY1, static_cast<std::int16_t>(-static_cast<int>(i)));
+  o.Set(of::kShiftX2, 3);
+  o.Set(of::kShiftY2, -3);
+  o.Set(of::kSides, 2);
+  o.Set(of::kPageRotation, 4);
+  o.Set(of::kFlags, 0);  // every value given
+  o.Set(of::kFlags2, 0);
+  for (auto f : {of::kAdjustLightness, of::kAdjustSaturation, of::kAdjustContrast,
+                 of::kAdjustCyanRed, of::kAdjustMagentaGreen, of::kAdjustYellowBlue})
+    o.Set(f, static_cast<std::int16_t>(i % 50));
+  for (auto f : {of::kRenderingIntentImages, of::kRenderingIntentText, of::kRenderingIntentGraphics})
+    o.Set(f, 16);
+  MaximalColour(r, OverrideOffset(i), "override " + std::to_string(i),
+                {of::kDestinationProfileFront, of::kDestinationProfileBack, of::kUndefinedSourceRgb,
+                 of::kUndefinedSourceCmyk, of::kUndefinedSourceCmy, of::kUndefinedSourceGray,
+                 of::kUndefinedSourceRgbImages, of::kUndefinedSourceCmykImages,
+                 of::kUndefinedSourceCmyImages, of::kTrcName, of::kHalftone,
+                 of::kColorEmulationName});
+  o.Set(of::kColorEmulation, 4);
+  o.Set(of::kColorEmulationCopy, 4);
+  o.Set(of::kAntiAliasing, 4);
+  o.Set(of::kBlackOverprint, 4);
+  o.Set(of::kTrapping, 4);
+  o.Set(of::kTrapWidthFast, 3);
+  o.Set(of::kTrapWidthSlow, 5);
+}
+
+}  // namespace
+
+std::unique_ptr<TicketRecord> MaximalTicket(int overrides) {
+  auto owner = TicketRecord::Allocate();
+  TicketRecord& r = *owner;
+  InitTicketRecord(r);
+  MaximalMedia(r);
+  const std::pair<TextField, const char*> texts[] = {
+      {tf::kJobName, "job"},           {tf::kAccountId, "account"},
+      {tf::kUserName, "user"},         {tf::kRecipientName, "recipient"},
+      {tf::kPhoneNumber, "phone"},     {tf::kSheetMessage, "sheet message"},
+      {tf::kOperatorMessage, "operator message"}, {tf::kFontName, "font"},
+      {tf::kSavePath, "folder"},
+      {tf::kSaveName, "file"},         {tf::kDocumentPath, "documents"},
+      {tf::kDocumentName, "document"},
+  };
+  for (const auto& [field, tag] : texts) r.SetText(field, Filled(tag, field.max_length()));
+  r.Set(tf::kCopies, 999);
+  r.Set(tf::kPageRangeMode, kPageRangeFromTo);
+  r.Set(tf::kLastPage, 600);
+  r.Set(tf::kFinishing, 2);
+  r.Set(tf::kJobFlags, 0x0060);  // every value given (0x0060 are never cleared)
+  for (auto f : {tf::kShiftX1, tf::kShiftY1, tf::kShiftX2, tf::kShiftY2}) r.Set(f, 12);
+  r.Set(tf::kFontSize, 12);
+  r.Set(tf::kHighlightColorant, 2);
+  r.Set(tf::kHighlightMismatch, 4);
+  r.Set(tf::kHighlightMapColor, 8);
+  r.Set(tf::kHighlightMap, 32);
+  for (auto f : {tf::kRenderingIntentImages, tf::kRenderingIntentText, tf::kRenderingIntentGraphics})
+    r.Set(f, 4);
+  MaximalColour(r, 0, "job",
+                {tf::kDestinationProfileFront, tf::kDestinationProfileBack, tf::kUndefinedSourceRgb,
+                 tf::kUndefinedSourceCmyk, tf::kUndefinedSourceCmy, tf::kUndefinedSourceGray,
+                 tf::kUndefinedSourceRgbImages, tf::kUndefinedSourceCmykImages,
+                 tf::kUndefinedSourceCmyImages, tf::kTrcName, tf::kHalftone,
+                 tf::kColorEmulationName, tf::kImpositionTemplate});
+  r.Set(tf::kColorEmulation, 4);
+  r.Set(tf::kColorEmulationCopy, 4);
+  r.Set(tf::kPrinterResolution, 2);
+  r.Set(tf::kTrapping, 4);
+  r.Set(tf::kTrapWidthFast, 2);
+  r.Set(tf::kTrapWidthSlow, 4);
+  r.Set(tf::kAntiAliasing, 4);
+  r.Set(tf::kBlackOverprint, 4);
+  r.Set(tf::kColorEffects, 2);
+  r.Set(tf::kOpiInsertion, 2);
+  r.Set(tf::kOpiPreScan, 8);
+  r.Set(tf::kSignature, kSignatureImposition);
+  r.Set(tf::kSaveDisposition, 4);
+  r.Set(tf::kSaveFormat, 8);
+  r.Set(tf::kOrientation, 2);
+  r.Set(tf::kPageRotation, 2);
+  r.Set(tf::kCollate, 1);
+  r.Set(tf::kSides, 2);
+  r.Set(tf::kJobMedia, MediaIdOf(0));
+  r.Set(tf::kCoverMode, cover_mode::kBothSeparate);
+  r.Set(tf::kFrontCoverPrint, 2);
+  r.Set(tf::kBackCoverPrint, 4);
+  r.Set(tf::kFrontCoverMedia, MediaIdOf(1));
+  r.Set(tf::kBackCoverMedia, MediaIdOf(2));
+  for (int i = 0; i < overrides; ++i) MaximalOverride(r, static_cast<std::size_t>(i));
+  r.Set(tf::kPageOverrideCount, static_cast<std::uint16_t>(overrides));
+  for (std::size_t i = 0; i < kMaxInserts; ++i) {
+    const FieldView s = r.Insert(i);
+    s.Set(insert_field::kAfterPage, static_cast<std::int32_t>(2 * i));
+    s.Set(insert_field::kCount, 1);
+    s.Set(insert_field::kMedia, MediaIdOf((i + 3) % kMediaSlots));
+    r.Set(ForceFrontPage(i), static_cast<std::int32_t>(2 * i + 1));
+  }
+  r.Set(tf::kInsertCount, static_cast<std::uint16_t>(kMaxInserts));
+  r.Set(tf::kForceFrontCount, static_cast<std::uint16_t>(kMaxForceFront));
+  return owner;
+}
+
+}  // namespace ovrabjt::testing

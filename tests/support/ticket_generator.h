@@ -25,4 +25,10 @@ struct TicketShape {
 
 std::unique_ptr<TicketRecord> RandomTicket(std::uint32_t seed, const TicketShape& shape = {});
 
+// A ticket that uses everything at once: 20 distinct media, `overrides` page
+// overrides (each with its own range, medium, shifts and every colour setting
+// with texts of its own), 250 inserted sheets, 250 force-front pages and
+// every job-level text at its maximum length.
+std::unique_ptr<TicketRecord> MaximalTicket(int overrides = 250);
+
 }  // namespace ovrabjt::testing
