@@ -4,7 +4,7 @@ SAN_BUILD ?= build-sanitize
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build test test-sanitize test-release clean
+.PHONY: all deps build test test-sanitize test-release bench clean
 
 all: build
 
@@ -33,5 +33,14 @@ test-release: deps
 	cmake --build build-$(RELEASE) -j $(JOBS) --target ovrabjt export_tests unload_test
 	ctest --test-dir build-$(RELEASE) --output-on-failure -j $(JOBS) -L exports
 
+# Measurements in an optimised build of their own; prints the table of
+# results and how they compare with the XML library's floor.
+BENCH_BUILD ?= build-bench
+BENCH_ARGS ?=
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DOVRABJT_BUILD_BENCH=ON $(CMAKE_ARGS)
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target ovrabjt_bench
+	$(BENCH_BUILD)/bench/ovrabjt_bench $(BENCH_ARGS)
+
 clean: deps
-	rm -rf $(BUILD) $(SAN_BUILD) build-3.* build-10.*
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) build-3.* build-10.*

@@ -125,6 +125,10 @@ std::string Utf16ToCp1252(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
+    if (text[pos] < 0x80) {
+      out.push_back(static_cast<char>(text[pos++]));
+      continue;
+    }
     const char32_t value = NextCodePoint(text, pos);
     out.push_back(value > 0xFFFF || value == kReplacement
                       ? '?'

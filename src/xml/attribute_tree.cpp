@@ -25,14 +25,16 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Narrow text of a DOM string, without leading and trailing blanks.
+// Narrow text of a DOM string, without leading and trailing blanks. The
+// blanks are ASCII, and no other character becomes one in the code page, so
+// the text is trimmed before it is converted.
 std::string TrimmedNarrow(const XMLCh* text) {
   if (text == nullptr) return {};
-  const std::string narrow = Utf16ToCp1252(std::u16string_view(text));
-  std::size_t begin = 0, end = narrow.size();
-  while (begin < end && IsBlank(narrow[begin])) ++begin;
-  while (end > begin && IsBlank(narrow[end - 1])) --end;
-  return narrow.substr(begin, end - begin);
+  const std::u16string_view wide(text);
+  std::size_t begin = 0, end = wide.size();
+  while (begin < end && wide[begin] < 0x80 && IsBlank(static_cast<char>(wide[begin]))) ++begin;
+  while (end > begin && wide[end - 1] < 0x80 && IsBlank(static_cast<char>(wide[end - 1]))) --end;
+  return Utf16ToCp1252(wide.substr(begin, end - begin));
 }
 
 // The texts an attribute is made of: its name, its syntax and, when the
@@ -132,7 +134,8 @@ void VelmorDomDoc::WriteAttributeElement(xercesc::DOMDocument& document, DOMElem
                                          const AttrNode& attribute) {
   static const IppNull kNoValue;
   const AttrValue& value = attribute.GetValue() != nullptr ? *attribute.GetValue() : kNoValue;
-  const auto* list_value = dynamic_cast<const IppList*>(&value);
+  const auto* list_value =
+      value.GetSyntaxCode() == kSyntaxList ? static_cast<const IppList*>(&value) : nullptr;
   DOMElement* element = nullptr;
   try {
     element = document.createElement(Cp1252ToUtf16(attribute.GetName()).c_str());

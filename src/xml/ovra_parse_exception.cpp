@@ -51,12 +51,13 @@ OvraParseException::OvraParseException(OvraErrorCode code, std::string detail,
 const char* OvraParseException::what() const noexcept { return DescribeOvraError(code_); }
 
 std::string FormatOvraError(const OvraParseException& error) {
-  std::string line = "error " + std::to_string(static_cast<int>(error.code())) + " (" +
-                     DescribeOvraError(error.code()) + ")";
-  if (!error.detail().empty()) line += ": " + error.detail();
-  line += " [";
-  line += error.file();
-  line += ":" + std::to_string(error.line()) + "]";
+  std::string line = "error ";
+  line.append(std::to_string(static_cast<int>(error.code())))
+      .append(" (")
+      .append(DescribeOvraError(error.code()))
+      .append(")");
+  if (!error.detail().empty()) line.append(": ").append(error.detail());
+  line.append(" [").append(error.file()).append(":").append(std::to_string(error.line())).append("]");
   return line;
 }
 

@@ -45,7 +45,8 @@ std::size_t XmlCharLength(std::u16string_view text, std::size_t pos) {
 // Copies into `scratch` only when something is replaced.
 std::u16string_view XmlSafe(std::u16string_view text, std::u16string& scratch) {
   std::size_t pos = 0;
-  while (pos < text.size() && XmlCharLength(text, pos) != 0) pos += XmlCharLength(text, pos);
+  for (std::size_t length; pos < text.size() && (length = XmlCharLength(text, pos)) != 0;)
+    pos += length;
   if (pos == text.size()) return text;
   scratch.assign(text.substr(0, pos));
   while (pos < text.size()) {

@@ -1,0 +1,22 @@
+// Registration of measurements on one piece of the workload.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace ovrabjt::bench {
+
+template <typename Input>
+void Register(const std::string& name, void (*run)(benchmark::State&, const Input&),
+              const Input& input) {
+  benchmark::RegisterBenchmark(name.c_str(), [run, &input](benchmark::State& state) {
+    run(state, input);
+  })->Unit(benchmark::kMicrosecond);
+}
+
+void RegisterConversionBenchmarks();
+void RegisterFloorBenchmarks();
+void RegisterPrefsBenchmarks();
+
+}  // namespace ovrabjt::bench

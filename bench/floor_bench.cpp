@@ -1,0 +1,129 @@
+// The floor the XML library sets: a bare DOM parse with the module's settings
+// (validation against the same document type) and a bare formatter write of
+// the same DOM. Everything the module adds is measured against these.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/XMLFormatter.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/HandlerBase.hpp>
+#include <xercesc/util/XMLString.hpp>
+
+#include "bench_registry.h"
+#include "memory_meter.h"
+#include "releases/release_profile.h"
+#include "workload.h"
+#include "xml/xml_platform.h"
+
+namespace ovrabjt::bench {
+
+namespace {
+
+using namespace xercesc;
+
+std::u16string Wide(const char* text) {
+  std::u16string wide;
+  for (const char* p = text; *p; ++p) wide += static_cast<char16_t>(*p);
+  return wide;
+}
+
+// A parser set up as the module sets up its own.
+std::unique_ptr<XercesDOMParser> BareParser(HandlerBase& errors) {
+  auto parser = std::make_unique<XercesDOMParser>();
+  parser->setValidationScheme(XercesDOMParser::Val_Always);
+  parser->setDoNamespaces(false);
+  parser->setDoSchema(false);
+  parser->setCreateEntityReferenceNodes(false);
+  parser->setErrorHandler(&errors);
+  return parser;
+}
+
+void BareParse(XercesDOMParser& parser, const std::string& text) {
+  static const std::u16string system_id = Wide(BaseName());
+  MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                           system_id.c_str(), false);
+  parser.parse(source);
+}
+
+// Discards the formatted bytes, counting them.
+class NullTarget : public XMLFormatTarget {
+ public:
+  void writeChars(const XMLByte*, XMLSize_t count, XMLFormatter*) override { bytes += count; }
+  std::size_t bytes = 0;
+};
+
+void WriteNode(XMLFormatter& out, const DOMNode& node) {
+  switch (node.getNodeType()) {
+    case DOMNode::ELEMENT_NODE: {
+      out << XMLFormatter::NoEscapes << u"<" << node.getNodeName();
+      const DOMNamedNodeMap* attributes = node.getAttributes();
+      for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
+        const DOMNode* a = attributes->item(i);
+        out << XMLFormatter::NoEscapes << u" " << a->getNodeName() << u"=\""
+            << XMLFormatter::AttrEscapes << a->getNodeValue() << XMLFormatter::NoEscapes << u"\"";
+      }
+      out << u">";
+      for (const DOMNode* child = node.getFirstChild(); child; child = child->getNextSibling())
+        WriteNode(out, *child);
+      out << XMLFormatter::NoEscapes << u"</" << node.getNodeName() << u">";
+      break;
+    }
+    case DOMNode::TEXT_NODE:
+      out << XMLFormatter::CharEscapes << node.getNodeValue();
+      break;
+    default:
+      for (const DOMNode* child = node.getFirstChild(); child; child = child->getNextSibling())
+        WriteNode(out, *child);
+  }
+}
+
+void Parse(benchmark::State& state, const std::string& text) {
+  HandlerBase errors;
+  auto parser = BareParser(errors);
+  std::size_t peak = 0;
+  for (auto _ : state) {
+    ResetHeapPeak();
+    const std::size_t before = HeapInUse();
+    BareParse(*parser, text);
+    parser->resetDocumentPool();
+    peak = std::max(peak, HeapPeak() - before);
+  }
+  state.counters["peak_kb"] = static_cast<double>(peak) / 1024;
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void ParseTicket(benchmark::State& state, const Ticket& t) { Parse(state, t.document); }
+
+void ParseTemplate(benchmark::State& state, const ReleaseProfile& release) {
+  Parse(state, std::string(release.templates.ovra));
+}
+
+void Write(benchmark::State& state, const Ticket& t) {
+  HandlerBase errors;
+  auto parser = BareParser(errors);
+  BareParse(*parser, t.document);
+  const DOMDocument* document = parser->getDocument();
+  for (auto _ : state) {
+    NullTarget target;
+    XMLFormatter formatter(u"UTF-8", &target, XMLFormatter::NoEscapes, XMLFormatter::UnRep_CharRef);
+    WriteNode(formatter, *document);
+    benchmark::DoNotOptimize(target.bytes);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.document.size()));
+}
+
+}  // namespace
+
+void RegisterFloorBenchmarks() {
+  EnsureXmlPlatform();
+  Register("BareParse/template", ParseTemplate, LatestRelease());
+  for (const Ticket& t : Tickets()) {
+    Register("BareParse/" + t.name, ParseTicket, t);
+    Register("BareWrite/" + t.name, Write, t);
+  }
+}
+
+}  // namespace ovrabjt::bench
