@@ -54,84 +54,6 @@ constexpr std::array<AttributeRename, 3> kRenamedIn3015 = {{
     {"font-name", "font-name-requested"},
 }};
 
-constexpr KeywordView<std::uint8_t> kNoRotations{};
-constexpr KeywordView<std::int16_t> kNoWords{};
-
-// Release "3.0.15": its own names for page overrides, their documents, the
-// font, clear media, the media library and two capabilities; no media
-// types, highlights, phone number, page rotation, saved-job name or
-// repository, halftones, trap widths, grain or tooth.
-constexpr ReleaseProfile k3015{
-    .file_version = "3.0.15",
-    .ovra_dtd = "ovra-v10.dtd",
-    .templates = OVRABJT_TEMPLATES("ovra-v10.dtd", "1.2", " "),
-    .application_object = false,
-    .absent_attributes = kAbsentIn3015,
-    .renamed_attributes = kRenamedIn3015,
-    .page_overrides = "page-exceptions",
-    .input_documents = "output-documents",
-    .font_name = "font-name",
-    .phone_number = false,
-    .highlights = false,
-    .separator_sheets_type = false,
-    .save_name = false,
-    .repository = false,
-    .finishings_template_alias = false,
-    .halftones = false,
-    .trap_widths = false,
-    .media_type = false,
-    .default_media_description = "Standard",
-    .page_rotations = kNoRotations,
-    .save_formats = kShortSaveFormats,
-    .media_colors = kMediaColors3015,
-    .media_grains = kNoWords,
-    .media_teeth = kNoWords,
-    .capabilities = kCapabilities3015,
-    .stock_lists = kStockLists3015,
-};
-
-// Releases "3.1.07" to "10.0.06": the newest vocabulary but halftones, trap
-// widths, grain and tooth, the second finishing-template name and two
-// capabilities; page rotations said "rotation-".
-constexpr ReleaseProfile Middle(std::string_view version, std::string_view dtd,
-                                DocumentTemplates templates, bool repository) {
-  return {
-      .file_version = version,
-      .ovra_dtd = dtd,
-      .templates = templates,
-      .application_object = true,
-      .absent_attributes = kAbsentBefore3609,
-      .renamed_attributes = {},
-      .page_overrides = "page-overrides",
-      .input_documents = "input-documents",
-      .font_name = "font-name-requested",
-      .phone_number = true,
-      .highlights = true,
-      .separator_sheets_type = true,
-      .save_name = true,
-      .repository = repository,
-      .finishings_template_alias = false,
-      .halftones = false,
-      .trap_widths = false,
-      .media_type = true,
-      .default_media_description = "",
-      .page_rotations = kRotationKeywords,
-      .save_formats = repository ? kSaveFormats.view() : kShortSaveFormats.view(),
-      .media_colors = kMediaColors,
-      .media_grains = kNoWords,
-      .media_teeth = kNoWords,
-      .capabilities = {std::span(kCapabilities.entries).first(15)},
-      .stock_lists = kStockLists,
-  };
-}
-
-constexpr ReleaseProfile k3107 =
-    Middle("3.1.07", "ovra-v2000.dtd", OVRABJT_TEMPLATES("ovra-v2000.dtd", "1.2", ""), false);
-constexpr ReleaseProfile k3201 =
-    Middle("3.2.01", "ovra-v2000.dtd", OVRABJT_TEMPLATES("ovra-v2000.dtd", "1.2", ""), false);
-constexpr ReleaseProfile k10006 =
-    Middle("10.0.06", "ovra-v02010.dtd", OVRABJT_TEMPLATES("ovra-v02010.dtd", "2.01", ""), true);
-
 constexpr ReleaseProfile k3609{
     .file_version = "3.6.09",
     .ovra_dtd = "ovra-v02012.dtd",
@@ -160,6 +82,63 @@ constexpr ReleaseProfile k3609{
     .capabilities = kCapabilities,
     .stock_lists = kStockLists,
 };
+
+// Releases "3.1.07" to "10.0.06": the newest release without halftones,
+// trap widths, grain and tooth, the second finishing-template name and
+// capabilities 16 and 17; page rotations are "rotation-" words. Before
+// "10.0.06" also without the repository, and with short save formats.
+constexpr ReleaseProfile Middle(std::string_view version, std::string_view dtd,
+                                DocumentTemplates templates, bool repository) {
+  ReleaseProfile r = k3609;
+  r.file_version = version;
+  r.ovra_dtd = dtd;
+  r.templates = templates;
+  r.absent_attributes = kAbsentBefore3609;
+  r.repository = repository;
+  r.finishings_template_alias = false;
+  r.halftones = false;
+  r.trap_widths = false;
+  r.page_rotations = kRotationKeywords;
+  r.save_formats = repository ? kSaveFormats.view() : kShortSaveFormats.view();
+  r.media_grains = {};
+  r.media_teeth = {};
+  r.capabilities = {std::span(kCapabilities.entries).first(15)};
+  return r;
+}
+
+constexpr ReleaseProfile k3107 =
+    Middle("3.1.07", "ovra-v2000.dtd", OVRABJT_TEMPLATES("ovra-v2000.dtd", "1.2", ""), false);
+constexpr ReleaseProfile k3201 =
+    Middle("3.2.01", "ovra-v2000.dtd", OVRABJT_TEMPLATES("ovra-v2000.dtd", "1.2", ""), false);
+constexpr ReleaseProfile k10006 =
+    Middle("10.0.06", "ovra-v02010.dtd", OVRABJT_TEMPLATES("ovra-v02010.dtd", "2.01", ""), true);
+
+// Release "3.0.15": as "3.1.07", with its own names for page overrides,
+// their documents, the font, clear media, the media library and two
+// capabilities; without media types, highlights, phone number, page
+// rotation, saved-job name and slip-sheet type; no application object.
+constexpr ReleaseProfile Make3015() {
+  ReleaseProfile r = Middle("3.0.15", "ovra-v10.dtd", OVRABJT_TEMPLATES("ovra-v10.dtd", "1.2", " "),
+                            false);
+  r.application_object = false;
+  r.absent_attributes = kAbsentIn3015;
+  r.renamed_attributes = kRenamedIn3015;
+  r.page_overrides = "page-exceptions";
+  r.input_documents = "output-documents";
+  r.font_name = "font-name";
+  r.phone_number = false;
+  r.highlights = false;
+  r.separator_sheets_type = false;
+  r.save_name = false;
+  r.media_type = false;
+  r.default_media_description = "Standard";
+  r.page_rotations = {};
+  r.media_colors = kMediaColors3015;
+  r.capabilities = kCapabilities3015;
+  r.stock_lists = kStockLists3015;
+  return r;
+}
+constexpr ReleaseProfile k3015 = Make3015();
 
 #undef OVRABJT_TEMPLATES
 #undef OVRABJT_DECLARATION
