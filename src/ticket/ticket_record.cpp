@@ -15,13 +15,16 @@ std::size_t TicketRecord::OverridesInUse() const {
 
 namespace {
 
-// Calls fn(field) for every string-reference field, job level first.
+// Calls fn(field) for every string-reference field, job level first, until
+// fn returns false.
 template <typename Fn>
 void ForEachStringRef(const TicketRecord& record, Fn&& fn) {
-  for (Field<std::uint16_t> f : kTicketStringRefs) fn(f);
+  for (Field<std::uint16_t> f : kTicketStringRefs)
+    if (!fn(f)) return;
   const std::size_t used = record.OverridesInUse();
   for (std::size_t i = 0; i < used; ++i)
-    for (Field<std::uint16_t> f : kOverrideStringRefs) fn(At(OverrideOffset(i), f));
+    for (Field<std::uint16_t> f : kOverrideStringRefs)
+      if (!fn(At(OverrideOffset(i), f))) return;
 }
 
 }  // namespace
@@ -30,6 +33,7 @@ bool IsTicketStringShared(const TicketRecord& record, std::uint16_t index) {
   int holders = 0;
   ForEachStringRef(record, [&](Field<std::uint16_t> f) {
     if (record.Get(f) == index) ++holders;
+    return holders < 2;
   });
   return holders > 1;
 }
@@ -38,6 +42,7 @@ void RenumberTicketStrings(TicketRecord& record, std::uint16_t removed) {
   ForEachStringRef(record, [&](Field<std::uint16_t> f) {
     std::uint16_t v = record.Get(f);
     if (v > removed) record.Set(f, static_cast<std::uint16_t>(v - 1));
+    return true;
   });
 }
 

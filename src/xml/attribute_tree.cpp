@@ -1,9 +1,12 @@
 // The mapping between a document's elements and an attribute list: reading
 // the elements into attributes, and building elements from attributes.
+#include <algorithm>
 #include <string>
+#include <vector>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/dom/DOMText.hpp>
+#include <xercesc/util/XMLChar.hpp>
 
 #include "attr/attr_value.h"
 #include "attr/attr_value_factory.h"
@@ -45,9 +48,13 @@ struct ElementTexts {
   std::string text;
 };
 
-ElementTexts ReadElementTexts(const DOMElement& element) {
+ElementTexts ReadElementTexts(const DOMElement& element,
+                              std::unordered_map<const XMLCh*, std::string>& tag_names) {
   try {
-    ElementTexts texts{TrimmedNarrow(element.getTagName()),
+    const XMLCh* tag = element.getTagName();
+    auto [name, added] = tag_names.try_emplace(tag);
+    if (added) name->second = TrimmedNarrow(tag);
+    ElementTexts texts{name->second,
                        TrimmedNarrow(element.getAttribute(kSyntaxAttribute)),
                        {}};
     const DOMNode* first = element.getFirstChild();
@@ -65,6 +72,7 @@ ElementTexts ReadElementTexts(const DOMElement& element) {
 void VelmorDomDoc::ReadInto(AttrNodeList& list) const {
   const xercesc::DOMDocument* document = parser_->GetDocument();
   if (document == nullptr || document->getDocumentElement() == nullptr) return;
+  tag_names_.clear();
   ReadChildren(*document->getDocumentElement(), 1, list);
 }
 
@@ -94,7 +102,7 @@ void VelmorDomDoc::ReadChildren(const DOMElement& parent, std::size_t parent_lev
 // elements. An element with no content at all makes nothing.
 std::unique_ptr<AttrNode> VelmorDomDoc::MakeAttribute(const DOMElement& element,
                                                       std::size_t level) const {
-  const ElementTexts texts = ReadElementTexts(element);
+  const ElementTexts texts = ReadElementTexts(element, tag_names_);
   if (!element.hasChildNodes()) return nullptr;
   auto id = std::make_unique<AttrID>(texts.name);
   std::unique_ptr<AttrValue> value;
@@ -152,6 +160,41 @@ void VelmorDomDoc::WriteAttributeElement(xercesc::DOMDocument& document, DOMElem
   for (const std::unique_ptr<AttrNode>& member : list_value->GetMembers()->nodes()) {
     WriteAttributeElement(document, *element, *member);
   }
+}
+
+namespace {
+
+// The element names of an attribute and its members must be XML names, as
+// the library requires of every element it creates; the first that is not
+// raises code 6 with its name, as building would.
+void CheckElementNames(const AttrNode& attribute) {
+  const std::u16string name = Cp1252ToUtf16(attribute.GetName());
+  const std::size_t length = name.find(u'\0');
+  if (!xercesc::XMLChar1_0::isValidName(name.c_str(),
+                                        length == std::u16string::npos ? name.size() : length))
+    throw OvraParseException(OvraErrorCode::kAttributeBuildFailed, attribute.GetName());
+  const AttrValue* value = attribute.GetValue();
+  if (value == nullptr || value->GetSyntaxCode() != kSyntaxList) return;
+  if (const AttrNodeList* members = static_cast<const IppList*>(value)->GetMembers())
+    for (const std::unique_ptr<AttrNode>& member : members->nodes()) CheckElementNames(*member);
+}
+
+}  // namespace
+
+// The attributes in their group elements, the groups in order of first use,
+// checked as building would check them, before anything is written.
+void VelmorDomDoc::WriteListTo(const AttrNodeList& list, XmlOutputCallback& output) {
+  Parse(GetTemplate());
+  std::vector<VelmorXmlParser::BodyGroup> body;
+  for (const std::unique_ptr<AttrNode>& attribute : list.nodes()) {
+    const std::u16string group = Cp1252ToUtf16(GroupNameFor(*attribute));
+    CheckElementNames(*attribute);
+    auto it = std::find_if(body.begin(), body.end(),
+                           [&](const VelmorXmlParser::BodyGroup& g) { return g.name == group; });
+    if (it == body.end()) it = body.insert(body.end(), {group, {}});
+    it->attributes.push_back(attribute.get());
+  }
+  parser_->WriteDocument(output, body);
 }
 
 }  // namespace ovrabjt

@@ -48,26 +48,35 @@ OvraDomDoc::~OvraDomDoc() = default;
 
 std::string_view OvraDomDoc::GetTemplate() const { return Release().templates.ovra; }
 
-xercesc::DOMElement& OvraDomDoc::GroupElementFor(xercesc::DOMDocument& document,
-                                                 xercesc::DOMElement& root,
-                                                 const AttrNode& attribute) {
+std::string_view VelmorDomDoc::GroupNameFor(const AttrNode&) const { return {}; }
+
+std::string_view OvraDomDoc::GroupNameFor(const AttrNode& attribute) const {
   switch (ClassifyOvraAttribute(attribute.GetName(), Release())) {
     case OvraAttributeGroup::kOperation:
-      if (!operation_group_exists_) {
-        operation_group_ = AppendGroupElement(document, root, kOperationGroupElement);
-        operation_group_exists_ = true;
-      }
-      return *operation_group_;
+      return kOperationGroupElement;
     case OvraAttributeGroup::kJobTemplate:
-      if (!job_template_group_exists_) {
-        job_template_group_ = AppendGroupElement(document, root, kJobTemplateGroupElement);
-        job_template_group_exists_ = true;
-      }
-      return *job_template_group_;
+      return kJobTemplateGroupElement;
     case OvraAttributeGroup::kNone:
       break;
   }
   throw OvraParseException(OvraErrorCode::kAttributeOutsideGroups, attribute.GetName());
+}
+
+xercesc::DOMElement& OvraDomDoc::GroupElementFor(xercesc::DOMDocument& document,
+                                                 xercesc::DOMElement& root,
+                                                 const AttrNode& attribute) {
+  if (GroupNameFor(attribute) == kOperationGroupElement) {
+    if (!operation_group_exists_) {
+      operation_group_ = AppendGroupElement(document, root, kOperationGroupElement);
+      operation_group_exists_ = true;
+    }
+    return *operation_group_;
+  }
+  if (!job_template_group_exists_) {
+    job_template_group_ = AppendGroupElement(document, root, kJobTemplateGroupElement);
+    job_template_group_exists_ = true;
+  }
+  return *job_template_group_;
 }
 
 bool OvraDomDoc::IsGroupElement(const xercesc::DOMElement& element) const {

@@ -12,7 +12,9 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 
@@ -65,6 +67,16 @@ class VelmorDomDoc {
   // WriteTo - writes the document as XML text through `output` (codes 3, 4).
   void WriteTo(XmlOutputCallback& output);
 
+  // WriteListTo - BuildFrom and WriteTo in one: writes the text of the
+  // document built from `list`, the same bytes, without building the
+  // attribute elements as DOM nodes. Raises what BuildFrom raises before
+  // anything is written, then what WriteTo raises.
+  void WriteListTo(const AttrNodeList& list, XmlOutputCallback& output);
+
+  // GroupNameFor - the name of the group element under which the top-level
+  // `attribute` is written; empty for the root itself.
+  virtual std::string_view GroupNameFor(const AttrNode& attribute) const;
+
   // The parser, with the library's messages of the last parse.
   const VelmorXmlParser& Parser() const { return *parser_; }
 
@@ -91,6 +103,9 @@ class VelmorDomDoc {
 
   std::unique_ptr<VelmorXmlParser> parser_;
   const ReleaseProfile& release_;
+  // Narrow tag names of the document being read: the library keeps one copy
+  // of each name, so its address identifies it, and each is converted once.
+  mutable std::unordered_map<const XMLCh*, std::string> tag_names_;
 };
 
 // The job ticket: its attributes sit under two group elements, the
@@ -110,6 +125,9 @@ class OvraDomDoc final : public VelmorDomDoc {
                                        const AttrNode& attribute) override;
   // True for "ovra-operation-attributes" and "job-template-attributes".
   bool IsGroupElement(const xercesc::DOMElement& element) const override;
+  // The group of the attribute's name; raises code 7 (detail: the name) for
+  // a name outside both groups.
+  std::string_view GroupNameFor(const AttrNode& attribute) const override;
 
  private:
   void ForgetGroupElements() override;

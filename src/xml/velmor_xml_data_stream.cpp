@@ -94,10 +94,7 @@ void VelmorXmlDataStream::WriteList(const AttrNodeList& list) {
   if (output_ == nullptr) throw OvraParseException(OvraErrorCode::kNoOutput);
   last_messages_.clear();
   std::unique_ptr<VelmorDomDoc> document = CreateDocument();
-  RunKeepingMessages(*document, last_messages_, [&] {
-    document->BuildFrom(list);
-    document->WriteTo(*output_);
-  });
+  RunKeepingMessages(*document, last_messages_, [&] { document->WriteListTo(list, *output_); });
 }
 
 }  // namespace ovrabjt

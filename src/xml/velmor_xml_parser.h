@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMDocumentType.hpp>
 #include <xercesc/dom/DOMElement.hpp>
@@ -18,6 +19,7 @@
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 
+#include "attr/attr_node.h"
 #include "xml/dom_tree_error_reporter.h"
 #include "xml/local_entity_resolver.h"
 
@@ -61,6 +63,22 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   // output), code 3 when the library raises or there is no document.
   void WriteDocument(XmlOutputCallback& output);
 
+  // Elements that the root element holds after its own children, given as
+  // attributes rather than as DOM nodes: a group element (named) holding
+  // attribute elements, or attribute elements directly under the root
+  // (unnamed group). Each attribute is an element named after it with
+  // "syntax" (and xml:space="preserve" for name and text values), holding
+  // its text or its members' elements. The names must be valid XML names.
+  struct BodyGroup {
+    std::u16string name;  // empty: the attributes sit directly under the root
+    std::vector<const AttrNode*> attributes;
+  };
+
+  // WriteDocument - as above, the root holding `body` after its own
+  // children. The text is exactly that of the document with the body built
+  // into it, without the cost of building it.
+  void WriteDocument(XmlOutputCallback& output, const std::vector<BodyGroup>& body);
+
   // The system identifier of the document, and the messages of the last
   // parse (and of a write that failed in the library).
   const std::u16string& SystemId() const { return system_id_; }
@@ -85,6 +103,11 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   void WriteAttributes(const xercesc::DOMElement& element);
   bool WriteElementChildren(const xercesc::DOMElement& element);
   void WriteLineBreak();
+  std::u16string LineBreak();
+  void WriteRoot(const xercesc::DOMElement& root);
+  bool WriteTemplateChildren(const xercesc::DOMNode& first);
+  void WriteBodyGroup(const BodyGroup& group);
+  void WriteAttributeElement(const AttrNode& attribute);
   void Put(std::u16string_view text,
            xercesc::XMLFormatter::EscapeFlags escapes = xercesc::XMLFormatter::NoEscapes);
   void Put(const XMLCh* text,
@@ -103,6 +126,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   std::unique_ptr<xercesc::XMLFormatter> formatter_;
   std::u16string encoding_name_;
   std::u16string indent_;  // tabs only, one per open element level
+  const std::vector<BodyGroup>* body_ = nullptr;  // what the root holds beyond the DOM
 };
 
 }  // namespace ovrabjt

@@ -15,6 +15,10 @@
 #include "xml/ovra_parse_exception.h"
 #include "xml/velmor_xml_parser.h"
 
+#include "attr/attr_node_list.h"
+#include "attr/attr_value.h"
+#include "platform/code_page.h"
+
 namespace ovrabjt {
 namespace {
 
@@ -62,6 +66,12 @@ std::u16string_view XmlSafe(std::u16string_view text, std::u16string& scratch) {
   return scratch;
 }
 
+// A narrow text as the DOM would hold it: in UTF-16, ending at its first
+// NUL.
+std::u16string DomString(std::string_view text) {
+  return Cp1252ToUtf16(text.substr(0, text.find('\0')));
+}
+
 // The encoding the text is written in: the one the document declares, else
 // UTF-8.
 std::u16string EncodingNameOf(const xercesc::DOMDocument& document) {
@@ -86,11 +96,17 @@ class VelmorXmlParser::WriteSession {
     parser_.encoding_name_.clear();
     parser_.indent_.clear();
     parser_.output_ = nullptr;
+    parser_.body_ = nullptr;
   }
 
  private:
   VelmorXmlParser& parser_;
 };
+
+void VelmorXmlParser::WriteDocument(XmlOutputCallback& output, const std::vector<BodyGroup>& body) {
+  body_ = &body;
+  WriteDocument(output);
+}
 
 void VelmorXmlParser::WriteDocument(XmlOutputCallback& output) {
   const xercesc::DOMDocument* document = GetDocument();
@@ -134,7 +150,10 @@ void VelmorXmlParser::WriteNode(const DOMNode& node) {
       WriteDocumentType(static_cast<const xercesc::DOMDocumentType&>(node));
       break;
     case DOMNode::ELEMENT_NODE:
-      WriteElement(static_cast<const xercesc::DOMElement&>(node));
+      if (body_ != nullptr && node.getParentNode() == node.getOwnerDocument())
+        WriteRoot(static_cast<const xercesc::DOMElement&>(node));
+      else
+        WriteElement(static_cast<const xercesc::DOMElement&>(node));
       break;
     case DOMNode::TEXT_NODE:
       Put(node.getNodeValue(), XMLFormatter::CharEscapes);
@@ -260,23 +279,110 @@ void VelmorXmlParser::WriteAttributes(const xercesc::DOMElement& element) {
 bool VelmorXmlParser::WriteElementChildren(const xercesc::DOMElement& element) {
   const bool deeper = element.getFirstChild()->getNodeType() == DOMNode::ELEMENT_NODE;
   if (deeper) indent_.push_back(u'\t');
+  const bool text_seen = WriteTemplateChildren(*element.getFirstChild());
+  if (deeper) indent_.pop_back();
+  return text_seen;
+}
+
+// Writes `first` and its following siblings; true when one was text.
+bool VelmorXmlParser::WriteTemplateChildren(const DOMNode& first) {
   bool text_seen = false;
-  for (const DOMNode* child = element.getFirstChild(); child != nullptr;
-       child = child->getNextSibling()) {
+  for (const DOMNode* child = &first; child != nullptr; child = child->getNextSibling()) {
     const bool is_element = child->getNodeType() == DOMNode::ELEMENT_NODE;
     text_seen = text_seen || child->getNodeType() == DOMNode::TEXT_NODE;
     if (!is_element) indent_.push_back(u'\t');
     WriteNode(*child);
     if (!is_element) indent_.pop_back();
   }
-  if (deeper) indent_.pop_back();
   return text_seen;
 }
 
-void VelmorXmlParser::WriteLineBreak() {
-  if (!output_->Indent()) return;
-  Put(kLineBreak);
-  Put(indent_);
+// The root element as WriteElement would write it with the body's elements
+// appended to its children.
+void VelmorXmlParser::WriteRoot(const xercesc::DOMElement& root) {
+  WriteLineBreak();
+  Put(u"<");
+  Put(root.getTagName());
+  WriteAttributes(root);
+  const DOMNode* first = root.getFirstChild();
+  bool body_empty = true;
+  for (const BodyGroup& group : *body_) body_empty = body_empty && group.attributes.empty();
+  if (first == nullptr && body_empty) {
+    Put(u"/>");
+    return;
+  }
+  Put(u">");
+  const bool deeper = first == nullptr || first->getNodeType() == DOMNode::ELEMENT_NODE;
+  if (deeper) indent_.push_back(u'\t');
+  const bool text_seen = first != nullptr && WriteTemplateChildren(*first);
+  for (const BodyGroup& group : *body_) WriteBodyGroup(group);
+  if (deeper) indent_.pop_back();
+  if (!text_seen) WriteLineBreak();
+  Put(u"</");
+  Put(root.getTagName());
+  Put(u">");
+}
+
+// A group element holds at least one attribute element, so its closing tag
+// stands on a line of its own.
+void VelmorXmlParser::WriteBodyGroup(const BodyGroup& group) {
+  if (group.name.empty()) {
+    for (const AttrNode* attribute : group.attributes) WriteAttributeElement(*attribute);
+    return;
+  }
+  if (group.attributes.empty()) return;
+  WriteLineBreak();
+  Put(u"<");
+  Put(group.name);
+  Put(u">");
+  indent_.push_back(u'\t');
+  for (const AttrNode* attribute : group.attributes) WriteAttributeElement(*attribute);
+  indent_.pop_back();
+  WriteLineBreak();
+  Put(u"</");
+  Put(group.name);
+  Put(u">");
+}
+
+// An attribute element: a scalar value's text (even an empty one) keeps the
+// closing tag on its line; a list without members is an empty element. The
+// markup around the name and the value goes to the formatter in as few
+// pieces as the escaping allows.
+void VelmorXmlParser::WriteAttributeElement(const AttrNode& attribute) {
+  static const IppNull kNoValue;
+  const AttrValue& value = attribute.GetValue() != nullptr ? *attribute.GetValue() : kNoValue;
+  const std::u16string name = DomString(attribute.GetName());
+  std::u16string markup = LineBreak();
+  markup.append(u"<").append(name).append(u" syntax=\"");
+  Put(markup);
+  Put(DomString(value.GetSyntaxName()), XMLFormatter::AttrEscapes);
+  markup.assign(value.PreservesSpace() ? u"\" xml:space=\"preserve\"" : u"\"");
+  if (value.GetSyntaxCode() != kSyntaxList) {
+    Put(markup.append(u">"));
+    Put(DomString(value.GetText()), XMLFormatter::CharEscapes);
+    markup.clear();
+  } else {
+    const AttrNodeList* members = static_cast<const IppList&>(value).GetMembers();
+    if (members == nullptr || members->empty()) {
+      Put(markup.append(u"/>"));
+      return;
+    }
+    Put(markup.append(u">"));
+    indent_.push_back(u'\t');
+    for (const auto& member : members->nodes()) WriteAttributeElement(*member);
+    indent_.pop_back();
+    markup = LineBreak();
+  }
+  Put(markup.append(u"</").append(name).append(u">"));
+}
+
+void VelmorXmlParser::WriteLineBreak() { Put(LineBreak()); }
+
+// A line break and the indent when the output wants them, else nothing.
+std::u16string VelmorXmlParser::LineBreak() {
+  if (!output_->Indent()) return {};
+  std::u16string text(kLineBreak);
+  return text.append(indent_);
 }
 
 void VelmorXmlParser::Put(std::u16string_view text, XMLFormatter::EscapeFlags escapes) {
