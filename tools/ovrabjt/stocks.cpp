@@ -105,7 +105,7 @@ int ShowStocks(const StocksOptions& options) {
     const std::string name(*kStockLists.ValueOf(kind));
     const auto stocks = Stocks(*list, kind);
     if (!stocks) {
-      if (!options.list.empty()) out += name + ": the document has no such list\n";
+      out += name + ": not in the document\n";
       continue;
     }
     out += name + ": " + std::to_string(stocks->size()) + " stock" + (stocks->size() == 1 ? "" : "s") + "\n";

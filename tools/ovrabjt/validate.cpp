@@ -109,7 +109,7 @@ void AddValidateCommand(CLI::App& app, const GlobalOptions& global, Runner& chos
   command->add_option("--kind", options->kind,
                       "The kind of document (default: from its root element)")
       ->check(CLI::IsMember({"ovra", "kesp", "mediaprefs"}))
-      ->type_name("ovra|kesp|mediaprefs");
+      ->type_name("KIND");
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] { return RunValidate(global, *options); };
   });
