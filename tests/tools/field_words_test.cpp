@@ -1,12 +1,13 @@
 // The words of the field codes: every decoder names a real field, and codes
 // decode through the conversion's own vocabulary.
+#include "field_words.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <set>
 #include <string>
 
-#include "field_words.h"
 #include "ticket/field_catalog.h"
 
 namespace ovrabjt::cli {
@@ -14,8 +15,8 @@ namespace {
 
 TEST(FieldWords, EveryDecoderNamesAFieldOfTheCatalogue) {
   std::set<std::string_view> names;
-  for (auto catalogue : {JobFieldCatalog(), OverrideFieldCatalog(), InsertFieldCatalog(),
-                         MediaFieldCatalog()})
+  for (auto catalogue :
+       {JobFieldCatalog(), OverrideFieldCatalog(), InsertFieldCatalog(), MediaFieldCatalog()})
     for (const FieldInfo& field : catalogue) names.insert(field.name);
   std::set<std::string_view> decoded;
   for (std::string_view name : FieldsWithWords()) {
@@ -65,7 +66,8 @@ TEST(FieldWords, CodesDecodeToTheirWords) {
       {"copies", 5, std::nullopt},
       {"jobName", 0, std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(FieldWords(c.field, c.code), c.words) << c.field << " " << c.code;
+  for (const auto& c : cases)
+    EXPECT_EQ(FieldWords(c.field, c.code), c.words) << c.field << " " << c.code;
 }
 
 }  // namespace

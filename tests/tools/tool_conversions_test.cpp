@@ -104,8 +104,8 @@ TEST_F(ToolConversions, BatchNamesEachFailureAndCountsThem) {
   const ToolRun run =
       RunTool({"to-xml", dir / "short.bjt", ticket, dir / "missing.bjt", "-d", dir / "out"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.out, "converted 1 of 3 files into '" + dir / "out" +
-                         "'; 2 could not be converted\n");
+  EXPECT_EQ(run.out,
+            "converted 1 of 3 files into '" + dir / "out" + "'; 2 could not be converted\n");
   EXPECT_EQ(run.err, "ovrabjt: '" + dir / "short.bjt" +
                          "' is too short for a packed ticket: 100 bytes, the fixed record alone "
                          "has 34368\novrabjt: cannot open '" +
@@ -146,8 +146,8 @@ TEST_F(ToolConversions, CheckNamesEveryFieldThatDoesNotComeBackWithBothValues) {
   const std::string packed = ReadFileBytes(ticket);
   for (const LossCase& c : cases) {
     auto record = TicketRecord::Allocate();
-    ASSERT_TRUE(UnpackTicket(*record, reinterpret_cast<const std::uint8_t*>(packed.data()),
-                             packed.size()));
+    ASSERT_TRUE(
+        UnpackTicket(*record, reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size()));
     c.change(*record);
     std::string changed(packed.size(), '\0');
     ASSERT_TRUE(PackTicket(reinterpret_cast<std::uint8_t*>(changed.data()), *record, nullptr));

@@ -28,26 +28,27 @@ TEST_F(ToolDocuments, DumpShowsEveryFieldByNameWithItsMeaning) {
   const ToolRun run = RunTool({"dump", ticket});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_TRUE(run.out.starts_with("packed ticket '" + ticket + "': "));
-  for (const char* line : {
-           "\njob\n  reserved0                 1024\n",
-           "\n  copies                    25\n",
-           "\n  sides                     two-sided-long-edge (2)\n",
-           "\n  finishing                 finishings 20 (staple-top-left) (2)\n",
-           "\n  jobName                   \"Quarterly report Q3 – Café Müller\"\n",
-           "\n  trcName                   \"office-neutral\" (string 3)\n",
-           "\n  impositionTemplate        none\n",
-           "\n  coverMode                 front and back covers printed separately (16)\n",
-           "\n  frontCoverMedia           slot 1\n",
-           "\nmedia slot 1 (id 1), named by frontCoverMedia, backCoverMedia, insertSheets[1].media\n"
-           "  sizeCode                  210 x 297 mm (16)\n",
-           "\n  weight                    250 g/m2\n",
-           "\npage override 2 of 3\n  firstPage                 30\n  lastPage                  31\n"
-           "  media                     slot 3\n  shiftX1                   -3 mm\n",
-           "\ninserted sheet 2 of 2\n  afterPage                 36\n  count                     2\n"
-           "  media                     slot 1\n",
-           "\nforce-front pages: 25\n",
-           "\nstrings:\n  1  \"coated-fogra39\"\n  2  \"srgb\"\n",
-       })
+  for (
+      const char* line : {
+          "\njob\n  reserved0                 1024\n",
+          "\n  copies                    25\n",
+          "\n  sides                     two-sided-long-edge (2)\n",
+          "\n  finishing                 finishings 20 (staple-top-left) (2)\n",
+          "\n  jobName                   \"Quarterly report Q3 – Café Müller\"\n",
+          "\n  trcName                   \"office-neutral\" (string 3)\n",
+          "\n  impositionTemplate        none\n",
+          "\n  coverMode                 front and back covers printed separately (16)\n",
+          "\n  frontCoverMedia           slot 1\n",
+          "\nmedia slot 1 (id 1), named by frontCoverMedia, backCoverMedia, insertSheets[1].media\n"
+          "  sizeCode                  210 x 297 mm (16)\n",
+          "\n  weight                    250 g/m2\n",
+          "\npage override 2 of 3\n  firstPage                 30\n  lastPage                  31\n"
+          "  media                     slot 3\n  shiftX1                   -3 mm\n",
+          "\ninserted sheet 2 of 2\n  afterPage                 36\n  count                     2\n"
+          "  media                     slot 1\n",
+          "\nforce-front pages: 25\n",
+          "\nstrings:\n  1  \"coated-fogra39\"\n  2  \"srgb\"\n",
+      })
     EXPECT_TRUE(Contains(run.out, line)) << line;
   // Every job-level field has its line, the reserved ones included.
   EXPECT_TRUE(Contains(run.out, "\n  reserved122               1\n"));
@@ -60,7 +61,8 @@ TEST_F(ToolDocuments, DumpJsonIsOneObjectForScripts) {
   EXPECT_EQ(dump["file"], ticket);
   EXPECT_EQ(dump["size"], ReadFileBytes(ticket).size());
   EXPECT_EQ(dump["job"]["copies"], 25);
-  EXPECT_EQ(dump["job"]["sides"], (nlohmann::json{{"code", 2}, {"meaning", "two-sided-long-edge"}}));
+  EXPECT_EQ(dump["job"]["sides"],
+            (nlohmann::json{{"code", 2}, {"meaning", "two-sided-long-edge"}}));
   EXPECT_EQ(dump["job"]["jobName"], "Quarterly report Q3 – Café Müller");
   EXPECT_EQ(dump["job"]["trcName"], (nlohmann::json{{"index", 3}, {"text", "office-neutral"}}));
   EXPECT_EQ(dump["job"]["jobMedia"], (nlohmann::json{{"id", 0}, {"slot", 0}}));
@@ -74,8 +76,8 @@ TEST_F(ToolDocuments, DumpJsonIsOneObjectForScripts) {
   EXPECT_EQ(dump["pageOverrides"][1]["media"], (nlohmann::json{{"id", 4}, {"slot", 3}}));
   EXPECT_EQ(dump["insertSheets"][1]["count"], 2);
   EXPECT_EQ(dump["forceFrontPages"], nlohmann::json{25});
-  EXPECT_EQ(dump["strings"], (nlohmann::json{"coated-fogra39", "srgb", "office-neutral",
-                                             "photo-fine", "swop"}));
+  EXPECT_EQ(dump["strings"],
+            (nlohmann::json{"coated-fogra39", "srgb", "office-neutral", "photo-fine", "swop"}));
 }
 
 TEST(ToolDocumentsValidate, AcceptsEachExampleAsItsKind) {
@@ -117,7 +119,8 @@ TEST(ToolDocumentsCaps, PrintsTheListsOneValueALine) {
   // All of them: the nine present, in selector order.
   const std::string all = RunTool({"caps", kesp}).out;
   EXPECT_TRUE(all.starts_with("trc-supported:\n  office-neutral\n"));
-  EXPECT_TRUE(all.ends_with("finishing-template-supported:\n  Booklet A4 saddle\n  Perfect bind report\n"));
+  EXPECT_TRUE(
+      all.ends_with("finishing-template-supported:\n  Booklet A4 saddle\n  Perfect bind report\n"));
   EXPECT_FALSE(Contains(all, "undefined-source-cmy-"));
 }
 
@@ -167,7 +170,8 @@ TEST(ToolOptions, VersionAndHelp) {
   const ToolRun version = RunTool({"--version"});
   EXPECT_EQ(version.exit_code, 0);
   EXPECT_EQ(version.out, "ovrabjt 3.6.09\nrelease profile: 3.6.09 (the latest release)\n");
-  for (const char* command : {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks"}) {
+  for (const char* command :
+       {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks"}) {
     const ToolRun help = RunTool({command, "--help"});
     EXPECT_EQ(help.exit_code, 0) << command;
     EXPECT_TRUE(Contains(help.out, std::string("\nUsage: ovrabjt ") + command + " [OPTIONS]"))

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -33,11 +33,12 @@ class ToolFailures : public ::testing::Test {
     // Without the last NUL the last string runs past the end.
     WriteFileBytes(dir / "damaged.bjt", packed.substr(0, packed.size() - 1));
     WriteFileBytes(dir / "empty.xml", "");
-    WriteFileBytes(dir / "malformed.xml",
-                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                   "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\">\n<ovra version=\"1.0\">\n"
-                   "<job-template-attributes><copies syntax=\"integer\">2</job-template-attributes>\n"
-                   "</ovra>\n");
+    WriteFileBytes(
+        dir / "malformed.xml",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\">\n<ovra version=\"1.0\">\n"
+        "<job-template-attributes><copies syntax=\"integer\">2</job-template-attributes>\n"
+        "</ovra>\n");
     // The library reports the undeclared element at the line of its tag and
     // the column of the tag's closing "/>".
     std::string invalid = ReadFileBytes(kExampleTicket);
@@ -69,7 +70,8 @@ class ToolFailures : public ::testing::Test {
 
   std::string Expand(std::string text) const {
     for (const auto& [name, value] : {std::pair<std::string, std::string>{"{dir}", dir.Path()},
-                                      {"{line}", bogus_line}, {"{column}", bogus_column}})
+                                      {"{line}", bogus_line},
+                                      {"{column}", bogus_column}})
       for (std::size_t at; (at = text.find(name)) != std::string::npos;)
         text.replace(at, name.size(), value);
     return text;
@@ -84,14 +86,16 @@ TEST_F(ToolFailures, MissingFilesAreNamedWithTheSystemsReason) {
   const std::string why = "' for reading: No such file or directory\n";
   Expect({
       {{"to-xml", missing + ".bjt"}, 1, "ovrabjt: cannot open '" + missing + ".bjt" + why},
-      {{"from-xml", missing + ".xml", "-o", "{dir}/out.bjt"}, 1,
+      {{"from-xml", missing + ".xml", "-o", "{dir}/out.bjt"},
+       1,
        "ovrabjt: cannot open '" + missing + ".xml" + why},
       {{"dump", missing + ".bjt"}, 1, "ovrabjt: cannot open '" + missing + ".bjt" + why},
       {{"check", missing + ".xml"}, 1, "ovrabjt: cannot open '" + missing + ".xml" + why},
       {{"validate", missing + ".xml"}, 1, "ovrabjt: cannot open '" + missing + ".xml" + why},
       {{"caps", missing + ".xml"}, 1, "ovrabjt: cannot open '" + missing + ".xml" + why},
       {{"stocks", missing + ".xml"}, 1, "ovrabjt: cannot open '" + missing + ".xml" + why},
-      {{"to-xml", "{dir}/ticket.bjt", "-o", "{dir}/no/such/out.xml"}, 1,
+      {{"to-xml", "{dir}/ticket.bjt", "-o", "{dir}/no/such/out.xml"},
+       1,
        "ovrabjt: cannot create '{dir}/no/such/out.xml' for writing: No such file or directory\n"},
   });
   EXPECT_FALSE(std::filesystem::exists(dir / "out.bjt"));
@@ -105,15 +109,19 @@ TEST_F(ToolFailures, BadDocumentsAreDescribedWithLineAndColumn) {
       "{column}: "
       "no declaration found for element 'bogus'";
   Expect({
-      {{"from-xml", "{dir}/malformed.xml", "-o", "{dir}/out.bjt"}, 1, "ovrabjt: " + malformed + "\n"},
+      {{"from-xml", "{dir}/malformed.xml", "-o", "{dir}/out.bjt"},
+       1,
+       "ovrabjt: " + malformed + "\n"},
       {{"from-xml", "{dir}/invalid.xml", "-o", "{dir}/out.bjt"}, 1, "ovrabjt: " + invalid + "\n"},
       {{"check", "{dir}/invalid.xml"}, 1, "ovrabjt: " + invalid + "\n"},
-      {{"from-xml", "{dir}/empty.xml", "-o", "{dir}/out.bjt"}, 1,
+      {{"from-xml", "{dir}/empty.xml", "-o", "{dir}/out.bjt"},
+       1,
        "ovrabjt: '{dir}/empty.xml' is empty\n"},
       {{"caps", "{dir}/empty.xml"}, 1, "ovrabjt: '{dir}/empty.xml' is empty\n"},
       {{"stocks", "{dir}/empty.xml"}, 1, "ovrabjt: '{dir}/empty.xml' is empty\n"},
       // validate prints every message of the XML library first.
-      {{"validate", "{dir}/malformed.xml"}, 1,
+      {{"validate", "{dir}/malformed.xml"},
+       1,
        "{dir}/malformed.xml:4:54: fatal error: expected end of tag 'copies'\novrabjt: " +
            malformed + "\n"},
   });
@@ -153,28 +161,39 @@ TEST_F(ToolFailures, WrongCommandLinesAreUsageErrors) {
   Expect({
       {{"frobnicate"}, 2, "ovrabjt: unknown subcommand 'frobnicate'\n" + kUsageHint},
       {{}, 2, "ovrabjt: A subcommand is required\n" + kUsageHint},
-      {{"to-xml", "--bogus", "{dir}/ticket.bjt"}, 2,
+      {{"to-xml", "--bogus", "{dir}/ticket.bjt"},
+       2,
        "ovrabjt: The following argument was not expected: --bogus\n" + kUsageHint},
       {{"dump"}, 2, "ovrabjt: ticket is required\n" + kUsageHint},
-      {{"from-xml", "a.xml", "b.xml"}, 2,
+      {{"from-xml", "a.xml", "b.xml"},
+       2,
        "ovrabjt: several inputs need -d DIR, the folder to convert them into\n"},
-      {{"to-xml", "{dir}/ticket.bjt", "{dir}/ticket.bjt", "-d", "{dir}"}, 2,
+      {{"to-xml", "{dir}/ticket.bjt", "{dir}/ticket.bjt", "-d", "{dir}"},
+       2,
        "ovrabjt: two inputs would both be written to '{dir}/ticket.xml'\n"},
-      {{"--dtd-dir", "{dir}", "to-xml", "{dir}/ticket.bjt"}, 2,
+      {{"--dtd-dir", "{dir}", "to-xml", "{dir}/ticket.bjt"},
+       2,
        "ovrabjt: --dtd-dir '{dir}' holds no ovra-v02012.dtd\n"},
-      {{"to-xml", "{dir}/ticket.bjt", "--dtd-dir", "{dir}/none"}, 2,
+      {{"to-xml", "{dir}/ticket.bjt", "--dtd-dir", "{dir}/none"},
+       2,
        "ovrabjt: --dtd-dir: Directory does not exist: {dir}/none\n" + kUsageHint},
-      {{"caps", "{dir}/x.xml", "nonsense-supported"}, 2,
+      {{"caps", "{dir}/x.xml", "nonsense-supported"},
+       2,
        "ovrabjt: unknown capability 'nonsense-supported': give a name such as trc-supported or "
        "a selector from 1 to 17\n"},
-      {{"caps", "{dir}/x.xml", "18"}, 2,
+      {{"caps", "{dir}/x.xml", "18"},
+       2,
        "ovrabjt: unknown capability '18': give a name such as trc-supported or a selector from 1 "
        "to 17\n"},
-      {{"stocks", "{dir}/x.xml", "--list", "7"}, 2,
+      {{"stocks", "{dir}/x.xml", "--list", "7"},
+       2,
        "ovrabjt: unknown stock list '7': give media-col-database, media-user-defined, "
        "media-favorites-user-defined, media-favorites-printer or 1 to 4\n"},
-      {{"stocks"}, 2, "ovrabjt: a mediaprefs document, or --new OUT.xml is required\n" + kUsageHint},
-      {{"validate", "{dir}/x.xml", "--kind", "ticket"}, 2,
+      {{"stocks"},
+       2,
+       "ovrabjt: a mediaprefs document, or --new OUT.xml is required\n" + kUsageHint},
+      {{"validate", "{dir}/x.xml", "--kind", "ticket"},
+       2,
        "ovrabjt: --kind: ticket not in {ovra,kesp,mediaprefs}\n" + kUsageHint},
       {{"stocks", "--new", "-"}, 2, "ovrabjt: --new needs the name of the file to write\n"},
   });

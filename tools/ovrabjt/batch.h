@@ -2,12 +2,11 @@
 // the two conversion subcommands.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 namespace ovrabjt::cli {
 

@@ -103,9 +103,10 @@ void AddCapsCommand(CLI::App& app, const GlobalOptions&, Runner& chosen) {
   command->add_option("file", options->input, "The kesp document (- for standard input)")
       ->required()
       ->type_name("FILE");
-  command->add_option("capabilities", options->wanted,
-                      "Capabilities by name or selector 1 to 17 (default: every one present); "
-                      "one alone prints its values only, one a line")
+  command
+      ->add_option("capabilities", options->wanted,
+                   "Capabilities by name or selector 1 to 17 (default: every one present); "
+                   "one alone prints its values only, one a line")
       ->type_name("NAME|SELECTOR");
   command->callback([options, &chosen] { chosen = [options] { return RunCaps(*options); }; });
 }

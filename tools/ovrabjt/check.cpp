@@ -82,7 +82,8 @@ int Report(const std::string& shown, const std::vector<FieldDifference>& differe
     return kExitOk;
   }
   std::printf("%s: %zu field%s do%s not come back:\n%s", shown.c_str(), differences.size(),
-              differences.size() == 1 ? "" : "s", differences.size() == 1 ? "es" : "", text.c_str());
+              differences.size() == 1 ? "" : "s", differences.size() == 1 ? "es" : "",
+              text.c_str());
   return kExitFailed;
 }
 
@@ -126,7 +127,8 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen)
   auto options = std::make_shared<CheckOptions>();
   CLI::App* command = app.add_subcommand(
       "check", "Convert through the other form and back; name every field that does not return");
-  command->add_option("file", options->input, "Packed ticket or ovra document (- for standard input)")
+  command
+      ->add_option("file", options->input, "Packed ticket or ovra document (- for standard input)")
       ->required()
       ->type_name("FILE");
   command->callback([options, &global, &chosen] {

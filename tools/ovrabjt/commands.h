@@ -3,7 +3,6 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-
 #include <functional>
 #include <stdexcept>
 #include <string>

@@ -87,8 +87,7 @@ std::string DescribeDocumentFailure(const OvraParseException& error, const Docum
       return "cannot open " + read.shown + " for reading" + Reason(report);
     case OvraErrorCode::kFileSizeFailed:
       return "cannot learn the size of " + read.shown + Reason(report);
-    case OvraErrorCode::kNoMemoryForFile:
-      return read.shown + " is too large to read into memory";
+    case OvraErrorCode::kNoMemoryForFile: return read.shown + " is too large to read into memory";
     case OvraErrorCode::kFileReadFailed: return "cannot read " + read.shown + Reason(report);
     case OvraErrorCode::kNoInput: return read.shown + " is empty";
     case OvraErrorCode::kPlatformTerminated:

@@ -19,8 +19,8 @@ namespace {
 template <std::size_t N>
 using Words = KeywordTable<std::int64_t, N>;
 
-constexpr Words<2> kPageRangeModes{{{{kPageRangeAll, "all pages"},
-                                     {kPageRangeFromTo, "from firstPage to lastPage"}}}};
+constexpr Words<2> kPageRangeModes{
+    {{{kPageRangeAll, "all pages"}, {kPageRangeFromTo, "from firstPage to lastPage"}}}};
 constexpr Words<1> kSignatures{{{{kSignatureImposition, "signature imposition"}}}};
 constexpr Words<2> kOrientationWords{{{{1, "portrait"}, {2, "landscape"}}}};
 constexpr Words<6> kCoverModes{{{
@@ -38,15 +38,23 @@ constexpr Words<3> kFinishingOthers{{{
 }}};
 // The usual names of the "finishings" numbers the ticket has codes for.
 constexpr Words<10> kFinishingNames{{{
-    {3, "none"}, {13, "booklet-maker"}, {20, "staple-top-left"}, {21, "staple-bottom-left"},
-    {22, "staple-top-right"}, {23, "staple-bottom-right"}, {28, "staple-dual-left"},
-    {29, "staple-dual-top"}, {30, "staple-dual-right"}, {31, "staple-dual-bottom"},
+    {3, "none"},
+    {13, "booklet-maker"},
+    {20, "staple-top-left"},
+    {21, "staple-bottom-left"},
+    {22, "staple-top-right"},
+    {23, "staple-bottom-right"},
+    {28, "staple-dual-left"},
+    {29, "staple-dual-top"},
+    {30, "staple-dual-right"},
+    {31, "staple-dual-bottom"},
 }}};
 constexpr Words<2> kNamedMediaColor{{{{media_code::kColorNamed, "named colour (colorName)"},
                                       {media_code::kColorNotGiven, "not given"}}}};
 constexpr Words<1> kNamedMediaType{{{{media_code::kTypeNamed, "named type (typeName)"}}}};
-constexpr Words<2> kMediaSizeOthers{{{{media_code::kSizeCustom, "custom size (shortEdge x longEdge)"},
-                                      {media_code::kSizeNone, "no size"}}}};
+constexpr Words<2> kMediaSizeOthers{
+    {{{media_code::kSizeCustom, "custom size (shortEdge x longEdge)"},
+      {media_code::kSizeNone, "no size"}}}};
 constexpr Words<1> kTypeCountSet{{{{media_code::kTypeCountGiven, "typeCount given"}}}};
 
 // A bit of a presence-flag word; a set bit says the value is not given.

@@ -28,7 +28,8 @@ std::optional<std::string> ReadStandardInput(std::string& error) {
   char buffer[65536];
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
-  if (std::ferror(stdin)) return Fail(error, "cannot read standard input: " + std::string(std::strerror(errno)));
+  if (std::ferror(stdin))
+    return Fail(error, "cannot read standard input: " + std::string(std::strerror(errno)));
   return bytes;
 }
 

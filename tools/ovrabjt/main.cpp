@@ -2,7 +2,6 @@
 // documents, shows and checks them, and reads capability and media
 // preference documents.
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -18,12 +17,12 @@ using namespace ovrabjt::cli;
 
 std::string VersionText() {
   const auto& release = ovrabjt::LatestRelease();
-  return "ovrabjt " + std::string(release.file_version) + "\nrelease profile: " +
-         std::string(release.file_version) + " (the latest release)";
+  return "ovrabjt " + std::string(release.file_version) +
+         "\nrelease profile: " + std::string(release.file_version) + " (the latest release)";
 }
 
-// Subcommands that take no further words see an unexpected word as an
-// unknown subcommand when no subcommand was chosen at all.
+// A wrong command line: its message, with the word the parser could not place
+// named as an unknown subcommand when no subcommand was chosen.
 int UsageFailure(const CLI::App& app, const CLI::ParseError& error) {
   if (app.get_subcommands().empty() && !app.remaining().empty())
     PrintFailure("unknown subcommand '" + app.remaining().front() + "'");
@@ -34,9 +33,10 @@ int UsageFailure(const CLI::App& app, const CLI::ParseError& error) {
 }
 
 int Main(int argc, char** argv) {
-  CLI::App app("Converts job tickets between the packed binary form and ovra documents, shows "
-               "and checks them, and reads printer capabilities and media preferences.",
-               "ovrabjt");
+  CLI::App app(
+      "Converts job tickets between the packed binary form and ovra documents, shows "
+      "and checks them, and reads printer capabilities and media preferences.",
+      "ovrabjt");
   app.set_version_flag("--version", VersionText, "Print the file version and the release profile");
   app.require_subcommand(1);
   app.fallthrough();

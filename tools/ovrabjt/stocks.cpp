@@ -79,7 +79,8 @@ std::optional<std::vector<std::string>> Stocks(AttrNodeList& list, std::int32_t 
 
 int ShowStocks(const StocksOptions& options) {
   std::vector<std::int32_t> kinds;
-  if (!options.list.empty()) kinds.push_back(ListKindOf(options.list));
+  if (!options.list.empty())
+    kinds.push_back(ListKindOf(options.list));
   else
     for (const auto& entry : kStockLists.entries) kinds.push_back(entry.first);
   std::string error;
@@ -108,7 +109,8 @@ int ShowStocks(const StocksOptions& options) {
       out += name + ": not in the document\n";
       continue;
     }
-    out += name + ": " + std::to_string(stocks->size()) + " stock" + (stocks->size() == 1 ? "" : "s") + "\n";
+    out += name + ": " + std::to_string(stocks->size()) + " stock" +
+           (stocks->size() == 1 ? "" : "s") + "\n";
     for (std::size_t i = 0; i < stocks->size(); ++i)
       out += "  " + std::to_string(i + 1) + "  " + (*stocks)[i] + "\n";
   }
@@ -130,7 +132,8 @@ int WriteEmptyDocument(const std::string& path) {
   } catch (const OvraParseException& e) {
     const DocumentRead read{path, DisplayName(path, true), "", kMediaPrefsDocument};
     std::string message = "cannot write " + read.shown;
-    if (e.code() == OvraErrorCode::kFileCreateFailed) message = "cannot create " + read.shown + " for writing";
+    if (e.code() == OvraErrorCode::kFileCreateFailed)
+      message = "cannot create " + read.shown + " for writing";
     if (!file.LastSystemError().empty()) message += ": " + file.LastSystemError();
     PrintFailure(message);
     return kExitFailed;
@@ -144,23 +147,26 @@ void AddStocksCommand(CLI::App& app, const GlobalOptions&, Runner& chosen) {
   auto options = std::make_shared<StocksOptions>();
   CLI::App* command = app.add_subcommand(
       "stocks", "Print the stocks of a media-preferences document, or write an empty one");
-  auto* input = command->add_option("file", options->input,
-                                    "The mediaprefs document (- for standard input)")
-                    ->type_name("FILE");
-  command->add_option("--list", options->list,
-                      "Only this list: media-col-database, media-user-defined, "
-                      "media-favorites-user-defined, media-favorites-printer, or 1 to 4")
+  auto* input =
+      command->add_option("file", options->input, "The mediaprefs document (- for standard input)")
+          ->type_name("FILE");
+  command
+      ->add_option("--list", options->list,
+                   "Only this list: media-col-database, media-user-defined, "
+                   "media-favorites-user-defined, media-favorites-printer, or 1 to 4")
       ->type_name("KIND")
       ->needs(input);
-  auto* create = command->add_option("--new", options->new_file,
-                                     "Write a new document with the three empty stock lists")
+  auto* create = command
+                     ->add_option("--new", options->new_file,
+                                  "Write a new document with the three empty stock lists")
                      ->type_name("OUT.xml")
                      ->excludes(input);
   command->callback([options, input, create, &chosen] {
     if (input->count() == 0 && create->count() == 0)
       throw CLI::RequiredError("a mediaprefs document, or --new OUT.xml");
     chosen = [options] {
-      return options->new_file.empty() ? ShowStocks(*options) : WriteEmptyDocument(options->new_file);
+      return options->new_file.empty() ? ShowStocks(*options)
+                                       : WriteEmptyDocument(options->new_file);
     };
   });
 }

@@ -39,7 +39,8 @@ Json FieldValue(const TicketRecord& record, const FieldInfo& field, const ConstF
     default: break;
   }
   const std::int64_t number = field.Number(view);
-  if (auto words = FieldWords(field.name, number)) return Json{{"code", number}, {"meaning", *words}};
+  if (auto words = FieldWords(field.name, number))
+    return Json{{"code", number}, {"meaning", *words}};
   return number;
 }
 
@@ -97,7 +98,8 @@ Json MediaSlots(const TicketRecord& record) {
 Json Records(const TicketRecord& record, std::size_t count, std::span<const FieldInfo> fields,
              ConstFieldView (TicketRecord::*sub)(std::size_t) const) {
   Json records = Json::array();
-  for (std::size_t i = 0; i < count; ++i) records.push_back(Fields(record, fields, (record.*sub)(i)));
+  for (std::size_t i = 0; i < count; ++i)
+    records.push_back(Fields(record, fields, (record.*sub)(i)));
   return records;
 }
 
@@ -106,7 +108,9 @@ Json Records(const TicketRecord& record, std::size_t count, std::span<const Fiel
 // Two blanks, the longest field name and one blank.
 constexpr std::size_t kNameWidth = 2 + 25 + 1;
 
-std::string Quoted(const Json& text) { return text.is_null() ? "(missing)" : "\"" + text.get<std::string>() + "\""; }
+std::string Quoted(const Json& text) {
+  return text.is_null() ? "(missing)" : "\"" + text.get<std::string>() + "\"";
+}
 
 std::string Shown(const Json& value) {
   if (value.is_string()) return Quoted(value);
@@ -145,15 +149,16 @@ void RenderRecords(const Json& records, std::string_view title, std::string& out
 
 nlohmann::ordered_json DescribeTicket(const TicketRecord& record) {
   Json strings = Json::array();
-  for (std::size_t i = 0; i < record.strings.size(); ++i) strings.push_back(Utf8(record.strings.at(i)));
+  for (std::size_t i = 0; i < record.strings.size(); ++i)
+    strings.push_back(Utf8(record.strings.at(i)));
   Json pages = Json::array();
   for (std::size_t i = 0; i < Used(record, tf::kForceFrontCount, kMaxForceFront); ++i)
     pages.push_back(record.Get(ForceFrontPage(i)));
   return Json{
       {"job", Fields(record, JobFieldCatalog(), record.view())},
       {"media", MediaSlots(record)},
-      {"pageOverrides", Records(record, record.OverridesInUse(), OverrideFieldCatalog(),
-                                &TicketRecord::Override)},
+      {"pageOverrides",
+       Records(record, record.OverridesInUse(), OverrideFieldCatalog(), &TicketRecord::Override)},
       {"insertSheets", Records(record, Used(record, tf::kInsertCount, kMaxInserts),
                                InsertFieldCatalog(), &TicketRecord::Insert)},
       {"forceFrontPages", pages},
@@ -167,7 +172,8 @@ std::string RenderTicket(const nlohmann::ordered_json& ticket) {
   for (const Json& slot : ticket["media"]) {
     out += "\nmedia slot " + slot["slot"].dump() + " (id " + slot["id"].dump() + ")";
     std::string users;
-    for (const Json& user : slot["usedBy"]) users += (users.empty() ? "" : ", ") + user.get<std::string>();
+    for (const Json& user : slot["usedBy"])
+      users += (users.empty() ? "" : ", ") + user.get<std::string>();
     out += users.empty() ? ", named by no field\n" : ", named by " + users + "\n";
     RenderFields(slot["fields"], out);
   }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
-
 #include <string>
 
 #include "ticket/ticket_record.h"

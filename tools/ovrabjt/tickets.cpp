@@ -34,9 +34,9 @@ const std::uint8_t* Bytes(std::string_view packed) {
 
 std::string DescribeBadTicket(std::string_view packed, std::string_view shown) {
   if (packed.size() < kTicketSize)
-    return std::string(shown) + " is too short for a packed ticket: " +
-           std::to_string(packed.size()) + " bytes, the fixed record alone has " +
-           std::to_string(kTicketSize);
+    return std::string(shown) +
+           " is too short for a packed ticket: " + std::to_string(packed.size()) +
+           " bytes, the fixed record alone has " + std::to_string(kTicketSize);
   return std::string(shown) +
          " is not a packed ticket: its string table is damaged (a text repeats an earlier one, "
          "is longer than 1000 characters or runs past the end)";
@@ -58,8 +58,8 @@ bool TicketToDocument(std::string_view packed, std::string_view shown, const std
   if (result.status == ConversionStatus::kBadTicket)
     error = DescribeBadTicket(packed, shown);
   else if (result.status == ConversionStatus::kDocumentError && result.error)
-    error = std::string(shown) + ": the document could not be written: " +
-            DescribeOvraError(result.error->code());
+    error = std::string(shown) +
+            ": the document could not be written: " + DescribeOvraError(result.error->code());
   else
     error = std::string(shown) + ": " + result.Describe();
   return false;

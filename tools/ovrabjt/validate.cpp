@@ -53,7 +53,8 @@ DocumentKind KindOf(std::string_view given, std::string_view text) {
 std::string MessageLine(const XmlMessage& message, const DocumentRead& read,
                         const std::string& input) {
   std::string line = IsAboutDocument(message, read) ? input : message.system_id;
-  if (message.line != 0) line += ":" + std::to_string(message.line) + ":" + std::to_string(message.column);
+  if (message.line != 0)
+    line += ":" + std::to_string(message.line) + ":" + std::to_string(message.column);
   return line + ": " + std::string(MessageKindName(message.kind)) + ": " + message.text;
 }
 
@@ -73,7 +74,8 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
   const DocumentRead read{staged.Path().empty() ? options.input : staged.Path(),
                           DisplayName(options.input),
                           kind == kOvraDocument ? OvraBaseName(global, options.input) : "", kind};
-  VelmorXmlFile file(kind, read.path.c_str(), read.base_name.empty() ? nullptr : read.base_name.c_str());
+  VelmorXmlFile file(kind, read.path.c_str(),
+                     read.base_name.empty() ? nullptr : read.base_name.c_str());
   AttrNodeList list;
   std::optional<OvraParseException> failure;
   try {
@@ -85,7 +87,8 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
   for (const XmlMessage& message : file.LastMessages())
     std::fprintf(stderr, "%s\n", MessageLine(message, read, shown_path).c_str());
   if (failure) {
-    PrintFailure(DescribeDocumentFailure(*failure, {file.LastMessages(), file.LastSystemError()}, read));
+    PrintFailure(
+        DescribeDocumentFailure(*failure, {file.LastMessages(), file.LastSystemError()}, read));
     return kExitFailed;
   }
   std::string verdict = read.shown + ": ";
@@ -106,8 +109,8 @@ void AddValidateCommand(CLI::App& app, const GlobalOptions& global, Runner& chos
   command->add_option("file", options->input, "The document (- for standard input)")
       ->required()
       ->type_name("FILE");
-  command->add_option("--kind", options->kind,
-                      "The kind of document (default: from its root element)")
+  command
+      ->add_option("--kind", options->kind, "The kind of document (default: from its root element)")
       ->check(CLI::IsMember({"ovra", "kesp", "mediaprefs"}))
       ->type_name("KIND");
   command->callback([options, &global, &chosen] {
