@@ -4,7 +4,10 @@ SAN_BUILD ?= build-sanitize
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build test test-sanitize test-release bench clean
+TOOL      = $(BUILD)/tools/ovrabjt/ovrabjt
+DEMO_DIR  = $(BUILD)/demo
+
+.PHONY: all deps build demo test test-sanitize test-release bench clean
 
 all: build
 
@@ -14,6 +17,21 @@ deps:
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The example ticket to a packed ticket and back, with the packed ticket's
+# fields and the regenerated document.
+demo: build
+	@mkdir -p $(DEMO_DIR)
+	@echo "== data/examples/ticket.xml -> $(DEMO_DIR)/ticket.bjt"
+	$(TOOL) from-xml data/examples/ticket.xml -o $(DEMO_DIR)/ticket.bjt
+	@echo "== $(DEMO_DIR)/ticket.bjt -> $(DEMO_DIR)/ticket.xml"
+	$(TOOL) to-xml $(DEMO_DIR)/ticket.bjt -o $(DEMO_DIR)/ticket.xml
+	@echo "== ovrabjt dump $(DEMO_DIR)/ticket.bjt"
+	@$(TOOL) dump $(DEMO_DIR)/ticket.bjt
+	@echo "== the regenerated document, $(DEMO_DIR)/ticket.xml"
+	@cat $(DEMO_DIR)/ticket.xml && echo
+	@echo "== ovrabjt check $(DEMO_DIR)/ticket.bjt"
+	@$(TOOL) check $(DEMO_DIR)/ticket.bjt
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

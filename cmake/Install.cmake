@@ -1,12 +1,13 @@
 # What `cmake --install` puts in place: the header, the shared library, the
-# document types, a pkg-config file and a CMake package giving
-# ovrabjt::ovrabjt.
+# command-line tool, the document types, a pkg-config file and a CMake package
+# giving ovrabjt::ovrabjt.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 install(TARGETS ovrabjt EXPORT ovrabjtTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ovrabjt_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/include/ovrabjt/ovrabjt.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/ovrabjt)
 file(GLOB OVRABJT_DTDS ${PROJECT_SOURCE_DIR}/data/*.dtd)

@@ -1,0 +1,23 @@
+// Runs the built tool as a separate process and collects what it did.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ovrabjt::testing {
+
+struct ToolRun {
+  int exit_code = -1;  // -1 when the process did not exit normally
+  std::string out;     // standard output
+  std::string err;     // standard error
+};
+
+// RunTool - runs `ovrabjt args...` with `input` on standard input and waits
+// for it.
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = {});
+
+// The examples and the document-type folder of the source tree.
+inline const std::string kExamples = OVRABJT_SOURCE_DIR "/data/examples/";
+inline const std::string kExampleTicket = kExamples + "ticket.xml";
+
+}  // namespace ovrabjt::testing

@@ -1,0 +1,41 @@
+// The conversions of the tool's tickets, through the same calls as the
+// library's exports, with failures as sentences that name the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diagnostics.h"
+#include "ticket/ticket_record.h"
+
+namespace ovrabjt::cli {
+
+// UnpackTicketBytes - unpacks a packed ticket of known length (the bounded
+// unpack) into `record`. False with `error` ("'t.bjt' is too short for a
+// packed ticket: ...") when it cannot be unpacked.
+bool UnpackTicketBytes(std::string_view packed, std::string_view shown, TicketRecord& record,
+                       std::string& error);
+
+// DescribeBadTicket - why the bytes of `shown` are no packed ticket.
+std::string DescribeBadTicket(std::string_view packed, std::string_view shown);
+
+// TicketToDocument - the ovra text of a packed ticket, parsed under
+// `base_name`, with line breaks and tabs when `indent` (the path of
+// ConvertBJTToOvraStream). False with `error` on failure.
+bool TicketToDocument(std::string_view packed, std::string_view shown, const std::string& base_name,
+                      bool indent, std::string& text, std::string& error);
+
+// DocumentToTicket - the packed ticket of the ovra document of `read` (the
+// path of LoadOvra). False with `error` on failure.
+bool DocumentToTicket(const DocumentRead& read, std::vector<std::uint8_t>& packed,
+                      std::string& error);
+
+// DocumentTextToTicket - the same for document text held in memory, which is
+// staged in a temporary file for the library's file reader.
+bool DocumentTextToTicket(std::string_view text, std::string_view shown,
+                          const std::string& base_name, std::vector<std::uint8_t>& packed,
+                          std::string& error);
+
+}  // namespace ovrabjt::cli
