@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frame/ticket_documents.h"
+#include "releases/release_profile.h"
 #include "support/temp_folder.h"
 #include "ticket/layout.h"
 #include "ticket/packing.h"
@@ -157,6 +158,40 @@ TEST_F(ToolConversions, CheckNamesEveryFieldThatDoesNotComeBackWithBothValues) {
     EXPECT_EQ(run.exit_code, 1) << c.name << ": " << run.err;
     EXPECT_EQ(run.out, "'" + file + "': " + c.report) << c.name;
   }
+}
+
+}  // namespace
+}  // namespace ovrabjt::testing
+
+namespace ovrabjt::testing {
+namespace {
+
+// The tool works in any release: each writes its own document type and
+// reads back what it wrote; --version names the release.
+TEST(ToolReleases, EachReleaseConvertsAndChecksItsOwnDocuments) {
+  TempFolder dir;
+  for (const ReleaseProfile* release : AllReleases()) {
+    const std::string version(release->file_version);
+    const std::string bjt = dir / (version + ".bjt");
+    const std::string xml = dir / (version + ".xml");
+    ToolRun run = RunTool({"--release", version, "from-xml", kExampleTicket, "-o", bjt});
+    ASSERT_EQ(run.exit_code, 0) << version << ": " << run.err;
+    run = RunTool({"to-xml", bjt, "-o", xml, "--release", version});
+    ASSERT_EQ(run.exit_code, 0) << version << ": " << run.err;
+    EXPECT_NE(ReadFileBytes(xml).find("<!DOCTYPE ovra SYSTEM \"" + std::string(release->ovra_dtd) + "\">"),
+              std::string::npos)
+        << version;
+    run = RunTool({"--release", version, "validate", xml});
+    EXPECT_EQ(run.exit_code, 0) << version << ": " << run.out << run.err;
+    run = RunTool({"--release", version, "check", bjt});
+    EXPECT_EQ(run.exit_code, 0) << version << ": " << run.out << run.err;
+    run = RunTool({"--release", version, "--version"});
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "ovrabjt " + version);
+    EXPECT_NE(run.out.find("release profile: " + version), std::string::npos);
+  }
+  const ToolRun unknown = RunTool({"--release", "3.6.9", "--version"});
+  EXPECT_EQ(unknown.exit_code, 2);
+  EXPECT_NE(unknown.err.find("--release"), std::string::npos);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ struct CapsOptions {
 
 // The selector of a capability given by name or number.
 std::int32_t SelectorOf(const std::string& word) {
-  if (const auto selector = kCapabilities.CodeOf(word)) return *selector;
+  if (const auto selector = ActiveRelease().capabilities.CodeOf(word)) return *selector;
   std::size_t used = 0;
   int number = 0;
   try {
@@ -36,26 +36,26 @@ std::int32_t SelectorOf(const std::string& word) {
   } catch (const std::exception&) {
     used = 0;
   }
-  if (used == word.size() && kCapabilities.ValueOf(number)) return number;
+  if (used == word.size() && ActiveRelease().capabilities.ValueOf(number)) return number;
   throw UsageError("unknown capability '" + word +
                    "': give a name such as trc-supported or a selector from 1 to " +
-                   std::to_string(kCapabilities.entries.size()));
+                   std::to_string(ActiveRelease().capabilities.entries.size()));
 }
 
 std::vector<std::int32_t> Selectors(const std::vector<std::string>& wanted) {
   std::vector<std::int32_t> selectors;
   for (const std::string& word : wanted) selectors.push_back(SelectorOf(word));
   if (wanted.empty())
-    for (const auto& entry : kCapabilities.entries) selectors.push_back(entry.first);
+    for (const auto& entry : ActiveRelease().capabilities.entries) selectors.push_back(entry.first);
   return selectors;
 }
 
 // The values of one capability, through the query the driver makes.
 std::vector<std::string> Values(const AttrNodeList& list, std::int32_t selector) {
   std::int32_t size = 0;
-  GetSpecificKespInfo(list, selector, kSlotWidth, nullptr, &size);
+  GetSpecificKespInfo(list, selector, kSlotWidth, nullptr, &size, ActiveRelease());
   std::vector<char> slots(static_cast<std::size_t>(size));
-  GetSpecificKespInfo(list, selector, kSlotWidth, slots.data(), &size);
+  GetSpecificKespInfo(list, selector, kSlotWidth, slots.data(), &size, ActiveRelease());
   std::vector<std::string> values;
   for (std::size_t at = 0; at < slots.size(); at += kSlotWidth)
     values.push_back(Utf16ToUtf8(Cp1252ToUtf16(slots.data() + at)));
@@ -70,7 +70,7 @@ int RunCaps(const CapsOptions& options) {
     error = DisplayName(options.input) + " is too large for a capabilities document";
   std::optional<OvraParseException> failure;
   std::unique_ptr<AttrNodeList> list;
-  if (error.empty()) list = ReadCapabilities(text->data(), std::int32_t(text->size()), &failure);
+  if (error.empty()) list = ReadCapabilities(text->data(), std::int32_t(text->size()), &failure, ActiveRelease());
   if (failure) {
     const DocumentRead read{"", DisplayName(options.input), "", kKespDocument};
     error = DescribeDocumentFailure(*failure, ReadTextReport(kKespDocument, *text), read);
@@ -84,7 +84,7 @@ int RunCaps(const CapsOptions& options) {
     const std::vector<std::string> values = Values(*list, selector);
     const bool alone = selectors.size() == 1;
     if (!alone && values.empty() && options.wanted.empty()) continue;
-    if (!alone) out += std::string(*kCapabilities.ValueOf(selector)) + ":\n";
+    if (!alone) out += std::string(*ActiveRelease().capabilities.ValueOf(selector)) + ":\n";
     for (const std::string& value : values) out += (alone ? "" : "  ") + value + "\n";
   }
   if (!WriteOutput("-", out, error)) {

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "releases/release_profile.h"
+
 namespace ovrabjt::cli {
 
 // The process's exit codes.
@@ -19,7 +21,13 @@ enum ExitCode : int {
 // Options that hold for every subcommand; they may stand before or after it.
 struct GlobalOptions {
   std::string dtd_dir;  // empty: the default folder
+  std::string release;  // a file version; empty: the release of the build
 };
+
+// The release the tool works in for this run (set once the command line is
+// parsed): its document templates, document type and vocabulary.
+const ReleaseProfile& ActiveRelease();
+void SetActiveRelease(const ReleaseProfile& release);
 
 // A mistake of the command line found while running a subcommand (exit 2).
 class UsageError : public std::runtime_error {

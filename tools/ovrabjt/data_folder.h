@@ -9,9 +9,6 @@
 
 namespace ovrabjt::cli {
 
-// The document type every ovra document names.
-inline constexpr std::string_view kOvraDtdName = "ovra-v02012.dtd";
-
 // DtdFolder - the folder given with --dtd-dir, which must hold the document
 // type (else UsageError); without one, the installed data folder when it
 // holds the document type, else the source tree's data folder.

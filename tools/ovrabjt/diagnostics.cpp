@@ -29,7 +29,8 @@ std::string ParseFailure(const DocumentReport& report, const DocumentRead& read)
   switch (problem->kind) {
     case Kind::kFatalError: return read.shown + ": not well-formed XML: " + where;
     case Kind::kError:
-      return read.shown + ": document is not valid against " + std::string(kOvraDtdName) + ": " +
+      return read.shown + ": document is not valid against " +
+             std::string(ActiveRelease().ovra_dtd) + ": " +
              where;
     default: return read.shown + ": the XML library failed: " + where;
   }
@@ -45,6 +46,7 @@ std::string Reason(const DocumentReport& report) {
 DocumentReport ReadDocumentReport(const DocumentRead& read) {
   VelmorXmlFile file(read.kind, read.path.c_str(),
                      read.base_name.empty() ? nullptr : read.base_name.c_str());
+  file.SetRelease(ActiveRelease());
   AttrNodeList list;
   try {
     file.Read(list);
@@ -55,6 +57,7 @@ DocumentReport ReadDocumentReport(const DocumentRead& read) {
 
 DocumentReport ReadTextReport(DocumentKind kind, std::string_view text) {
   VelmorXmlDataStream stream(kind, text.data(), static_cast<std::uint32_t>(text.size()));
+  stream.SetRelease(ActiveRelease());
   AttrNodeList list;
   try {
     stream.Read(list);

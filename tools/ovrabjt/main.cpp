@@ -15,10 +15,11 @@ namespace {
 
 using namespace ovrabjt::cli;
 
-std::string VersionText() {
-  const auto& release = ovrabjt::LatestRelease();
-  return "ovrabjt " + std::string(release.file_version) +
-         "\nrelease profile: " + std::string(release.file_version) + " (the latest release)";
+// The module's file version and the release the tool works in.
+std::string VersionText(const ovrabjt::ReleaseProfile& release) {
+  const bool latest = &release == &ovrabjt::LatestRelease();
+  return "ovrabjt " + std::string(release.file_version) + "\nrelease profile: " +
+         std::string(release.file_version) + (latest ? " (the latest release)" : "");
 }
 
 // A wrong command line: its message, with the word the parser could not place
@@ -37,8 +38,11 @@ int Main(int argc, char** argv) {
       "Converts job tickets between the packed binary form and ovra documents, shows "
       "and checks them, and reads printer capabilities and media preferences.",
       "ovrabjt");
-  app.set_version_flag("--version", VersionText, "Print the file version and the release profile");
-  app.require_subcommand(1);
+  // Answered after parsing, so that it names the release chosen with
+  // --release wherever that stands.
+  bool version = false;
+  app.add_flag("--version", version, "Print the file version and the release profile");
+  app.require_subcommand(0, 1);
   app.fallthrough();
 
   GlobalOptions global;
@@ -58,6 +62,16 @@ int Main(int argc, char** argv) {
     return app.exit(done);
   } catch (const CLI::ParseError& error) {
     return UsageFailure(app, error);
+  }
+  if (!global.release.empty()) SetActiveRelease(*ovrabjt::FindRelease(global.release));
+  if (version) {
+    std::printf("%s\n", VersionText(ActiveRelease()).c_str());
+    return kExitOk;
+  }
+  if (!chosen) {
+    PrintFailure("A subcommand is required");
+    std::fprintf(stderr, "Run 'ovrabjt --help' for the subcommands and their options.\n");
+    return kExitUsage;
   }
   try {
     return chosen();

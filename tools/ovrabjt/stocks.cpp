@@ -32,8 +32,8 @@ struct StocksOptions {
 };
 
 std::int32_t ListKindOf(const std::string& word) {
-  if (const auto kind = kStockLists.CodeOf(word)) return *kind;
-  for (const auto& [kind, name] : kStockLists.entries)
+  if (const auto kind = ActiveRelease().stock_lists.CodeOf(word)) return *kind;
+  for (const auto& [kind, name] : ActiveRelease().stock_lists.entries)
     if (word == std::to_string(kind)) return kind;
   throw UsageError("unknown stock list '" + word +
                    "': give media-col-database, media-user-defined, media-favorites-user-defined, "
@@ -66,12 +66,12 @@ std::string DescribeStock(const ConstFieldView& media) {
 // document has no such list.
 std::optional<std::vector<std::string>> Stocks(AttrNodeList& list, std::int32_t kind) {
   const AttrNodeList* members = nullptr;
-  if (!ReadCollection(list, *kStockLists.ValueOf(kind), 0, members)) return std::nullopt;
+  if (!ReadCollection(list, *ActiveRelease().stock_lists.ValueOf(kind), 0, members)) return std::nullopt;
   std::vector<std::string> stocks;
   MediaBytes media{};
   for (std::uint16_t index = 1;; ++index) {
     std::uint16_t at = index;
-    if (!PopulateStockFromAttrList(list, kind, at, MediaView(media)) || at == 0) break;
+    if (!PopulateStockFromAttrList(list, kind, at, MediaView(media), ActiveRelease()) || at == 0) break;
     stocks.push_back(DescribeStock(MediaView(media)));
   }
   return stocks;
@@ -82,7 +82,7 @@ int ShowStocks(const StocksOptions& options) {
   if (!options.list.empty())
     kinds.push_back(ListKindOf(options.list));
   else
-    for (const auto& entry : kStockLists.entries) kinds.push_back(entry.first);
+    for (const auto& entry : ActiveRelease().stock_lists.entries) kinds.push_back(entry.first);
   std::string error;
   StagedFile staged;
   if (IsStandardStream(options.input)) {
@@ -95,7 +95,7 @@ int ShowStocks(const StocksOptions& options) {
   const DocumentRead read{staged.Path().empty() ? options.input : staged.Path(),
                           DisplayName(options.input), "", kMediaPrefsDocument};
   std::optional<OvraParseException> failure;
-  std::unique_ptr<AttrNodeList> list = ReadMediaPreferences(read.path.c_str(), &failure);
+  std::unique_ptr<AttrNodeList> list = ReadMediaPreferences(read.path.c_str(), &failure, ActiveRelease());
   if (!list) {
     PrintFailure(failure ? DescribeDocumentFailure(*failure, ReadDocumentReport(read), read)
                          : read.shown + ": the document could not be read");
@@ -103,7 +103,7 @@ int ShowStocks(const StocksOptions& options) {
   }
   std::string out;
   for (std::int32_t kind : kinds) {
-    const std::string name(*kStockLists.ValueOf(kind));
+    const std::string name(*ActiveRelease().stock_lists.ValueOf(kind));
     const auto stocks = Stocks(*list, kind);
     if (!stocks) {
       out += name + ": not in the document\n";
@@ -125,8 +125,9 @@ int ShowStocks(const StocksOptions& options) {
 // with.
 int WriteEmptyDocument(const std::string& path) {
   if (IsStandardStream(path)) throw UsageError("--new needs the name of the file to write");
-  const std::unique_ptr<AttrNodeList> list = CreateEmptyMPSContents();
+  const std::unique_ptr<AttrNodeList> list = CreateEmptyMPSContents(ActiveRelease());
   VelmorXmlFile file(kMediaPrefsDocument, path.c_str());
+  file.SetRelease(ActiveRelease());
   try {
     file.WriteList(*list);
   } catch (const OvraParseException& e) {

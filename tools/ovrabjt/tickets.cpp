@@ -2,6 +2,7 @@
 
 #include <ovrabjt/ovrabjt.h>
 
+#include "commands.h"
 #include "frame/ticket_documents.h"
 #include "io.h"
 #include "ticket/layout.h"
@@ -53,7 +54,8 @@ bool TicketToDocument(std::string_view packed, std::string_view shown, const std
                       bool indent, std::string& text, std::string& error) {
   TextSink sink(text, indent);
   const ConversionResult result =
-      WriteTicketDocument(base_name.c_str(), PackedTicket{packed.data(), packed.size()}, &sink);
+      WriteTicketDocument(base_name.c_str(), PackedTicket{packed.data(), packed.size()}, &sink,
+                          ActiveRelease());
   if (result) return true;
   if (result.status == ConversionStatus::kBadTicket)
     error = DescribeBadTicket(packed, shown);
@@ -68,7 +70,7 @@ bool TicketToDocument(std::string_view packed, std::string_view shown, const std
 bool DocumentToTicket(const DocumentRead& read, std::vector<std::uint8_t>& packed,
                       std::string& error) {
   const ConversionResult result =
-      LoadTicketDocument(read.path.c_str(), read.base_name.c_str(), packed);
+      LoadTicketDocument(read.path.c_str(), read.base_name.c_str(), packed, ActiveRelease());
   if (result) return true;
   if (result.status == ConversionStatus::kDocumentError && result.error)
     error = DescribeDocumentFailure(*result.error, ReadDocumentReport(read), read);

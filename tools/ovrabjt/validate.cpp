@@ -76,6 +76,7 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
                           kind == kOvraDocument ? OvraBaseName(global, options.input) : "", kind};
   VelmorXmlFile file(kind, read.path.c_str(),
                      read.base_name.empty() ? nullptr : read.base_name.c_str());
+  file.SetRelease(ActiveRelease());
   AttrNodeList list;
   std::optional<OvraParseException> failure;
   try {
@@ -93,7 +94,7 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
   }
   std::string verdict = read.shown + ": ";
   verdict += kind == kOvraDocument
-                 ? "valid ovra document (" + std::string(kOvraDtdName) + ")"
+                 ? "valid ovra document (" + std::string(ActiveRelease().ovra_dtd) + ")"
                  : "well-formed " + std::string(KindName(kind)) +
                        " document (read without a document type, as the library reads it)";
   std::printf("%s, %zu attributes\n", verdict.c_str(), list.size());
