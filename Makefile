@@ -1,10 +1,13 @@
 # Drives CMake; CMake is the real build.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+TSAN_BUILD ?= build-tsan
+FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build test test-sanitize clean
+.PHONY: all deps build test test-sanitize test-tsan memcheck fuzz fuzz-build clean
 
 all: build
 
@@ -25,5 +28,28 @@ test-sanitize: deps
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
+# The end-to-end tests (the exports through the shared library) under
+# valgrind's memcheck: any error or leak fails.
+memcheck: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L e2e \
+	  -T memcheck --overwrite MemoryCheckCommandOptions="--error-exitcode=1 --leak-check=full --show-leak-kinds=definite,indirect,possible --errors-for-leak-kinds=definite,indirect,possible --suppressions=$(CURDIR)/tests/valgrind.supp --gen-suppressions=all --track-fds=no" \
+	  || { cat $(BUILD)/Testing/Temporary/MemoryChecker.*.log 2>/dev/null | head -200; exit 1; }
+
+# The concurrency test under the thread sanitizer.
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_TSAN=ON $(CMAKE_ARGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
+	ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) -L concurrency
+
+# The fuzz targets, built with clang's libFuzzer and run FUZZ_SECONDS each.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 $(CMAKE_ARGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target packed_ticket_fuzzer ovra_text_fuzzer \
+	  kesp_fuzzer mediaprefs_fuzzer
+
+fuzz: fuzz-build
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean: deps
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)
