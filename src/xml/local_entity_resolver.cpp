@@ -1,5 +1,9 @@
 #include "xml/local_entity_resolver.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <utility>
 #include <xercesc/sax/InputSource.hpp>
@@ -13,11 +17,11 @@
 namespace ovrabjt {
 namespace {
 
-// A local file read as bytes. The path is opened as given, never converted
-// through the process locale.
+// A local file read as bytes, counted against the parse's budget. The path
+// is opened as given, never converted through the process locale.
 class LocalFileStream : public xercesc::BinInputStream {
  public:
-  explicit LocalFileStream(std::FILE* file) : file_(file) {}
+  LocalFileStream(std::FILE* file, std::size_t& budget) : file_(file), budget_(budget) {}
   LocalFileStream(const LocalFileStream&) = delete;
   LocalFileStream& operator=(const LocalFileStream&) = delete;
   ~LocalFileStream() override { std::fclose(file_); }
@@ -25,10 +29,11 @@ class LocalFileStream : public xercesc::BinInputStream {
   XMLFilePos curPos() const override { return position_; }
   XMLSize_t readBytes(XMLByte* to_fill, XMLSize_t max_to_read) override {
     const std::size_t got = std::fread(to_fill, 1, max_to_read, file_);
-    if (got == 0 && std::ferror(file_)) {
+    if ((got == 0 && std::ferror(file_)) || got > budget_) {
       throw xercesc::IOException(__FILE__, __LINE__,
                                  xercesc::XMLExcepts::File_CouldNotReadFromFile);
     }
+    budget_ -= got;
     position_ += got;
     return got;
   }
@@ -36,22 +41,40 @@ class LocalFileStream : public xercesc::BinInputStream {
 
  private:
   std::FILE* file_;
+  std::size_t& budget_;
   XMLFilePos position_ = 0;
 };
 
+// Opens a regular file for reading; null for anything else. A device, a
+// pipe or a folder could block the parse or never end; the open itself
+// does not wait for a pipe's writer.
+std::FILE* OpenRegularFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+
 class LocalFileSource : public xercesc::InputSource {
  public:
-  LocalFileSource(std::string path, const std::u16string& system_id)
-      : InputSource(system_id.c_str()), path_(std::move(path)) {}
+  LocalFileSource(std::string path, const std::u16string& system_id, std::size_t& budget)
+      : InputSource(system_id.c_str()), path_(std::move(path)), budget_(budget) {}
 
   // Null when the file cannot be opened; the library reports that itself.
   xercesc::BinInputStream* makeStream() const override {
-    std::FILE* file = std::fopen(path_.c_str(), "rb");
-    return file == nullptr ? nullptr : new LocalFileStream(file);
+    std::FILE* file = OpenRegularFile(path_);
+    return file == nullptr ? nullptr : new LocalFileStream(file, budget_);
   }
 
  private:
   std::string path_;
+  std::size_t& budget_;
 };
 
 bool IsSchemeChar(char16_t c, bool first) {
@@ -148,7 +171,7 @@ xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIde
                                          xercesc::XMLExcepts::URL_UnsupportedProto1,
                                          system_id ? system_id : u"");
   }
-  return new LocalFileSource(*path, Utf8ToUtf16(*path));
+  return new LocalFileSource(*path, Utf8ToUtf16(*path), budget_);
 }
 
 }  // namespace ovrabjt

@@ -19,6 +19,7 @@
 #include <xercesc/util/SecurityManager.hpp>
 
 #include "xml/dom_tree_error_reporter.h"
+#include "xml/entity_budget_parser.h"
 #include "xml/local_entity_resolver.h"
 
 namespace ovrabjt {
@@ -96,7 +97,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   DOMTreeErrorReporter reporter_;
   LocalEntityResolver resolver_;
   xercesc::SecurityManager security_;
-  std::unique_ptr<xercesc::XercesDOMParser> parser_;
+  std::unique_ptr<EntityBudgetParser> parser_;
 
   // Writer state, set up and torn down by each write.
   XmlOutputCallback* output_ = nullptr;
