@@ -31,15 +31,13 @@ test-sanitize: deps
 # The end-to-end tests (the exports through the shared library) under
 # valgrind's memcheck: any error or leak fails.
 memcheck: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L e2e \
-	  -T memcheck --overwrite MemoryCheckCommandOptions="--error-exitcode=1 --leak-check=full --show-leak-kinds=definite,indirect,possible --errors-for-leak-kinds=definite,indirect,possible --suppressions=$(CURDIR)/tests/valgrind.supp --gen-suppressions=all --track-fds=no" \
-	  || { cat $(BUILD)/Testing/Temporary/MemoryChecker.*.log 2>/dev/null | head -200; exit 1; }
+	bash tests/memcheck.sh $(BUILD)
 
 # The concurrency test under the thread sanitizer.
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_TSAN=ON $(CMAKE_ARGS)
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
-	ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS) -L concurrency
+	$(TSAN_BUILD)/tests/frame/concurrency_tests
 
 # The fuzz targets, built with clang's libFuzzer and run FUZZ_SECONDS each.
 fuzz-build: deps

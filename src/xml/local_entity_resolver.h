@@ -34,8 +34,9 @@ class LocalEntityResolver : public xercesc::XMLEntityResolver {
   // identifier so that references inside it resolve beside it. A refused
   // identifier raises the library's MalformedURLException, which the library
   // reports as a fatal error. A missing file is reported when it is opened.
-  // Only regular files are read: a device or a pipe is reported as a file
-  // that cannot be opened. Reading past the budget raises an I/O error.
+  // Only regular files are read, each up to the size it had when opened: a
+  // device, a pipe, or a file larger than what is left of the budget is
+  // reported as a file that cannot be opened.
   xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
 
  private:
