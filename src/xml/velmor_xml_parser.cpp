@@ -24,7 +24,7 @@ std::u16string SystemIdAfterStartingLibrary(std::string_view name) {
 
 VelmorXmlParser::VelmorXmlParser(std::string_view name, bool validate)
     : system_id_(SystemIdAfterStartingLibrary(name)),
-      parser_(std::make_unique<EntityBudgetParser>()) {
+      parser_(std::make_unique<BoundedDomParser>()) {
   security_.setEntityExpansionLimit(kEntityExpansionLimit);
   Configure(validate);
 }

@@ -19,7 +19,7 @@
 #include <xercesc/util/SecurityManager.hpp>
 
 #include "xml/dom_tree_error_reporter.h"
-#include "xml/entity_budget_parser.h"
+#include "xml/bounded_dom_parser.h"
 #include "xml/local_entity_resolver.h"
 
 namespace ovrabjt {
@@ -97,7 +97,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   DOMTreeErrorReporter reporter_;
   LocalEntityResolver resolver_;
   xercesc::SecurityManager security_;
-  std::unique_ptr<EntityBudgetParser> parser_;
+  std::unique_ptr<BoundedDomParser> parser_;
 
   // Writer state, set up and torn down by each write.
   XmlOutputCallback* output_ = nullptr;

@@ -11,13 +11,13 @@
 
 namespace ovrabjt {
 
-class EntityBudgetParser : public xercesc::XercesDOMParser {
+class BoundedDomParser : public xercesc::XercesDOMParser {
  public:
   // The characters an internal general entity's value may have; far more
   // than a name or a phrase needs (the module's documents use no entities).
   static constexpr std::size_t kMaxEntityValue = 1024;
 
-  EntityBudgetParser();
+  BoundedDomParser();
 
   // Refuses an internal general entity whose value is longer than the bound:
   // the library reports a fatal error and the parse fails.

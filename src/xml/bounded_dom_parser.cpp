@@ -1,12 +1,12 @@
-#include "xml/entity_budget_parser.h"
+#include "xml/bounded_dom_parser.h"
 
 #include <xercesc/util/RuntimeException.hpp>
 
 namespace ovrabjt {
 
-EntityBudgetParser::EntityBudgetParser() : xercesc::XercesDOMParser(nullptr) {}
+BoundedDomParser::BoundedDomParser() : xercesc::XercesDOMParser(nullptr) {}
 
-void EntityBudgetParser::entityDecl(const xercesc::DTDEntityDecl& entity, bool is_parameter,
+void BoundedDomParser::entityDecl(const xercesc::DTDEntityDecl& entity, bool is_parameter,
                                     bool is_ignored) {
   if (!is_parameter && !entity.isExternal() && entity.getValueLen() > kMaxEntityValue) {
     // A library exception from a handler ends the scan as a fatal error; the
