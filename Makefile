@@ -33,11 +33,12 @@ test-sanitize: deps
 memcheck: build
 	bash tests/memcheck.sh $(BUILD)
 
-# The concurrency test under the thread sanitizer.
+# The tests of concurrent calls under the thread sanitizer; any report fails.
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_TSAN=ON $(CMAKE_ARGS)
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests
-	$(TSAN_BUILD)/tests/frame/concurrency_tests
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests xml_platform_threads_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/frame/concurrency_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/xml/xml_platform_threads_tests
 
 # The fuzz targets, built with clang's libFuzzer and run FUZZ_SECONDS each.
 fuzz-build: deps
