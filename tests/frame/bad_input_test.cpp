@@ -1,10 +1,12 @@
 // Every failure the exports can meet, one table per export: the exact result
 // (0 or null), no file left behind, an earlier file untouched. The sanitizer
 // build and valgrind check that no case leaks. Each case names the error code
-// of the XML layer that it reaches; codes that no input can reach through the
-// exports (3, 5, 6, 7, 11, 13, 21 to 25: library or allocation faults, or
-// names the exports never make) are covered by the core's own tests, and
-// code 20 by the unload test.
+// of the XML layer that it reaches (0: the packed ticket is refused before
+// any XML). The other codes need a fault of the library, the memory or the
+// file system (1, 3, 5, 6, 12, 13, 21 to 25: the library turns the exceptions
+// of a parse into reported errors, so no text raises code 1) or names the
+// exports never make (7, 11); the core's own tests cover them, and the unload
+// test covers code 20.
 #include <ovrabjt/ovrabjt.h>
 
 #include <gtest/gtest.h>
@@ -154,8 +156,7 @@ class BadInput : public ::testing::Test {
 };
 
 TEST_F(BadInput, LoadOvraFailsLeavingBlockAndSizeAlone) {
-  // A folder whose document type is a folder: reading it raises in the
-  // library.
+  // A folder whose document type is a folder: only regular files are read.
   const fs::path odd_base = dir / "odd" / "ticket.xml";
   fs::create_directories(dir / "odd" / "ovra-v02012.dtd");
   WriteFile(dir / "empty.xml", "");
@@ -182,7 +183,7 @@ TEST_F(BadInput, LoadOvraFailsLeavingBlockAndSizeAlone) {
     bool null_file = false;
     bool null_base = false;
   } cases[] = {
-      {"the document type cannot be read", 1, example, odd_base.string()},
+      {"the document type is a folder", 2, example, odd_base.string()},
       {"malformed text", 2, (dir / "malformed.xml").string(), kBase},
       {"a document the document type refuses", 2, (dir / "invalid.xml").string(), kBase},
       {"an unknown encoding", 2, (dir / "bad-encoding.xml").string(), kBase},
@@ -190,7 +191,7 @@ TEST_F(BadInput, LoadOvraFailsLeavingBlockAndSizeAlone) {
       {"an empty file", 8, (dir / "empty.xml").string(), kBase},
       {"an empty base name", 10, example, ""},
       {"a null base name", 10, example, "", false, true},
-      {"a folder instead of a file", 12, (dir / "a-folder.xml").string(), kBase},
+      {"a folder instead of a file", 15, (dir / "a-folder.xml").string(), kBase},
       {"a file over 4 GiB", 14, (dir / "huge.xml").string(), kBase},
       {"a missing file", 15, (dir / "missing.xml").string(), kBase},
       {"a file in a missing folder", 15, (dir / "none" / "t.xml").string(), kBase},
@@ -507,7 +508,7 @@ TEST_F(BadInput, MediaPreferencesThatCannotBeReadGiveNull) {
       {"malformed text", 2, "malformed.xml"},
       {"a DTD over http", 2, "http-dtd.xml"},
       {"an empty file", 8, "empty.xml"},
-      {"a folder instead of a file", 12, "a-folder.xml"},
+      {"a folder instead of a file", 15, "a-folder.xml"},
       {"a missing file", 15, "missing.xml"},
       {"a null file name", 16, nullptr},
   };
