@@ -1,13 +1,17 @@
 # Drives CMake; CMake is the real build.
 BUILD     ?= build
 SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+TSAN_BUILD ?= build-tsan
+FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
 
 TOOL      = $(BUILD)/tools/ovrabjt/ovrabjt
 DEMO_DIR  = $(BUILD)/demo
 
-.PHONY: all deps build demo test test-sanitize test-release bench clean
+.PHONY: all deps build demo test test-sanitize test-release test-tsan memcheck fuzz fuzz-build \
+	bench clean
 
 all: build
 
@@ -60,5 +64,28 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target ovrabjt_bench
 	$(BENCH_BUILD)/bench/ovrabjt_bench $(BENCH_ARGS)
 
+
+# The end-to-end tests (the exports through the shared library) under
+# valgrind's memcheck: any error or leak fails.
+memcheck: build
+	bash tests/memcheck.sh $(BUILD)
+
+# The tests of concurrent calls under the thread sanitizer; any report fails.
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_TSAN=ON $(CMAKE_ARGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests xml_platform_threads_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/frame/concurrency_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/xml/xml_platform_threads_tests
+
+# The fuzz targets, built with clang's libFuzzer and run FUZZ_SECONDS each.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 $(CMAKE_ARGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target packed_ticket_fuzzer ovra_text_fuzzer \
+	  kesp_fuzzer mediaprefs_fuzzer
+
+fuzz: fuzz-build
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean: deps
-	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) build-3.* build-10.*
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) build-3.* build-10.*

@@ -6,6 +6,11 @@
  * failure) or a pointer that is null on failure, and never lets an exception
  * out. The module keeps no state between calls.
  *
+ * Threads: the functions may be called from several threads at once, each
+ * call working on its own objects. An attribute list is used by one thread
+ * at a time (its queries move a lookup cursor inside it), and no call may be
+ * running while the library is unloaded.
+ *
  * Ownership:
  *   - Attribute lists returned by GetPrinterCapInfofromBuffer,
  *     GetMediaPreferenceInfofromFile and CreateEmptyMPSContents belong to the

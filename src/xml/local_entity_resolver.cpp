@@ -1,5 +1,10 @@
 #include "xml/local_entity_resolver.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 #include <xercesc/sax/InputSource.hpp>
@@ -13,22 +18,24 @@
 namespace ovrabjt {
 namespace {
 
-// A local file read as bytes. The path is opened as given, never converted
-// through the process locale.
+// A local file read as bytes, no further than the size it had when it was
+// opened. The path is opened as given, never converted through the process
+// locale.
 class LocalFileStream : public xercesc::BinInputStream {
  public:
-  explicit LocalFileStream(std::FILE* file) : file_(file) {}
+  LocalFileStream(std::FILE* file, std::size_t size) : file_(file), remaining_(size) {}
   LocalFileStream(const LocalFileStream&) = delete;
   LocalFileStream& operator=(const LocalFileStream&) = delete;
   ~LocalFileStream() override { std::fclose(file_); }
 
   XMLFilePos curPos() const override { return position_; }
   XMLSize_t readBytes(XMLByte* to_fill, XMLSize_t max_to_read) override {
-    const std::size_t got = std::fread(to_fill, 1, max_to_read, file_);
+    const std::size_t got = std::fread(to_fill, 1, std::min(max_to_read, remaining_), file_);
     if (got == 0 && std::ferror(file_)) {
       throw xercesc::IOException(__FILE__, __LINE__,
                                  xercesc::XMLExcepts::File_CouldNotReadFromFile);
     }
+    remaining_ -= got;
     position_ += got;
     return got;
   }
@@ -36,22 +43,49 @@ class LocalFileStream : public xercesc::BinInputStream {
 
  private:
   std::FILE* file_;
+  std::size_t remaining_;
   XMLFilePos position_ = 0;
 };
 
+// Opens a regular file for reading and tells its size; null for anything
+// else. A device, a pipe or a folder could block the parse or never end; the
+// open itself does not wait for a pipe's writer.
+std::FILE* OpenRegularFile(const std::string& path, std::size_t& size) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* file = ::fdopen(fd, "rb");
+  if (file == nullptr) ::close(fd);
+  size = static_cast<std::size_t>(status.st_size);
+  return file;
+}
+
 class LocalFileSource : public xercesc::InputSource {
  public:
-  LocalFileSource(std::string path, const std::u16string& system_id)
-      : InputSource(system_id.c_str()), path_(std::move(path)) {}
+  LocalFileSource(std::string path, const std::u16string& system_id, std::size_t& budget)
+      : InputSource(system_id.c_str()), path_(std::move(path)), budget_(budget) {}
 
-  // Null when the file cannot be opened; the library reports that itself.
+  // Null when the file cannot be opened or is larger than what is left of
+  // the parse's budget; the library reports that itself.
   xercesc::BinInputStream* makeStream() const override {
-    std::FILE* file = std::fopen(path_.c_str(), "rb");
-    return file == nullptr ? nullptr : new LocalFileStream(file);
+    std::size_t size = 0;
+    std::FILE* file = OpenRegularFile(path_, size);
+    if (file == nullptr) return nullptr;
+    if (size > budget_) {
+      std::fclose(file);
+      return nullptr;
+    }
+    budget_ -= size;
+    return new LocalFileStream(file, size);
   }
 
  private:
   std::string path_;
+  std::size_t& budget_;
 };
 
 bool IsSchemeChar(char16_t c, bool first) {
@@ -148,7 +182,7 @@ xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIde
                                          xercesc::XMLExcepts::URL_UnsupportedProto1,
                                          system_id ? system_id : u"");
   }
-  return new LocalFileSource(*path, Utf8ToUtf16(*path));
+  return new LocalFileSource(*path, Utf8ToUtf16(*path), budget_);
 }
 
 }  // namespace ovrabjt

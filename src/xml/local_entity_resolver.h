@@ -4,6 +4,7 @@
 // fails the parse.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,11 +22,25 @@ std::optional<std::string> LocalPathOf(std::u16string_view system_id, std::u16st
 
 class LocalEntityResolver : public xercesc::XMLEntityResolver {
  public:
+  // The bytes one parse may read from the files it resolves: external
+  // entities referred to over and over could otherwise make gigabytes of
+  // text out of a small document.
+  static constexpr std::size_t kReadBudget = std::size_t(16) << 20;
+
+  // ResetBudget - a new parse may read kReadBudget bytes again.
+  void ResetBudget() { budget_ = kReadBudget; }
+
   // A source reading the local file, with the file's path as its system
   // identifier so that references inside it resolve beside it. A refused
   // identifier raises the library's MalformedURLException, which the library
   // reports as a fatal error. A missing file is reported when it is opened.
+  // Only regular files are read, each up to the size it had when opened: a
+  // device, a pipe, or a file larger than what is left of the budget is
+  // reported as a file that cannot be opened.
   xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+
+ private:
+  std::size_t budget_ = kReadBudget;
 };
 
 }  // namespace ovrabjt

@@ -44,9 +44,9 @@ const char* DescribeOvraError(OvraErrorCode code) {
   return kDescriptions[static_cast<std::size_t>(value)];
 }
 
-OvraParseException::OvraParseException(OvraErrorCode code, std::string detail,
-                                       std::source_location where)
-    : code_(code), detail_(std::move(detail)), where_(where) {}
+OvraParseException::OvraParseException(OvraErrorCode code, std::string detail, const char* file,
+                                       std::uint_least32_t line)
+    : code_(code), detail_(std::move(detail)), file_(file), line_(line) {}
 
 const char* OvraParseException::what() const noexcept { return DescribeOvraError(code_); }
 

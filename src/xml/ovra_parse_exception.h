@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <source_location>
 #include <string>
 
 namespace ovrabjt {
@@ -50,21 +49,25 @@ const char* DescribeOvraError(OvraErrorCode code);
 // diagnostics only, where in the module it was raised.
 class OvraParseException : public std::exception {
  public:
+  // The file and line default to the raising site. (Compiler built-ins
+  // rather than std::source_location, which clang 14 with libstdc++ lacks.)
   explicit OvraParseException(OvraErrorCode code, std::string detail = {},
-                              std::source_location where = std::source_location::current());
+                              const char* file = __builtin_FILE(),
+                              std::uint_least32_t line = __builtin_LINE());
 
   OvraErrorCode code() const noexcept { return code_; }
   const std::string& detail() const noexcept { return detail_; }
   // The module's source file and line that raised it.
-  const char* file() const noexcept { return where_.file_name(); }
-  std::uint_least32_t line() const noexcept { return where_.line(); }
+  const char* file() const noexcept { return file_; }
+  std::uint_least32_t line() const noexcept { return line_; }
   // The code's description.
   const char* what() const noexcept override;
 
  private:
   OvraErrorCode code_;
   std::string detail_;
-  std::source_location where_;
+  const char* file_;
+  std::uint_least32_t line_;
 };
 
 // FormatOvraError - one line for a log: "error 15 (opening the file for

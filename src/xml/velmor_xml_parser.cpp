@@ -24,7 +24,7 @@ std::u16string SystemIdAfterStartingLibrary(std::string_view name) {
 
 VelmorXmlParser::VelmorXmlParser(std::string_view name, bool validate)
     : system_id_(SystemIdAfterStartingLibrary(name)),
-      parser_(std::make_unique<xercesc::XercesDOMParser>(nullptr)) {
+      parser_(std::make_unique<BoundedDomParser>()) {
   security_.setEntityExpansionLimit(kEntityExpansionLimit);
   Configure(validate);
 }
@@ -46,6 +46,7 @@ void VelmorXmlParser::Configure(bool validate) {
 
 void VelmorXmlParser::Parse(std::string_view text) {
   reporter_.resetErrors();
+  resolver_.ResetBudget();
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     system_id_.c_str(), false);
   try {

@@ -21,6 +21,7 @@
 
 #include "attr/attr_node.h"
 #include "xml/dom_tree_error_reporter.h"
+#include "xml/bounded_dom_parser.h"
 #include "xml/local_entity_resolver.h"
 
 namespace ovrabjt {
@@ -119,7 +120,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   DOMTreeErrorReporter reporter_;
   LocalEntityResolver resolver_;
   xercesc::SecurityManager security_;
-  std::unique_ptr<xercesc::XercesDOMParser> parser_;
+  std::unique_ptr<BoundedDomParser> parser_;
 
   // Writer state, set up and torn down by each write.
   XmlOutputCallback* output_ = nullptr;

@@ -1,5 +1,8 @@
 #include "xml/xml_platform.h"
 
+#include <atomic>
+#include <mutex>
+
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>
@@ -9,11 +12,14 @@
 namespace ovrabjt {
 namespace {
 
-// The module's only process-wide state, kept together so that making it safe
-// for concurrent use stays a change to this file alone.
+// The module's only process-wide state. Documents are made from several
+// threads at once: the flags are atomic, so that the common case (running)
+// costs one load, and starting or stopping the library is serialised by the
+// mutex, so that it happens once.
 struct XmlPlatformState {
-  bool terminated = false;
-  bool initialised = false;
+  std::atomic<bool> terminated{false};
+  std::atomic<bool> initialised{false};
+  std::mutex change;
 };
 
 constinit XmlPlatformState g_platform;
@@ -34,26 +40,38 @@ void RunLibraryCall(void (*call)(), OvraErrorCode code) {
   }
 }
 
+// Whether the library runs now; raises code 20 once it was stopped for good.
+bool RunsOrRaise() {
+  if (g_platform.terminated.load(std::memory_order_acquire)) {
+    throw OvraParseException(OvraErrorCode::kPlatformTerminated);
+  }
+  return g_platform.initialised.load(std::memory_order_acquire);
+}
+
 }  // namespace
 
 const XmlLibraryCalls& XercesLibraryCalls() { return kXercesCalls; }
 
 void EnsureXmlPlatform(const XmlLibraryCalls& calls) {
-  if (g_platform.terminated) throw OvraParseException(OvraErrorCode::kPlatformTerminated);
-  if (g_platform.initialised) return;
+  if (RunsOrRaise()) return;
+  const std::lock_guard<std::mutex> lock(g_platform.change);
+  if (RunsOrRaise()) return;  // another thread started it meanwhile
   RunLibraryCall(calls.initialise, OvraErrorCode::kPlatformInitFailed);
-  g_platform.initialised = true;
+  g_platform.initialised.store(true, std::memory_order_release);
 }
 
 void ReleaseXmlPlatform(const XmlLibraryCalls& calls) {
-  if (g_platform.terminated) throw OvraParseException(OvraErrorCode::kTerminateTwice);
-  if (!g_platform.initialised) throw OvraParseException(OvraErrorCode::kTerminateWithoutInit);
+  const std::lock_guard<std::mutex> lock(g_platform.change);
+  if (g_platform.terminated.load()) throw OvraParseException(OvraErrorCode::kTerminateTwice);
+  if (!g_platform.initialised.load()) {
+    throw OvraParseException(OvraErrorCode::kTerminateWithoutInit);
+  }
   RunLibraryCall(calls.terminate, OvraErrorCode::kPlatformTerminateFailed);
-  g_platform.terminated = true;
-  g_platform.initialised = false;
+  g_platform.terminated.store(true, std::memory_order_release);
+  g_platform.initialised.store(false, std::memory_order_release);
 }
 
-bool XmlPlatformInitialised() { return g_platform.initialised; }
-bool XmlPlatformTerminated() { return g_platform.terminated; }
+bool XmlPlatformInitialised() { return g_platform.initialised.load(std::memory_order_acquire); }
+bool XmlPlatformTerminated() { return g_platform.terminated.load(std::memory_order_acquire); }
 
 }  // namespace ovrabjt

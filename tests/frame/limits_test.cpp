@@ -1,0 +1,282 @@
+// What the exports do at and past the limits of their input: deep nesting,
+// entity bombs, documents that name a DTD over the network, huge texts and
+// long lists. Each must give a clear result in bounded time and memory.
+#include <ovrabjt/ovrabjt.h>
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <valgrind/valgrind.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "ticket/layout.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace tf = ovrabjt::ticket_field;
+using Clock = std::chrono::steady_clock;
+
+// A bound on wall time that also holds under valgrind, which runs the code
+// some fifty times slower.
+std::chrono::seconds Within(int seconds) {
+  return std::chrono::seconds(RUNNING_ON_VALGRIND ? 50 * seconds : seconds);
+}
+
+const std::string kData = OVRABJT_SOURCE_DIR "/data/";
+const std::string kBase = kData + "ticket.xml";
+const std::string kExample = kData + "examples/ticket.xml";
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+AttrNodeList* ParseKesp(const std::string& text) {
+  return GetPrinterCapInfofromBuffer(text.data(), static_cast<std::int32_t>(text.size()));
+}
+
+// The capability's slots of `width` bytes, or nothing when it is refused.
+std::vector<char> Slots(AttrNodeList* caps, std::int32_t selector, std::int32_t width) {
+  std::int32_t size = -1;
+  if (!GetSpecificKespInfo(caps, selector, width, nullptr, &size)) return {};
+  std::vector<char> slots(static_cast<std::size_t>(size), 'x');
+  EXPECT_EQ(GetSpecificKespInfo(caps, selector, width, slots.data(), &size), 1);
+  EXPECT_EQ(slots.size(), static_cast<std::size_t>(size));
+  return slots;
+}
+
+std::string Nested(int depth) {
+  std::string text = "<kesp>";
+  for (int i = 0; i < depth; ++i) text += "<trc-supported syntax=\"collection\">";
+  for (int i = 0; i < depth; ++i) text += "</trc-supported>";
+  return text + "</kesp>";
+}
+
+TEST(Limits, NestingDeeperThanTheReadingBoundIsRefused) {
+  // The bound is 256 levels below the document element.
+  AttrNodeList* shallow = ParseKesp(Nested(200));
+  EXPECT_NE(shallow, nullptr);
+  ReleaseOvraBjtANL(shallow);
+  EXPECT_EQ(ParseKesp(Nested(257)), nullptr);
+  EXPECT_EQ(ParseKesp(Nested(300)), nullptr);
+  // Far deeper than any stack would take if reading recursed without bound.
+  EXPECT_EQ(ParseKesp(Nested(100000)), nullptr);
+}
+
+TEST(Limits, EntityBombsAreRefused) {
+  // Ten levels of ten references: 10^10 expansions.
+  std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE kesp [\n<!ENTITY l0 \"ha\">\n";
+  for (int i = 1; i <= 10; ++i) {
+    laughs += "<!ENTITY l" + std::to_string(i) + " \"";
+    for (int k = 0; k < 10; ++k) laughs += "&l" + std::to_string(i - 1) + ";";
+    laughs += "\">\n";
+  }
+  laughs += "]>\n<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"name\">&l10;</value>"
+            "</trc-supported></kesp>";
+  EXPECT_EQ(ParseKesp(laughs), nullptr);
+
+  // Few expansions of one large entity: each is counted, so the text cannot
+  // grow past the expansion limit times the entity's size.
+  const std::string entities =
+      "<!DOCTYPE kesp [\n<!ENTITY big \"" + std::string(100000, 'b') + "\">\n"
+      "<!ENTITY ten \"&big;&big;&big;&big;&big;&big;&big;&big;&big;&big;\">\n"
+      "<!ENTITY hundred \"&ten;&ten;&ten;&ten;&ten;&ten;&ten;&ten;&ten;&ten;\">\n"
+      "<!ENTITY thousand \"&hundred;&hundred;&hundred;&hundred;&hundred;"
+      "&hundred;&hundred;&hundred;&hundred;&hundred;\">\n]>\n";
+  std::string wide = entities + "<kesp><trc-supported syntax=\"1setOf\">";
+  for (int i = 0; i < 20; ++i) wide += "<value syntax=\"name\">&thousand;</value>";
+  wide += "</trc-supported></kesp>";
+  // The same with an entity of 1000 characters, within the bound of a
+  // value: the expansion limit stops it after some megabytes.
+  std::string within = wide;
+  within.replace(within.find(std::string(100000, 'b')), 100000, std::string(1000, 'b'));
+  const auto start = Clock::now();
+  EXPECT_EQ(ParseKesp(wide), nullptr);
+  EXPECT_EQ(ParseKesp(within), nullptr);
+  EXPECT_EQ(ParseKesp(entities + "<kesp><a syntax=\"&hundred;\">x</a></kesp>"), nullptr);
+  // Refused long before a gigabyte of text is made (several seconds).
+  EXPECT_LT(Clock::now() - start, Within(3));
+
+  // Entities of ordinary size still expand.
+  const std::string ordinary = "<!DOCTYPE kesp [<!ENTITY word \"office\">"
+                               "<!ENTITY phrase \"&word;-neutral\">]>"
+                               "<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"name\">"
+                               "&phrase;&#x20;&word;</value></trc-supported></kesp>";
+  AttrNodeList* caps = ParseKesp(ordinary);
+  ASSERT_NE(caps, nullptr);
+  const std::vector<char> slots = Slots(caps, 1, 24);
+  ASSERT_EQ(slots.size(), 24u);
+  EXPECT_STREQ(slots.data(), "office-neutral office");
+  ReleaseOvraBjtANL(caps);
+}
+
+// A TCP socket on the loopback interface that listens but never accepts: a
+// connection attempt would show as a pending connection.
+class Listener {
+ public:
+  Listener() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::listen(fd_, 4) != 0 ||
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      ADD_FAILURE() << "no loopback socket: " << std::strerror(errno);
+    }
+    port_ = ntohs(address.sin_port);
+  }
+  Listener(const Listener&) = delete;
+  Listener& operator=(const Listener&) = delete;
+  ~Listener() { ::close(fd_); }
+
+  int Port() const { return port_; }
+  bool SomeoneConnected() const {
+    pollfd waiting{fd_, POLLIN, 0};
+    return ::poll(&waiting, 1, 0) > 0;
+  }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+};
+
+TEST(Limits, DtdsOverTheNetworkAreRefusedWithoutConnecting) {
+  Listener listener;
+  const std::string url = "http://127.0.0.1:" + std::to_string(listener.Port()) + "/ovra.dtd";
+  const fs::path dir = fs::temp_directory_path() / ("ovrabjt-limits-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  std::ofstream(dir / "ovra.xml")
+      << "<?xml version=\"1.0\"?>\n<!DOCTYPE ovra SYSTEM \"" << url << "\">\n<ovra/>";
+  std::ofstream(dir / "prefs.xml")
+      << "<!DOCTYPE mediaprefs SYSTEM \"" << url << "\"><mediaprefs/>";
+  const std::string kesp_dtd = "<!DOCTYPE kesp SYSTEM \"" + url + "\"><kesp/>";
+  const std::string kesp_entity = "<!DOCTYPE kesp [<!ENTITY e SYSTEM \"" + url +
+                                  "\">]><kesp><a syntax=\"name\">&e;</a></kesp>";
+
+  const auto start = Clock::now();
+  void* block = nullptr;
+  std::uint32_t size = 0;
+  EXPECT_EQ(LoadOvra((dir / "ovra.xml").c_str(), kBase.c_str(), nullptr, &block, &size), 0);
+  EXPECT_EQ(GetMediaPreferenceInfofromFile((dir / "prefs.xml").c_str()), nullptr);
+  EXPECT_EQ(ParseKesp(kesp_dtd), nullptr);
+  EXPECT_EQ(ParseKesp(kesp_entity), nullptr);
+  const auto elapsed = Clock::now() - start;
+  fs::remove_all(dir);
+
+  EXPECT_FALSE(listener.SomeoneConnected());
+  // Refused before any network wait.
+  EXPECT_LT(elapsed, Within(2));
+}
+
+TEST(Limits, LocalEntitiesAreReadFromRegularFilesWithinABudget) {
+  const fs::path dir = fs::temp_directory_path() / ("ovrabjt-files-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  ASSERT_EQ(::mkfifo((dir / "pipe.dtd").c_str(), 0600), 0);
+  std::ofstream(dir / "mega.txt") << std::string(1 << 20, 'm');
+  const std::string pipe = (dir / "pipe.dtd").string();
+  const std::string mega = (dir / "mega.txt").string();
+  std::string repeated = "<!DOCTYPE kesp [<!ENTITY m SYSTEM \"" + mega +
+                         "\">]><kesp><trc-supported syntax=\"1setOf\">";
+  for (int i = 0; i < 40; ++i) repeated += "<value syntax=\"text\">&m;</value>";
+  repeated += "</trc-supported></kesp>";
+
+  const auto start = Clock::now();
+  // A pipe nobody writes to would block the parse for ever.
+  EXPECT_EQ(ParseKesp("<!DOCTYPE kesp SYSTEM \"" + pipe + "\"><kesp/>"), nullptr);
+  EXPECT_EQ(ParseKesp("<!DOCTYPE kesp SYSTEM \"/dev/zero\"><kesp/>"), nullptr);
+  // 40 copies of a megabyte are more than one parse may read.
+  EXPECT_EQ(ParseKesp(repeated), nullptr);
+  EXPECT_LT(Clock::now() - start, Within(2));
+
+  // A few copies are read.
+  repeated.erase(repeated.find("<value"), 35 * std::strlen("<value syntax=\"text\">&m;</value>"));
+  AttrNodeList* caps = ParseKesp(repeated);
+  EXPECT_NE(caps, nullptr);
+  ReleaseOvraBjtANL(caps);
+  fs::remove_all(dir);
+}
+
+TEST(Limits, AHundredMegabyteTextIsReadAndCutToItsSlot) {
+  std::string text = "<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"text\">";
+  text.append(100u << 20, 'm');
+  text += "</value><value syntax=\"name\">after</value></trc-supported></kesp>";
+  AttrNodeList* caps = ParseKesp(text);
+  text = std::string();
+  ASSERT_NE(caps, nullptr);
+  const std::vector<char> slots = Slots(caps, 1, 8);
+  ASSERT_EQ(slots.size(), 16u);
+  EXPECT_STREQ(slots.data(), "mmmmmmm");
+  EXPECT_STREQ(slots.data() + 8, "after");
+  ReleaseOvraBjtANL(caps);
+}
+
+TEST(Limits, AHundredThousandCapabilityValuesAreAllCopied) {
+  constexpr int kValues = 100000;
+  std::string text = "<kesp><halftone-graphics-supported syntax=\"1setOf\">";
+  for (int i = 0; i < kValues; ++i) {
+    text += "<value syntax=\"keyword\">h" + std::to_string(i) + "</value>";
+  }
+  text += "</halftone-graphics-supported></kesp>";
+  AttrNodeList* caps = ParseKesp(text);
+  ASSERT_NE(caps, nullptr);
+  const std::vector<char> slots = Slots(caps, 16, 4);
+  ASSERT_EQ(slots.size(), std::size_t(kValues) * 4);
+  for (int i = 0; i < kValues; i += 997) {
+    EXPECT_EQ(std::string(slots.data() + 4 * i), ("h" + std::to_string(i)).substr(0, 3)) << i;
+  }
+  EXPECT_STREQ(slots.data() + 4 * (kValues - 1), "h99");
+
+  // A slot width of 1 holds only the NUL: every value is an empty text.
+  const std::vector<char> narrow = Slots(caps, 16, 1);
+  ASSERT_EQ(narrow.size(), std::size_t(kValues));
+  EXPECT_EQ(std::count(narrow.begin(), narrow.end(), '\0'), kValues);
+  ReleaseOvraBjtANL(caps);
+}
+
+TEST(Limits, TenThousandPageRangesStopAtTheRecordsTwoHundredFiftyOverrides) {
+  std::string document = ReadFile(kExample);
+  const std::size_t pages = document.find("<pages syntax=\"1setOf\">");
+  ASSERT_NE(pages, std::string::npos);
+  const std::size_t first = document.find("<value", pages);
+  const std::size_t end = document.find("</value>", first) + std::strlen("</value>");
+  std::string ranges;
+  for (int i = 1; i <= 10000; ++i) {
+    ranges += "<value syntax=\"rangeOfInteger\"><lower-bound syntax=\"integer\">" +
+              std::to_string(2 * i) + "</lower-bound><upper-bound syntax=\"integer\">" +
+              std::to_string(2 * i) + "</upper-bound></value>";
+  }
+  document.replace(first, end - first, ranges);
+  const fs::path file =
+      fs::temp_directory_path() / ("ovrabjt-ranges-" + std::to_string(getpid()) + ".xml");
+  std::ofstream(file, std::ios::binary) << document;
+
+  void* block = nullptr;
+  std::uint32_t size = 0;
+  const OvraBool loaded = LoadOvra(file.c_str(), kBase.c_str(), nullptr, &block, &size);
+  fs::remove(file);
+  ASSERT_EQ(loaded, 1);
+  std::vector<std::uint8_t> packed(size);
+  ASSERT_EQ(LoadOvra(nullptr, nullptr, packed.data(), &block, &size), 1);
+  const ovrabjt::ConstFieldView f(packed.data(), ovrabjt::kTicketSize);
+  EXPECT_EQ(f.Get(tf::kPageOverrideCount), ovrabjt::kMaxOverrides);
+  const ovrabjt::ConstFieldView last(packed.data() + ovrabjt::OverrideOffset(249),
+                                     ovrabjt::kOverrideRecordSize);
+  EXPECT_EQ(last.Get(ovrabjt::override_field::kFirstPage), 500);
+  EXPECT_EQ(last.Get(ovrabjt::override_field::kLastPage), 500);
+}
+
+}  // namespace
