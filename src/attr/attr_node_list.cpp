@@ -15,14 +15,14 @@ AttrNode* AttrNodeList::FindNode(std::string_view name, std::size_t occurrence) 
   std::size_t count = 0;
   // Nodes are only ever appended, so a later occurrence of the name last
   // found lies behind the position where it was found.
-  if (find_valid_ && occurrence > find_occurrence_ && find_name_ == name) {
+  if (find_valid_ && occurrence > find_occurrence_ &&
+      nodes_[find_position_]->GetId()->Matches(name)) {
     position = find_position_ + 1;
     count = find_occurrence_ + 1;
   }
   for (; position < nodes_.size(); ++position) {
     if (!nodes_[position]->GetId()->Matches(name)) continue;
     if (count == occurrence) {
-      find_name_.assign(name);
       find_occurrence_ = occurrence;
       find_position_ = position;
       find_valid_ = true;

@@ -45,8 +45,8 @@ class AttrNodeList {
  private:
   std::vector<std::unique_ptr<AttrNode>> nodes_;
   std::size_t walk_ = 0;
-  // The find cursor: where the last lookup of `find_name_` found its match.
-  mutable std::string find_name_;
+  // The find cursor: the position of the last match and which occurrence of
+  // its name it was (the name is that of the node at the position).
   mutable std::size_t find_occurrence_ = 0;
   mutable std::size_t find_position_ = 0;
   mutable bool find_valid_ = false;

@@ -99,7 +99,10 @@ class Generator {
     InitMediaRecord(m);
     if (Chance(70)) {
       const std::string text = Text(200);
-      m.SetText(mf::kDescription, "m" + std::to_string(k) + (text.empty() ? "" : " " + text));
+      std::string description = "m";
+      description.append(std::to_string(k));
+      if (!text.empty()) description.append(" ").append(text);
+      m.SetText(mf::kDescription, description);
       if (Chance(50)) {
         m.Set(mf::kWeight, static_cast<std::uint16_t>(Int(0, 65535)));
         m.Set(mf::kFlags, 0);
