@@ -68,6 +68,20 @@ struct CodeTable {
 template <typename Code>
 using KeywordView = CodeTableView<Code, std::string_view>;
 
+// The first M entries of `table`, with the value of `code` replaced: a
+// vocabulary that differs from another in a word.
+template <std::size_t M, typename Code, typename Value, std::size_t N>
+constexpr CodeTable<Code, Value, M> Reworded(const CodeTable<Code, Value, N>& table, Code code,
+                                            Value value) {
+  static_assert(M <= N);
+  CodeTable<Code, Value, M> out{};
+  for (std::size_t i = 0; i < M; ++i) {
+    out.entries[i] = table.entries[i];
+    if (out.entries[i].first == code) out.entries[i].second = value;
+  }
+  return out;
+}
+
 template <typename Code, std::size_t N>
 using KeywordTable = CodeTable<Code, std::string_view, N>;
 

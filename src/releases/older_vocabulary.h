@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "convert/code_table.h"
+#include "convert/media/media_vocabulary.h"
+#include "prefs/prefs_vocabulary.h"
 
 namespace ovrabjt {
 
@@ -22,17 +25,8 @@ inline constexpr KeywordTable<std::uint16_t, 4> kShortSaveFormats{{{
 }}};
 
 // "media-color" of "3.0.15": "clear" where later releases say "no-color".
-inline constexpr KeywordTable<std::int16_t, 9> kMediaColors3015{{{
-    {1, "white"},
-    {2, "pink"},
-    {4, "yellow"},
-    {8, "blue"},
-    {16, "green"},
-    {32, "clear"},
-    {256, "buff"},
-    {512, "goldenrod"},
-    {1024, "red"},
-}}};
+inline constexpr auto kMediaColors3015 =
+    Reworded<9>(kMediaColors, std::int16_t{32}, std::string_view("clear"));
 
 // "3.0.15" says "media-opacity" "transparent" and "media-tabs" "pre-cut" or
 // "full-cut" where later releases give a "media-type"; they map onto the
@@ -47,31 +41,13 @@ inline constexpr KeywordTable<std::int16_t, 2> kMediaTabs{{{
 
 // Capability selectors of "3.0.15": 2 and 3 without "-supported", and no 16
 // and 17. (Releases "3.1.07" to "10.0.06" know the newest table's first 15.)
-inline constexpr KeywordTable<std::int32_t, 15> kCapabilities3015{{{
-    {1, "trc-supported"},
-    {2, "color-destination-profile-front"},
-    {3, "color-destination-profile-back"},
-    {4, "undefined-source-rgb-images-supported"},
-    {5, "undefined-source-rgb-graphics-supported"},
-    {6, "undefined-source-rgb-text-supported"},
-    {7, "undefined-source-cmyk-images-supported"},
-    {8, "undefined-source-cmyk-graphics-supported"},
-    {9, "undefined-source-cmyk-text-supported"},
-    {10, "undefined-source-cmy-images-supported"},
-    {11, "undefined-source-cmy-graphics-supported"},
-    {12, "undefined-source-cmy-text-supported"},
-    {13, "undefined-source-gray-images-supported"},
-    {14, "undefined-source-gray-graphics-supported"},
-    {15, "undefined-source-gray-text-supported"},
-}}};
+inline constexpr auto kCapabilities3015 = Reworded<15>(
+    Reworded<17>(kCapabilities, 2, std::string_view("color-destination-profile-front")), 3,
+    std::string_view("color-destination-profile-back"));
 
 // Stock lists of "3.0.15": "media-library" where later releases say
 // "media-col-database".
-inline constexpr KeywordTable<std::int32_t, 4> kStockLists3015{{{
-    {1, "media-library"},
-    {2, "media-user-defined"},
-    {3, "media-favorites-user-defined"},
-    {4, "media-favorites-printer"},
-}}};
+inline constexpr auto kStockLists3015 =
+    Reworded<4>(kStockLists, 1, std::string_view("media-library"));
 
 }  // namespace ovrabjt
