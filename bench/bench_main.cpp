@@ -16,13 +16,16 @@ namespace {
 // The console report, keeping each result's time per iteration.
 class Recorder : public benchmark::ConsoleReporter {
  public:
+  // Keeps processor time per iteration (the machine may be busy with other
+  // work); with repetitions, the median of them.
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred || run.iterations == 0) continue;
-      // Processor time: the machine may be busy with other work.
-      const double seconds = run.cpu_accumulated_time / static_cast<double>(run.iterations);
-      times[run.benchmark_name()] = seconds;
-      for (const auto& [name, counter] : run.counters) counters[run.benchmark_name()][name] = counter;
+      const bool aggregate = run.run_type == Run::RT_Aggregate;
+      if (aggregate && run.aggregate_name != "median") continue;
+      const std::string name = run.run_name.str();
+      times[name] = run.GetAdjustedCPUTime();
+      for (const auto& [counter_name, counter] : run.counters) counters[name][counter_name] = counter;
     }
     ConsoleReporter::ReportRuns(runs);
   }

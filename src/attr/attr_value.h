@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ovrabjt {
 
@@ -59,6 +60,7 @@ class PrimitiveInteger : public AttrValue {
 
  protected:
   PrimitiveInteger(SyntaxCode code, std::string_view text);
+  PrimitiveInteger(SyntaxCode code, std::int32_t value) : AttrValue(code), value_(value) {}
   PrimitiveInteger(const PrimitiveInteger&) = default;
 
  private:
@@ -100,6 +102,10 @@ template <SyntaxCode Code, typename Base>
 class IppScalar final : public Base {
  public:
   explicit IppScalar(std::string_view text) : Base(Code, text) {}
+  // An integer or enum value of a number (the value its decimal text makes).
+  explicit IppScalar(std::int32_t value)
+    requires std::is_same_v<Base, PrimitiveInteger>
+      : Base(Code, value) {}
   IppScalar(const IppScalar&) = default;
   std::string_view GetSyntaxName() const override { return ScalarSyntaxName(Code); }
   bool PreservesSpace() const override { return Code == kSyntaxName || Code == kSyntaxText; }

@@ -27,9 +27,16 @@ void AddRange(AttrNodeList& list, std::int32_t lower, std::int32_t upper, std::s
   AddNumber(members, upper, "upper-bound", "integer");
 }
 
+// The value the factory makes of the number's decimal text, made without
+// the text for the two syntaxes that hold numbers.
 void AddNumber(AttrNodeList& list, std::int32_t value, std::string_view name,
                std::string_view syntax) {
-  list.Append(name, AttrValueFactory::CreateValue(syntax, std::to_string(value)));
+  if (syntax == "integer")
+    list.Append(name, std::make_unique<IppInteger>(value));
+  else if (syntax == "enum")
+    list.Append(name, std::make_unique<IppEnum>(value));
+  else
+    list.Append(name, AttrValueFactory::CreateValue(syntax, std::to_string(value)));
 }
 
 bool AddString(AttrNodeList& list, std::string_view text, std::string_view name,

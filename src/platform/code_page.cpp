@@ -113,12 +113,16 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& pos) {
 
 std::u16string Cp1252ToUtf16(std::string_view text) {
   std::u16string out;
-  out.reserve(text.size());
-  for (char ch : text) {
-    const auto byte = static_cast<std::uint8_t>(ch);
-    out.push_back(byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80u] : char16_t{byte});
-  }
+  Cp1252ToUtf16(text, out);
   return out;
+}
+
+void Cp1252ToUtf16(std::string_view text, std::u16string& out) {
+  out.resize(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<std::uint8_t>(text[i]);
+    out[i] = byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80u] : char16_t{byte};
+  }
 }
 
 std::string Utf16ToCp1252(std::u16string_view text) {

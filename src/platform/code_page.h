@@ -14,6 +14,8 @@ namespace ovrabjt {
 // leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the code points of the
 // same value, so every byte has a character and comes back unchanged.
 std::u16string Cp1252ToUtf16(std::string_view text);
+// The same into `out`, whose storage is reused.
+void Cp1252ToUtf16(std::string_view text, std::u16string& out);
 
 // Utf16ToCp1252 - one byte per character. A character without a Windows-1252
 // byte becomes '?': one '?' for a surrogate pair, one for an unpaired

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMDocumentType.hpp>
@@ -105,6 +106,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   bool WriteElementChildren(const xercesc::DOMElement& element);
   void WriteLineBreak();
   std::u16string LineBreak();
+  const std::u16string& WideName(std::string_view narrow);
   void WriteRoot(const xercesc::DOMElement& root);
   bool WriteTemplateChildren(const xercesc::DOMNode& first);
   void WriteBodyGroup(const BodyGroup& group);
@@ -128,6 +130,11 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   std::u16string encoding_name_;
   std::u16string indent_;  // tabs only, one per open element level
   const std::vector<BodyGroup>* body_ = nullptr;  // what the root holds beyond the DOM
+  // While a body is written: the names and syntax names converted so far
+  // (keyed by the narrow texts, which live in the attribute list), and a
+  // buffer for values.
+  std::unordered_map<std::string_view, std::u16string> wide_names_;
+  std::u16string wide_value_;
 };
 
 }  // namespace ovrabjt

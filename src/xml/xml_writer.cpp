@@ -68,8 +68,19 @@ std::u16string_view XmlSafe(std::u16string_view text, std::u16string& scratch) {
 
 // A narrow text as the DOM would hold it: in UTF-16, ending at its first
 // NUL.
-std::u16string DomString(std::string_view text) {
-  return Cp1252ToUtf16(text.substr(0, text.find('\0')));
+void DomString(std::string_view text, std::u16string& out) {
+  Cp1252ToUtf16(text.substr(0, text.find('\0')), out);
+}
+
+// The text of a value: the stored text itself for string values.
+void ValueText(const AttrValue& value, std::string& scratch, std::string_view& text) {
+  const SyntaxCode code = value.GetSyntaxCode();
+  if (code >= kSyntaxName && code <= kSyntaxUri && code != kSyntaxBoolean) {
+    text = static_cast<const PrimitiveString&>(value).GetString();
+    return;
+  }
+  scratch = value.GetText();
+  text = scratch;
 }
 
 // The encoding the text is written in: the one the document declares, else
@@ -97,6 +108,7 @@ class VelmorXmlParser::WriteSession {
     parser_.indent_.clear();
     parser_.output_ = nullptr;
     parser_.body_ = nullptr;
+    parser_.wide_names_.clear();
   }
 
  private:
@@ -351,15 +363,19 @@ void VelmorXmlParser::WriteBodyGroup(const BodyGroup& group) {
 void VelmorXmlParser::WriteAttributeElement(const AttrNode& attribute) {
   static const IppNull kNoValue;
   const AttrValue& value = attribute.GetValue() != nullptr ? *attribute.GetValue() : kNoValue;
-  const std::u16string name = DomString(attribute.GetName());
+  const std::u16string& name = WideName(attribute.GetName());
   std::u16string markup = LineBreak();
   markup.append(u"<").append(name).append(u" syntax=\"");
   Put(markup);
-  Put(DomString(value.GetSyntaxName()), XMLFormatter::AttrEscapes);
+  Put(WideName(value.GetSyntaxName()), XMLFormatter::AttrEscapes);
   markup.assign(value.PreservesSpace() ? u"\" xml:space=\"preserve\"" : u"\"");
   if (value.GetSyntaxCode() != kSyntaxList) {
     Put(markup.append(u">"));
-    Put(DomString(value.GetText()), XMLFormatter::CharEscapes);
+    std::string scratch;
+    std::string_view text;
+    ValueText(value, scratch, text);
+    DomString(text, wide_value_);
+    Put(wide_value_, XMLFormatter::CharEscapes);
     markup.clear();
   } else {
     const AttrNodeList* members = static_cast<const IppList&>(value).GetMembers();
@@ -377,6 +393,15 @@ void VelmorXmlParser::WriteAttributeElement(const AttrNode& attribute) {
 }
 
 void VelmorXmlParser::WriteLineBreak() { Put(LineBreak()); }
+
+// A name converted for the formatter, once per write; `narrow` lives in the
+// list being written (or is a syntax name of a value class) for the whole
+// write.
+const std::u16string& VelmorXmlParser::WideName(std::string_view narrow) {
+  auto [it, added] = wide_names_.try_emplace(narrow);
+  if (added) DomString(narrow, it->second);
+  return it->second;
+}
 
 // A line break and the indent when the output wants them, else nothing.
 std::u16string VelmorXmlParser::LineBreak() {
