@@ -4,7 +4,19 @@ namespace ovrabjt {
 
 AttrNodeList::~AttrNodeList() = default;
 
-void AttrNodeList::Append(std::unique_ptr<AttrNode> node) { nodes_.push_back(std::move(node)); }
+void AttrNodeList::Append(std::unique_ptr<AttrNode> node) {
+  if (!node) return;
+  nodes_.push_back(std::move(node));
+  // A node's identifier never changes or moves, so the view stays valid. The
+  // two arrays stay the same length even when the second cannot grow.
+  try {
+    const AttrID* id = nodes_.back()->GetId();
+    names_.emplace_back(id ? std::string_view(id->GetName()) : std::string_view());
+  } catch (...) {
+    nodes_.pop_back();
+    throw;
+  }
+}
 
 void AttrNodeList::Append(std::string_view name, std::unique_ptr<AttrValue> value) {
   Append(std::make_unique<AttrNode>(std::make_unique<AttrID>(name), std::move(value)));
@@ -16,12 +28,12 @@ AttrNode* AttrNodeList::FindNode(std::string_view name, std::size_t occurrence) 
   // Nodes are only ever appended, so a later occurrence of the name last
   // found lies behind the position where it was found.
   if (find_valid_ && occurrence > find_occurrence_ &&
-      nodes_[find_position_]->GetId()->Matches(name)) {
+      names_[find_position_] == name) {
     position = find_position_ + 1;
     count = find_occurrence_ + 1;
   }
   for (; position < nodes_.size(); ++position) {
-    if (!nodes_[position]->GetId()->Matches(name)) continue;
+    if (names_[position] != name) continue;
     if (count == occurrence) {
       find_occurrence_ = occurrence;
       find_position_ = position;

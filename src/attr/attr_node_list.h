@@ -22,7 +22,7 @@ class AttrNodeList {
   // Virtual: a list handed to a caller is later deleted through this class.
   virtual ~AttrNodeList();
 
-  // Adds the node at the end and takes it over.
+  // Adds the node at the end and takes it over; a null node is not added.
   void Append(std::unique_ptr<AttrNode> node);
   // Convenience: appends a node made of a name and a value.
   void Append(std::string_view name, std::unique_ptr<AttrValue> value);
@@ -44,6 +44,9 @@ class AttrNodeList {
 
  private:
   std::vector<std::unique_ptr<AttrNode>> nodes_;
+  // The name of each node, side by side, so that a lookup runs over one
+  // compact array instead of visiting every node and its identifier.
+  std::vector<std::string_view> names_;
   std::size_t walk_ = 0;
   // The find cursor: the position of the last match and which occurrence of
   // its name it was (the name is that of the node at the position).

@@ -105,7 +105,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   void WriteAttributes(const xercesc::DOMElement& element);
   bool WriteElementChildren(const xercesc::DOMElement& element);
   void WriteLineBreak();
-  std::u16string LineBreak();
+  void AppendLineBreak(std::u16string& text);
   const std::u16string& WideName(std::string_view narrow);
   void WriteRoot(const xercesc::DOMElement& root);
   bool WriteTemplateChildren(const xercesc::DOMNode& first);
@@ -132,8 +132,10 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   const std::vector<BodyGroup>* body_ = nullptr;  // what the root holds beyond the DOM
   // While a body is written: the names and syntax names converted so far
   // (keyed by the narrow texts, which live in the attribute list), and a
-  // buffer for values.
+  // buffers for markup and values, reused from element to element.
   std::unordered_map<std::string_view, std::u16string> wide_names_;
+  std::u16string markup_;
+  std::string narrow_value_;
   std::u16string wide_value_;
 };
 

@@ -37,6 +37,7 @@ constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 // when XML 1.0 cannot carry it.
 std::size_t XmlCharLength(std::u16string_view text, std::size_t pos) {
   const char16_t c = text[pos];
+  if (c >= 0x20 && c < 0xD800) return 1;  // nearly every character
   if (IsHighSurrogate(c) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) return 2;
   if (IsSurrogate(c) || c == 0xFFFE || c == 0xFFFF) return 0;
   if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') return 0;
@@ -364,35 +365,41 @@ void VelmorXmlParser::WriteAttributeElement(const AttrNode& attribute) {
   static const IppNull kNoValue;
   const AttrValue& value = attribute.GetValue() != nullptr ? *attribute.GetValue() : kNoValue;
   const std::u16string& name = WideName(attribute.GetName());
-  std::u16string markup = LineBreak();
-  markup.append(u"<").append(name).append(u" syntax=\"");
-  Put(markup);
+  markup_.clear();
+  AppendLineBreak(markup_);
+  markup_.append(u"<").append(name).append(u" syntax=\"");
+  Put(markup_);
   Put(WideName(value.GetSyntaxName()), XMLFormatter::AttrEscapes);
-  markup.assign(value.PreservesSpace() ? u"\" xml:space=\"preserve\"" : u"\"");
+  markup_.assign(value.PreservesSpace() ? u"\" xml:space=\"preserve\"" : u"\"");
   if (value.GetSyntaxCode() != kSyntaxList) {
-    Put(markup.append(u">"));
-    std::string scratch;
+    Put(markup_.append(u">"));
     std::string_view text;
-    ValueText(value, scratch, text);
+    ValueText(value, narrow_value_, text);
     DomString(text, wide_value_);
     Put(wide_value_, XMLFormatter::CharEscapes);
-    markup.clear();
+    markup_.clear();
   } else {
     const AttrNodeList* members = static_cast<const IppList&>(value).GetMembers();
     if (members == nullptr || members->empty()) {
-      Put(markup.append(u"/>"));
+      Put(markup_.append(u"/>"));
       return;
     }
-    Put(markup.append(u">"));
+    Put(markup_.append(u">"));
     indent_.push_back(u'\t');
+    // The members reuse the markup buffer; it is filled afresh below.
     for (const auto& member : members->nodes()) WriteAttributeElement(*member);
     indent_.pop_back();
-    markup = LineBreak();
+    markup_.clear();
+    AppendLineBreak(markup_);
   }
-  Put(markup.append(u"</").append(name).append(u">"));
+  Put(markup_.append(u"</").append(name).append(u">"));
 }
 
-void VelmorXmlParser::WriteLineBreak() { Put(LineBreak()); }
+void VelmorXmlParser::WriteLineBreak() {
+  markup_.clear();
+  AppendLineBreak(markup_);
+  Put(markup_);
+}
 
 // A name converted for the formatter, once per write; `narrow` lives in the
 // list being written (or is a syntax name of a value class) for the whole
@@ -403,11 +410,10 @@ const std::u16string& VelmorXmlParser::WideName(std::string_view narrow) {
   return it->second;
 }
 
-// A line break and the indent when the output wants them, else nothing.
-std::u16string VelmorXmlParser::LineBreak() {
-  if (!output_->Indent()) return {};
-  std::u16string text(kLineBreak);
-  return text.append(indent_);
+// Appends a line break and the indent when the output wants them, else
+// nothing.
+void VelmorXmlParser::AppendLineBreak(std::u16string& text) {
+  if (output_->Indent()) text.append(kLineBreak).append(indent_);
 }
 
 void VelmorXmlParser::Put(std::u16string_view text, XMLFormatter::EscapeFlags escapes) {

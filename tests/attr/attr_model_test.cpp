@@ -56,6 +56,23 @@ TEST(AttrNodeList, LookupIsExactAndStaysOnItsLevel) {
   EXPECT_EQ(list->FindNode("media-color", 0), nullptr);
 }
 
+// Short and long names (kept inline and on the heap) stay findable while the
+// list grows, each under its exact name only; a null node is not added.
+TEST(AttrNodeList, NamesStayFindableAsTheListGrows) {
+  AttrNodeList list;
+  auto name = [](int i) { return (i % 2 ? "n" : std::string(40, 'x')) + std::to_string(i); };
+  for (int i = 0; i < 300; ++i) list.Append(name(i), Value("integer", std::to_string(i)));
+  list.Append(nullptr);
+  EXPECT_EQ(list.size(), 300u);
+  for (int i = 299; i >= 0; --i) {
+    const std::string wanted = name(i);
+    EXPECT_EQ(TextOf(list.FindNode(wanted, 0)), std::to_string(i)) << wanted;
+    EXPECT_EQ(list.FindNode(wanted, 1), nullptr) << wanted;
+  }
+  EXPECT_EQ(list.FindNode("n1x", 0), nullptr);
+  EXPECT_EQ(list.FindNode("n", 0), nullptr);
+}
+
 TEST(AttrNodeList, LookupDoesNotDisturbAWalk) {
   auto list = SetOfThree();
   list->Rewind();
