@@ -10,7 +10,6 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <valgrind/valgrind.h>
 
 #include <chrono>
 #include <cstring>
@@ -20,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "support/time_bound.h"
 #include "ticket/layout.h"
 
 namespace {
@@ -28,10 +28,8 @@ namespace fs = std::filesystem;
 namespace tf = ovrabjt::ticket_field;
 using Clock = std::chrono::steady_clock;
 
-// A bound on wall time that also holds under valgrind, which runs the code
-// some fifty times slower.
-std::chrono::seconds Within(int seconds) {
-  return std::chrono::seconds(RUNNING_ON_VALGRIND ? 50 * seconds : seconds);
+std::chrono::milliseconds Within(int seconds) {
+  return ovrabjt::test::TimeBound(std::chrono::seconds(seconds));
 }
 
 const std::string kData = OVRABJT_SOURCE_DIR "/data/";

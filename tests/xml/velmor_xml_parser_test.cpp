@@ -16,6 +16,7 @@
 #include <xercesc/dom/DOMText.hpp>
 
 #include "platform/code_page.h"
+#include "support/time_bound.h"
 #include "xml_test_support.h"
 
 namespace ovrabjt {
@@ -221,7 +222,7 @@ TEST(VelmorXmlParserTest, NetworkReferencesAreRefusedWithoutConnecting) {
       VelmorXmlParser parser(kTicketName, validate);
       const auto start = std::chrono::steady_clock::now();
       EXPECT_EQ(CodeRaisedBy([&] { parser.Parse(text); }), 2);
-      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+      EXPECT_LT(std::chrono::steady_clock::now() - start, test::TimeBound(std::chrono::seconds(1)));
     }
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -240,7 +241,7 @@ TEST(VelmorXmlParserTest, NestedEntityExpansionIsStoppedQuickly) {
   VelmorXmlParser parser("bomb.xml", false);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(CodeRaisedBy([&] { parser.Parse(text); }), 2);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, test::TimeBound(std::chrono::seconds(1)));
 }
 
 TEST(VelmorXmlParserTest, ModestEntityUseStaysWithinTheLimit) {
