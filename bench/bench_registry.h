@@ -17,6 +17,7 @@ void Register(const std::string& name, void (*run)(benchmark::State&, const Inpu
 
 void RegisterConversionBenchmarks();
 void RegisterFloorBenchmarks();
+void RegisterPairedBenchmarks();
 void RegisterPrefsBenchmarks();
 
 }  // namespace ovrabjt::bench

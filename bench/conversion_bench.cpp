@@ -8,6 +8,7 @@
 #include "convert/ticket_conversion.h"
 #include "frame/ticket_documents.h"
 #include "memory_meter.h"
+#include "module_runs.h"
 #include "ticket/packing.h"
 #include "xml/velmor_dom_doc.h"
 #include "workload.h"
@@ -67,12 +68,8 @@ void FillFromList(benchmark::State& state, const Ticket& t) {
 }
 
 void Convert(benchmark::State& state, const Ticket& t) {
-  for (auto _ : state) {
-    CountingSink sink;
-    if (!WriteTicketDocument(BaseName(), {t.packed.data(), t.packed.size()}, &sink))
-      state.SkipWithError("conversion failed");
-    benchmark::DoNotOptimize(sink.bytes);
-  }
+  for (auto _ : state)
+    if (!ConvertOnce(t)) state.SkipWithError("conversion failed");
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.document.size()));
 }
 
@@ -109,24 +106,33 @@ void Save(benchmark::State& state, const Ticket& t) {
       state.SkipWithError("save failed");
 }
 
-// Both calls of a load: the packed ticket made, then copied to the caller.
 void Load(benchmark::State& state, const Ticket& t) {
-  std::size_t peak = 0;
-  for (auto _ : state) {
-    ResetHeapPeak();
-    const std::size_t before = HeapInUse();
-    std::vector<std::uint8_t> packed;
-    if (!LoadTicketDocument(t.file.c_str(), BaseName(), packed)) state.SkipWithError("load failed");
-    void* destination = std::malloc(packed.size());
-    std::memcpy(destination, packed.data(), packed.size());
-    std::free(destination);
-    peak = std::max(peak, HeapPeak() - before);
-  }
+  const auto load = [&] {
+    if (!LoadOnce(t)) state.SkipWithError("load failed");
+  };
+  const std::size_t peak = PeakHeapOf(load);
+  for (auto _ : state) load();
   state.counters["peak_kb"] = static_cast<double>(peak) / 1024;
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.document.size()));
 }
 
 }  // namespace
+
+std::size_t ConvertOnce(const Ticket& t) {
+  CountingSink sink;
+  if (!WriteTicketDocument(BaseName(), {t.packed.data(), t.packed.size()}, &sink)) return 0;
+  return sink.bytes;
+}
+
+// Both calls of a load: the packed ticket made, then copied to the caller.
+bool LoadOnce(const Ticket& t) {
+  std::vector<std::uint8_t> packed;
+  if (!LoadTicketDocument(t.file.c_str(), BaseName(), packed)) return false;
+  void* destination = std::malloc(packed.size());
+  std::memcpy(destination, packed.data(), packed.size());
+  std::free(destination);
+  return true;
+}
 
 void RegisterConversionBenchmarks() {
   for (const Ticket& t : Tickets()) {

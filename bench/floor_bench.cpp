@@ -13,6 +13,7 @@
 #include <xercesc/util/XMLString.hpp>
 
 #include "bench_registry.h"
+#include "floor.h"
 #include "memory_meter.h"
 #include "releases/release_profile.h"
 #include "workload.h"
@@ -20,9 +21,9 @@
 
 namespace ovrabjt::bench {
 
-namespace {
-
 using namespace xercesc;
+
+namespace {
 
 std::u16string Wide(const char* text) {
   std::u16string wide;
@@ -30,7 +31,8 @@ std::u16string Wide(const char* text) {
   return wide;
 }
 
-// A parser set up as the module sets up its own.
+}  // namespace
+
 std::unique_ptr<XercesDOMParser> BareParser(HandlerBase& errors) {
   auto parser = std::make_unique<XercesDOMParser>();
   parser->setValidationScheme(XercesDOMParser::Val_Always);
@@ -47,6 +49,8 @@ void BareParse(XercesDOMParser& parser, const std::string& text) {
                            system_id.c_str(), false);
   parser.parse(source);
 }
+
+namespace {
 
 // Discards the formatted bytes, counting them.
 class NullTarget : public XMLFormatTarget {
@@ -80,17 +84,26 @@ void WriteNode(XMLFormatter& out, const DOMNode& node) {
   }
 }
 
+}  // namespace
+
+std::size_t BareWrite(const DOMDocument& document) {
+  NullTarget target;
+  XMLFormatter formatter(u"UTF-8", &target, XMLFormatter::NoEscapes, XMLFormatter::UnRep_CharRef);
+  WriteNode(formatter, document);
+  return target.bytes;
+}
+
+namespace {
+
 void Parse(benchmark::State& state, const std::string& text) {
   HandlerBase errors;
   auto parser = BareParser(errors);
-  std::size_t peak = 0;
-  for (auto _ : state) {
-    ResetHeapPeak();
-    const std::size_t before = HeapInUse();
+  const auto parse = [&] {
     BareParse(*parser, text);
     parser->resetDocumentPool();
-    peak = std::max(peak, HeapPeak() - before);
-  }
+  };
+  const std::size_t peak = PeakHeapOf(parse);
+  for (auto _ : state) parse();
   state.counters["peak_kb"] = static_cast<double>(peak) / 1024;
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
@@ -106,12 +119,7 @@ void Write(benchmark::State& state, const Ticket& t) {
   auto parser = BareParser(errors);
   BareParse(*parser, t.document);
   const DOMDocument* document = parser->getDocument();
-  for (auto _ : state) {
-    NullTarget target;
-    XMLFormatter formatter(u"UTF-8", &target, XMLFormatter::NoEscapes, XMLFormatter::UnRep_CharRef);
-    WriteNode(formatter, *document);
-    benchmark::DoNotOptimize(target.bytes);
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(BareWrite(*document));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.document.size()));
 }
 

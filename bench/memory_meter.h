@@ -1,14 +1,16 @@
-// Counts the bytes the process holds on the heap, and the peak, through the
-// global allocation functions (the XML library allocates through them too).
+// Measures the most heap bytes that a piece of work holds at once, through
+// the global allocation functions (the XML library allocates through them
+// too). Counting is on only inside PeakHeapOf, so that timed runs pay nothing
+// for it.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
 namespace ovrabjt::bench {
 
-std::size_t HeapInUse();
-// The most bytes held since the last ResetHeapPeak.
-std::size_t HeapPeak();
-void ResetHeapPeak();
+// Runs `work` once and returns the highest number of bytes it held beyond
+// what was held when it started.
+std::size_t PeakHeapOf(const std::function<void()>& work);
 
 }  // namespace ovrabjt::bench

@@ -1,9 +1,11 @@
 // Capability queries and the enumeration of media-preference stocks.
 #include <benchmark/benchmark.h>
 
+#include <utility>
 #include <vector>
 
 #include "bench_registry.h"
+#include "paired.h"
 #include "convert/media/media_record.h"
 #include "prefs/capabilities.h"
 #include "prefs/media_preferences.h"
@@ -45,21 +47,33 @@ void ReadStocks(benchmark::State& state, const int& stocks) {
 }
 
 // Index 1, 2, 3 ... until the index comes back 0.
+void EnumerateAll(AttrNodeList& list, MediaBytes& record) {
+  for (std::uint16_t index = 1;; ++index) {
+    PopulateStockFromAttrList(list, 2, index, MediaView(record));
+    if (index == 0) break;
+  }
+  benchmark::DoNotOptimize(record.data());
+}
+
 void EnumerateStocks(benchmark::State& state, const int& stocks) {
   auto list = ReadMediaPreferences(MediaPreferencesFile(stocks).c_str());
   MediaBytes record{};
-  for (auto _ : state) {
-    for (std::uint16_t index = 1;; ++index) {
-      PopulateStockFromAttrList(*list, 2, index, MediaView(record));
-      if (index == 0) break;
-    }
-    benchmark::DoNotOptimize(record.data());
-  }
+  for (auto _ : state) EnumerateAll(*list, record);
 }
 
 const int kValues = 10000;
 const int kFewStocks = 100;
 const int kManyStocks = 1000;
+
+// Many stocks against few, enumerated in the same iterations.
+void EnumerateManyAgainstFew(benchmark::State& state, const std::pair<int, int>& counts) {
+  auto many = ReadMediaPreferences(MediaPreferencesFile(counts.first).c_str());
+  auto few = ReadMediaPreferences(MediaPreferencesFile(counts.second).c_str());
+  MediaBytes record{};
+  Paired(state, [&] { EnumerateAll(*many, record); }, [&] { EnumerateAll(*few, record); });
+}
+
+const std::pair<int, int> kManyAndFew{kManyStocks, kFewStocks};
 
 }  // namespace
 
@@ -70,6 +84,7 @@ void RegisterPrefsBenchmarks() {
     Register("GetMediaPreferenceInfofromFile/" + std::to_string(*stocks), ReadStocks, *stocks);
     Register("PopulateStockFromAttrList/" + std::to_string(*stocks), EnumerateStocks, *stocks);
   }
+  Register("Paired/PopulateStockFromAttrList/1000-100", EnumerateManyAgainstFew, kManyAndFew);
 }
 
 }  // namespace ovrabjt::bench

@@ -1,0 +1,18 @@
+// Single runs of the module's conversions, shared by the measurements that
+// time them alone and those that pair them with the floor.
+#pragma once
+
+#include <cstddef>
+
+#include "workload.h"
+
+namespace ovrabjt::bench {
+
+// The ticket converted to text into a sink that keeps nothing; the bytes
+// written, 0 when the conversion failed.
+std::size_t ConvertOnce(const Ticket& t);
+
+// Both calls of a load of the ticket's document file; false when it failed.
+bool LoadOnce(const Ticket& t);
+
+}  // namespace ovrabjt::bench
