@@ -46,6 +46,24 @@ void RenumberTicketStrings(TicketRecord& record, std::uint16_t removed) {
   });
 }
 
+// The pass that looks for a second holder also notes whether any field
+// refers past the string: a string appended last, as a fill releases most
+// often, then needs no second pass to renumber.
+void ReleaseTicketString(TicketRecord& record, std::uint16_t index) {
+  int holders = 0;
+  bool later = false;
+  ForEachStringRef(record, [&](Field<std::uint16_t> f) {
+    const std::uint16_t v = record.Get(f);
+    holders += v == index;
+    later = later || v > index;
+    return holders < 2;
+  });
+  if (holders > 1 || !RemoveTicketStringAt(record.strings, index)) return;
+  if (later) RenumberTicketStrings(record, index);
+  record.Set(ticket_field::kStringCount,
+             static_cast<std::uint16_t>(record.Get(ticket_field::kStringCount) - 1));
+}
+
 bool ReadTicketString(const TicketRecord& record, std::uint16_t index, std::string& out) {
   out.clear();
   if (index == 0) return true;
@@ -57,12 +75,7 @@ bool WriteTicketString(TicketRecord& record, Field<std::uint16_t> field, std::st
   if (text.size() > kMaxTicketString) text = text.substr(0, kMaxTicketString);
 
   const std::uint16_t old = record.Get(field);
-  if (old != 0 && !IsTicketStringShared(record, old) &&
-      RemoveTicketStringAt(record.strings, old)) {
-    RenumberTicketStrings(record, old);
-    record.Set(ticket_field::kStringCount,
-               static_cast<std::uint16_t>(record.Get(ticket_field::kStringCount) - 1));
-  }
+  if (old != 0) ReleaseTicketString(record, old);
   if (text.empty()) {
     record.Set(field, 0);
     return true;

@@ -73,6 +73,11 @@ bool IsTicketStringShared(const TicketRecord& record, std::uint16_t index);
 // index above `removed`.
 void RenumberTicketStrings(TicketRecord& record, std::uint16_t removed);
 
+// ReleaseTicketString - removes string `index` from the table, lowering the
+// later references and the string count, unless another field also holds it.
+// The field that held it is left for the caller to overwrite.
+void ReleaseTicketString(TicketRecord& record, std::uint16_t index);
+
 // ReadTicketString - the text of `index` into `out`: "" and true for 0, "" and
 // false when the table has no such text.
 bool ReadTicketString(const TicketRecord& record, std::uint16_t index, std::string& out);

@@ -54,6 +54,35 @@ TEST_F(TicketStrings, EqualTextsShareOneIndexUntilTheLastReferenceGoes) {
   EXPECT_EQ(rec.strings.size(), count());
 }
 
+// The last string released, shared or not, in a job level and a used page
+// override: no reference moves but the released one.
+TEST_F(TicketStrings, ReleasingTheLastStringMovesNoOtherReference) {
+  const auto page_field = At(OverrideOffset(0), override_field::kTrcName);
+  rec.Set(tf::kPageOverrideCount, 1);
+  WriteTicketString(rec, tf::kTrcName, "a");
+  WriteTicketString(rec, page_field, "b");
+  WriteTicketString(rec, tf::kHalftone, "c");
+  WriteTicketString(rec, tf::kHalftone, "d");
+  EXPECT_EQ(count(), 3);
+  EXPECT_EQ(rec.Get(tf::kTrcName), 1);
+  EXPECT_EQ(rec.Get(page_field), 2);
+  EXPECT_EQ(rec.Get(tf::kHalftone), 3);
+  EXPECT_EQ(Read(tf::kHalftone), "d");
+
+  WriteTicketString(rec, tf::kUndefinedSourceRgb, "d");  // now shared
+  WriteTicketString(rec, tf::kHalftone, "e");
+  EXPECT_EQ(count(), 4);
+  EXPECT_EQ(Read(tf::kUndefinedSourceRgb), "d");
+  EXPECT_EQ(rec.Get(tf::kHalftone), 4);
+
+  WriteTicketString(rec, page_field, "");  // from the middle again
+  EXPECT_EQ(count(), 3);
+  EXPECT_EQ(rec.Get(page_field), 0);
+  EXPECT_EQ(rec.Get(tf::kUndefinedSourceRgb), 2);
+  EXPECT_EQ(rec.Get(tf::kHalftone), 3);
+  EXPECT_EQ(rec.strings.size(), count());
+}
+
 TEST_F(TicketStrings, RewritingAnUnsharedTextMovesItToTheEnd) {
   WriteTicketString(rec, tf::kTrcName, "one");
   WriteTicketString(rec, tf::kHalftone, "two");
