@@ -11,19 +11,11 @@
 #include "frame/ticket_documents.h"
 #include "support/ticket_generator.h"
 #include "ticket/packing.h"
+#include "support/text_output.h"
 
 namespace ovrabjt::bench {
 
 namespace {
-
-class TextSink : public XmlOutputCallback {
- public:
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    text.append(bytes, count);
-    return 1;
-  }
-  std::string text;
-};
 
 std::vector<std::uint8_t> Pack(const TicketRecord& record) {
   std::uint32_t size = 0;
@@ -35,7 +27,7 @@ std::vector<std::uint8_t> Pack(const TicketRecord& record) {
 
 Ticket MakeTicket(const std::string& name, int overrides, const TicketRecord& record) {
   Ticket t{name, overrides, Pack(record), {}, ScratchFolder() + "/" + name + ".xml"};
-  TextSink sink;
+  test::TextOutput sink;
   if (!WriteTicketDocument(BaseName(), {t.packed.data(), t.packed.size()}, &sink))
     throw std::runtime_error("cannot write the document of " + name);
   t.document = std::move(sink.text);

@@ -15,16 +15,6 @@ namespace ovrabjt::fuzz {
 // A name in the folder that holds the ovra document type.
 const char* OvraBaseName();
 
-// An output that keeps every byte written to it.
-class TextOutput : public XmlOutputCallback {
- public:
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    text.append(bytes, count);
-    return 1;
-  }
-  std::string text;
-};
-
 // Check - aborts with `what` when `ok` is false.
 void Check(bool ok, std::string_view what);
 

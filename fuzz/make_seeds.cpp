@@ -13,6 +13,7 @@
 
 #include "convert/ticket_conversion.h"
 #include "fuzz_support.h"
+#include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "ticket/packing.h"
 #include "xml/velmor_xml_data_stream.h"
@@ -37,7 +38,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 std::string DocumentOf(const TicketRecord& record) {
   std::unique_ptr<AttrNodeList> list;
   BuildTicketAttributes(record, list);
-  fuzz::TextOutput text;
+  test::TextOutput text;
   VelmorXmlDataStream writer(kOvraDocument, &text, fuzz::OvraBaseName());
   writer.WriteList(*list);
   return text.text;

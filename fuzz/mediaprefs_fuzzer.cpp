@@ -7,6 +7,7 @@
 
 #include "attr/attr_node_list.h"
 #include "fuzz_support.h"
+#include "support/text_output.h"
 #include "prefs/media_preferences.h"
 #include "ticket/layout.h"
 #include "xml/ovra_parse_exception.h"
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
   }
-  fuzz::TextOutput text;
+  test::TextOutput text;
   VelmorXmlDataStream writer(kMediaPrefsDocument, &text, nullptr);
   fuzz::MustSucceed([&] { writer.WriteList(list); }, "a document that was read is written");
 

@@ -7,6 +7,7 @@
 
 #include "convert/ticket_conversion.h"
 #include "fuzz_support.h"
+#include "support/text_output.h"
 #include "ticket/packing.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml/velmor_xml_data_stream.h"
@@ -17,7 +18,7 @@ namespace {
 
 // Writes the list as an ovra document and returns its text.
 std::string WriteDocument(const AttrNodeList& list) {
-  fuzz::TextOutput text;
+  test::TextOutput text;
   VelmorXmlDataStream writer(kOvraDocument, &text, fuzz::OvraBaseName());
   fuzz::MustSucceed([&] { writer.WriteList(list); }, "the document is written");
   return std::move(text.text);

@@ -7,6 +7,7 @@
 
 #include "convert/ticket_conversion.h"
 #include "fuzz_support.h"
+#include "support/text_output.h"
 #include "ticket/packing.h"
 #include "xml/velmor_xml_data_stream.h"
 
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::unique_ptr<AttrNodeList> list;
   fuzz::Check(!BuildTicketAttributes(*record, list), "the attribute list is built");
-  fuzz::TextOutput text;
+  test::TextOutput text;
   VelmorXmlDataStream writer(kOvraDocument, &text, fuzz::OvraBaseName());
   fuzz::MustSucceed([&] { writer.WriteList(*list); }, "the ticket's document is written");
 

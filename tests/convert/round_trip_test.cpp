@@ -7,6 +7,7 @@
 #include "convert/ticket_conversion.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_xml_data_stream.h"
+#include "support/text_output.h"
 
 namespace ovrabjt {
 namespace {
@@ -77,16 +78,6 @@ TEST(RoundTrip, TheMaximalTicket) {
                                               "saveName", "documentPath", "documentName"}));
 }
 
-// An output that keeps the text.
-class TextSink : public XmlOutputCallback {
- public:
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    text.append(bytes, count);
-    return 1;
-  }
-  std::string text;
-};
-
 TEST(RoundTrip, RandomRecordsThroughValidatedDocumentText) {
   // Parsed under a name beside the document type, so it is validated.
   const std::string base = OVRABJT_SOURCE_DIR "/data/ticket.xml";
@@ -94,7 +85,7 @@ TEST(RoundTrip, RandomRecordsThroughValidatedDocumentText) {
     auto original = testing::RandomTicket(seed);
     std::unique_ptr<AttrNodeList> list;
     ASSERT_FALSE(BuildTicketAttributes(*original, list));
-    TextSink sink;
+    test::TextOutput sink;
     VelmorXmlDataStream(kOvraDocument, &sink, base.c_str()).WriteList(*list);
     VelmorXmlDataStream source(kOvraDocument, nullptr, base.c_str());
     source.SetInput(sink.text.data(), static_cast<std::uint32_t>(sink.text.size()));

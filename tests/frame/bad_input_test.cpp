@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "support/text_output.h"
 #include "ticket/layout.h"
 
 namespace {
@@ -32,6 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace tf = ovrabjt::ticket_field;
 namespace of = ovrabjt::override_field;
+using ovrabjt::test::TextOutput;
 using Packed = std::vector<std::uint8_t>;
 
 const std::string kData = OVRABJT_SOURCE_DIR "/data/";
@@ -99,23 +101,6 @@ std::vector<DamagedTicket> UnreadableTickets() {
       {"more strings counted than present", WithStrings(3, std::string("a\0b\0", 4), 1001)},
   };
 }
-
-// An output that keeps the text, refusing every call after `accept`.
-class Collector : public XmlOutputCallback {
- public:
-  explicit Collector(int accept = -1) : accept_(accept) {}
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    ++calls;
-    if (accept_ >= 0 && calls > accept_) return 0;
-    text.append(bytes, count);
-    return 1;
-  }
-  std::string text;
-  int calls = 0;
-
- private:
-  int accept_;
-};
 
 // Lowers the largest file the process may write while it lives; a longer
 // write fails with EFBIG instead of raising SIGXFSZ.
@@ -299,7 +284,7 @@ TEST_F(BadInput, SaveMediaPreferencesFailsLeavingNoFileAndTheEarlierOneAlone) {
 }
 
 TEST_F(BadInput, ConvertFailsWithExactlyTheTextBeforeTheFailure) {
-  Collector full;
+  TextOutput full;
   ASSERT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), good.data(), &full), 1);
   struct Case {
     const char* what;
@@ -318,14 +303,14 @@ TEST_F(BadInput, ConvertFailsWithExactlyTheTextBeforeTheFailure) {
       {"a null packed ticket (no XML code)", 0, kBase16.c_str(), nullptr, true, -1, 0},
   };
   for (const Case& c : cases) {
-    Collector out(c.accept);
+    TextOutput out(c.accept);
     EXPECT_EQ(ConvertBJTToOvraStream(c.base, c.packed, c.with_output ? &out : nullptr), 0)
         << c.what << " (code " << c.code << ")";
     EXPECT_EQ(out.calls, c.calls) << c.what;
     EXPECT_EQ(full.text.rfind(out.text, 0), 0u) << c.what;
   }
   for (const DamagedTicket& d : UnreadableTickets()) {
-    Collector out;
+    TextOutput out;
     EXPECT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), d.packed.data(), &out), 0) << d.what;
     EXPECT_EQ(out.calls, 0) << d.what;
   }
@@ -377,7 +362,7 @@ TEST_F(BadInput, TicketsWithOutOfRangeFieldsStillConvert) {
     SCOPED_TRACE(c.what);
     Packed packed = good;
     c.damage(Fixed(packed));
-    Collector out;
+    TextOutput out;
     ASSERT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &out), 1);
     if (c.absent) {
       EXPECT_EQ(out.text.find(c.absent), std::string::npos);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "ticket/layout.h"
 #include "ticket/packing.h"
@@ -17,20 +18,12 @@
 namespace {
 
 using ovrabjt::testing::TempFolder;
+using ovrabjt::test::TextOutput;
 
 constexpr int kThreads = 8;
 constexpr int kTickets = 6;
 const std::string kBase = OVRABJT_SOURCE_DIR "/data/ticket.xml";
 const std::u16string kBase16 = u"" OVRABJT_SOURCE_DIR "/data/ticket.xml";
-
-class Collector : public XmlOutputCallback {
- public:
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    text.append(bytes, count);
-    return 1;
-  }
-  std::string text;
-};
 
 std::vector<std::uint8_t> PackedRandomTicket(std::uint32_t seed) {
   auto record = ovrabjt::testing::RandomTicket(seed, {6, 6, 4, 4, 40});
@@ -57,7 +50,7 @@ struct JobResult {
 JobResult RunJob(const std::vector<std::uint8_t>& packed, int ticket, const std::string& folder,
                  int job) {
   JobResult result;
-  Collector out;
+  TextOutput out;
   if (!ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &out)) return result;
   result.text = out.text;
 

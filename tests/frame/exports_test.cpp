@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "support/text_output.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using ovrabjt::test::TextOutput;
 
 const std::string kData = OVRABJT_SOURCE_DIR "/data/";
 // Documents are parsed under a name in the folder that holds the DTD.
@@ -51,25 +54,6 @@ std::vector<std::uint8_t> Load(const std::string& file, const char* base = kBase
   return packed;
 }
 
-// An output that keeps the text and can refuse after a number of calls.
-class Collector : public XmlOutputCallback {
- public:
-  explicit Collector(int accept = -1, bool indent = true) : accept_(accept), indent_(indent) {}
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    ++calls;
-    if (accept_ >= 0 && calls > accept_) return 0;
-    text.append(bytes, count);
-    return 1;
-  }
-  OvraBool Indent() override { return indent_; }
-  std::string text;
-  int calls = 0;
-
- private:
-  int accept_;
-  bool indent_;
-};
-
 class Exports : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -95,7 +79,7 @@ TEST_F(Exports, ARichTicketSurvivesSaveAndLoad) {
   EXPECT_EQ(Load(saved.string()), packed);
 
   // The text handed to an output is the saved document, byte for byte.
-  Collector out;
+  TextOutput out;
   ASSERT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &out), 1);
   EXPECT_EQ(out.text, ReadFile(saved));
   EXPECT_EQ(out.text.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!DOCTYPE ovra SYSTEM \"" +
@@ -180,26 +164,26 @@ TEST_F(Exports, StreamFailures) {
   const std::vector<std::uint8_t> packed = Load(kExample);
   EXPECT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), nullptr), 0);
 
-  Collector refused_base;
+  TextOutput refused_base;
   EXPECT_EQ(ConvertBJTToOvraStream(u"", packed.data(), &refused_base), 0);
   EXPECT_EQ(ConvertBJTToOvraStream(nullptr, packed.data(), &refused_base), 0);
   EXPECT_EQ(refused_base.calls, 0);
 
-  Collector damaged;
+  TextOutput damaged;
   EXPECT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), DamagedTicket().data(), &damaged), 0);
   EXPECT_EQ(damaged.calls, 0);
 
-  Collector full;
+  TextOutput full;
   ASSERT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &full), 1);
   ASSERT_GT(full.calls, 1);
-  Collector refusing(1);
+  TextOutput refusing(1);
   EXPECT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &refusing), 0);
   EXPECT_EQ(refusing.calls, 2);  // writing stopped at the refusal
   EXPECT_EQ(full.text.rfind(refusing.text, 0), 0u);
   EXPECT_LT(refusing.text.size(), full.text.size());
 
   // Without indentation only the declaration ends in a line break.
-  Collector flat(-1, false);
+  TextOutput flat(-1, false);
   ASSERT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &flat), 1);
   EXPECT_EQ(flat.text.find('\t'), std::string::npos);
   EXPECT_EQ(flat.text.find("\r\n", flat.text.find("?>\r\n") + 4), std::string::npos);

@@ -22,6 +22,7 @@
 #include "support/attr_text.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_xml_data_stream.h"
+#include "support/text_output.h"
 
 namespace ovrabjt {
 namespace {
@@ -37,18 +38,9 @@ const ReleaseProfile& Release(std::string_view version) {
   return r ? *r : LatestRelease();
 }
 
-class TextSink : public XmlOutputCallback {
- public:
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    text.append(bytes, count);
-    return 1;
-  }
-  std::string text;
-};
-
 // The document text of `list` as a document of `kind` in `release`.
 std::string Write(const AttrNodeList& list, DocumentKind kind, const ReleaseProfile& release) {
-  TextSink sink;
+  test::TextOutput sink;
   const std::string base = kDataDir + "ticket.xml";
   VelmorXmlDataStream stream(kind, &sink, kind == kOvraDocument ? base.c_str() : nullptr);
   stream.SetRelease(release);

@@ -11,25 +11,12 @@
 #include "support/attr_text.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_dom_doc.h"
+#include "support/text_output.h"
 
 namespace ovrabjt {
 namespace {
 
 const std::string kName = OVRABJT_SOURCE_DIR "/data/ticket.xml";
-
-class Sink : public XmlOutputCallback {
- public:
-  explicit Sink(bool indent) : indent_(indent) {}
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    text.append(bytes, count);
-    return 1;
-  }
-  OvraBool Indent() override { return indent_; }
-  std::string text;
-
- private:
-  bool indent_;
-};
 
 struct Outcome {
   std::string text;
@@ -41,7 +28,7 @@ struct Outcome {
 template <typename Document>
 Outcome Built(const AttrNodeList& list, bool indent, const ReleaseProfile& release) {
   Outcome o;
-  Sink sink(indent);
+  test::TextOutput sink(-1, indent);
   try {
     Document document(kName, false, release);
     document.BuildFrom(list);
@@ -57,7 +44,7 @@ Outcome Built(const AttrNodeList& list, bool indent, const ReleaseProfile& relea
 template <typename Document>
 Outcome Streamed(const AttrNodeList& list, bool indent, const ReleaseProfile& release) {
   Outcome o;
-  Sink sink(indent);
+  test::TextOutput sink(-1, indent);
   try {
     Document document(kName, false, release);
     document.WriteListTo(list, sink);
