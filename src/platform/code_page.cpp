@@ -127,18 +127,25 @@ void Cp1252ToUtf16(std::string_view text, std::u16string& out) {
 
 std::string Utf16ToCp1252(std::u16string_view text) {
   std::string out;
-  out.reserve(text.size());
+  Utf16ToCp1252(text, out);
+  return out;
+}
+
+// Never more bytes than units: the text is written in place and cut after.
+void Utf16ToCp1252(std::u16string_view text, std::string& out) {
+  out.resize(text.size());
+  char* const begin = out.data();
+  char* p = begin;
   for (std::size_t pos = 0; pos < text.size();) {
     if (text[pos] < 0x80) {
-      out.push_back(static_cast<char>(text[pos++]));
+      *p++ = static_cast<char>(text[pos++]);
       continue;
     }
     const char32_t value = NextCodePoint(text, pos);
-    out.push_back(value > 0xFFFF || value == kReplacement
-                      ? '?'
-                      : Cp1252ByteFor(static_cast<char16_t>(value)));
+    *p++ = value > 0xFFFF || value == kReplacement ? '?'
+                                                   : Cp1252ByteFor(static_cast<char16_t>(value));
   }
-  return out;
+  out.resize(static_cast<std::size_t>(p - begin));
 }
 
 std::u16string Utf8ToUtf16(std::string_view bytes) {

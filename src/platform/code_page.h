@@ -21,6 +21,8 @@ void Cp1252ToUtf16(std::string_view text, std::u16string& out);
 // byte becomes '?': one '?' for a surrogate pair, one for an unpaired
 // surrogate.
 std::string Utf16ToCp1252(std::u16string_view text);
+// The same into `out`, whose storage is reused.
+void Utf16ToCp1252(std::u16string_view text, std::string& out);
 
 // Utf8ToUtf16 - decodes UTF-8. Each malformed sequence (a stray or truncated
 // byte, an overlong form, a surrogate or a value past U+10FFFF) becomes U+FFFD.

@@ -70,11 +70,25 @@ bool ReadTicketString(const TicketRecord& record, std::uint16_t index, std::stri
   return GetTicketStringAt(record.strings, index, out);
 }
 
+namespace {
+
+// Whether writing `text` over the field's string `old` leaves the record as
+// it is: `old` is the last string, counted, and the entry of that text.
+// Releasing and re-adding it would re-append it where it was, after a pass
+// over every reference; a field read from two attributes of one text does so.
+bool RewritesLastString(const TicketRecord& record, std::uint16_t old, std::string_view text) {
+  return old != 0 && !text.empty() && old == record.strings.size() &&
+         old == record.Get(ticket_field::kStringCount) && record.strings.Find(text) == old;
+}
+
+}  // namespace
+
 bool WriteTicketString(TicketRecord& record, Field<std::uint16_t> field, std::string_view text) {
   text = text.substr(0, text.find('\0'));
   if (text.size() > kMaxTicketString) text = text.substr(0, kMaxTicketString);
 
   const std::uint16_t old = record.Get(field);
+  if (RewritesLastString(record, old, text)) return true;
   if (old != 0) ReleaseTicketString(record, old);
   if (text.empty()) {
     record.Set(field, 0);

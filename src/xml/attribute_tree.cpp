@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/dom/DOMText.hpp>
@@ -28,43 +29,19 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Narrow text of a DOM string, without leading and trailing blanks. The
-// blanks are ASCII, and no other character becomes one in the code page, so
-// the text is trimmed before it is converted.
-std::string TrimmedNarrow(const XMLCh* text) {
-  if (text == nullptr) return {};
+// Narrow text of a DOM string, without leading and trailing blanks, into
+// `out`. The blanks are ASCII, and no other character becomes one in the code
+// page, so the text is trimmed before it is converted.
+void TrimmedNarrow(const XMLCh* text, std::string& out) {
+  if (text == nullptr) {
+    out.clear();
+    return;
+  }
   const std::u16string_view wide(text);
   std::size_t begin = 0, end = wide.size();
   while (begin < end && wide[begin] < 0x80 && IsBlank(static_cast<char>(wide[begin]))) ++begin;
   while (end > begin && wide[end - 1] < 0x80 && IsBlank(static_cast<char>(wide[end - 1]))) --end;
-  return Utf16ToCp1252(wide.substr(begin, end - begin));
-}
-
-// The texts an attribute is made of: its name, its syntax and, when the
-// element's first child is not an element, that child's value.
-struct ElementTexts {
-  std::string name;
-  std::string syntax;
-  std::string text;
-};
-
-ElementTexts ReadElementTexts(const DOMElement& element,
-                              std::unordered_map<const XMLCh*, std::string>& tag_names) {
-  try {
-    const XMLCh* tag = element.getTagName();
-    auto [name, added] = tag_names.try_emplace(tag);
-    if (added) name->second = TrimmedNarrow(tag);
-    ElementTexts texts{name->second,
-                       TrimmedNarrow(element.getAttribute(kSyntaxAttribute)),
-                       {}};
-    const DOMNode* first = element.getFirstChild();
-    if (first != nullptr && first->getNodeType() != DOMNode::ELEMENT_NODE) {
-      texts.text = TrimmedNarrow(first->getNodeValue());
-    }
-    return texts;
-  } catch (const xercesc::DOMException&) {
-    throw OvraParseException(OvraErrorCode::kAttributeReadFailed);
-  }
+  Utf16ToCp1252(wide.substr(begin, end - begin), out);
 }
 
 }  // namespace
@@ -87,8 +64,8 @@ void VelmorDomDoc::ReadChildren(const DOMElement& parent, std::size_t parent_lev
     if (child->getNodeType() != DOMNode::ELEMENT_NODE) continue;
     if (level > kMaxElementDepth) throw OvraParseException(OvraErrorCode::kParseError);
     const auto& element = static_cast<const DOMElement&>(*child);
-    if (element.getAttributeNode(kSyntaxAttribute) != nullptr) {
-      if (std::unique_ptr<AttrNode> attribute = MakeAttribute(element, level)) {
+    if (const xercesc::DOMAttr* syntax = element.getAttributeNode(kSyntaxAttribute)) {
+      if (std::unique_ptr<AttrNode> attribute = MakeAttribute(element, *syntax, level)) {
         list.Append(std::move(attribute));
       }
     } else if (IsGroupElement(element)) {
@@ -99,24 +76,49 @@ void VelmorDomDoc::ReadChildren(const DOMElement& parent, std::size_t parent_lev
 
 // A text makes a scalar value of the element's syntax; an element without
 // text (only blanks, or elements first) makes a list value of its child
-// elements. An element with no content at all makes nothing.
+// elements. An element with no content at all makes nothing. The texts are
+// converted into buffers kept from element to element; only the value and
+// the identifier keep copies.
 std::unique_ptr<AttrNode> VelmorDomDoc::MakeAttribute(const DOMElement& element,
+                                                      const xercesc::DOMAttr& syntax,
                                                       std::size_t level) const {
-  const ElementTexts texts = ReadElementTexts(element, tag_names_);
-  if (!element.hasChildNodes()) return nullptr;
-  auto id = std::make_unique<AttrID>(texts.name);
+  const DOMNode* first = element.getFirstChild();
+  if (first == nullptr) return nullptr;
+  try {
+    TrimmedNarrow(syntax.getValue(), syntax_buffer_);
+    if (first->getNodeType() == DOMNode::ELEMENT_NODE)
+      text_buffer_.clear();
+    else
+      TrimmedNarrow(first->getNodeValue(), text_buffer_);
+  } catch (const xercesc::DOMException&) {
+    throw OvraParseException(OvraErrorCode::kAttributeReadFailed);
+  }
+  auto id = std::make_unique<AttrID>(TagName(element));
   std::unique_ptr<AttrValue> value;
-  if (!texts.text.empty()) {
-    value = AttrValueFactory::CreateValue(texts.syntax, texts.text);
+  if (!text_buffer_.empty()) {
+    value = AttrValueFactory::CreateValue(syntax_buffer_, text_buffer_);
   } else {
+    auto list_value = std::make_unique<IppList>();
+    list_value->SetSyntaxName(syntax_buffer_);
     auto members = std::make_unique<AttrNodeList>();
     ReadChildren(element, level, *members);
-    auto list_value = std::make_unique<IppList>();
     list_value->SetMembers(std::move(members));
-    list_value->SetSyntaxName(texts.syntax);
     value = std::move(list_value);
   }
   return std::make_unique<AttrNode>(std::move(id), std::move(value));
+}
+
+// The library keeps one copy of each tag name, so its address identifies it
+// and each is converted once per document.
+std::string_view VelmorDomDoc::TagName(const DOMElement& element) const {
+  try {
+    const XMLCh* tag = element.getTagName();
+    auto [name, added] = tag_names_.try_emplace(tag);
+    if (added) TrimmedNarrow(tag, name->second);
+    return name->second;
+  } catch (const xercesc::DOMException&) {
+    throw OvraParseException(OvraErrorCode::kAttributeReadFailed);
+  }
 }
 
 void VelmorDomDoc::BuildFrom(const AttrNodeList& list) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 
@@ -96,16 +97,19 @@ class VelmorDomDoc {
   void ReadChildren(const xercesc::DOMElement& parent, std::size_t parent_level,
                     AttrNodeList& list) const;
   std::unique_ptr<AttrNode> MakeAttribute(const xercesc::DOMElement& element,
-                                          std::size_t level) const;
+                                          const xercesc::DOMAttr& syntax, std::size_t level) const;
+  std::string_view TagName(const xercesc::DOMElement& element) const;
   // Building (attribute_tree.cpp).
   static void WriteAttributeElement(xercesc::DOMDocument& document, xercesc::DOMElement& parent,
                                     const AttrNode& attribute);
 
   std::unique_ptr<VelmorXmlParser> parser_;
   const ReleaseProfile& release_;
-  // Narrow tag names of the document being read: the library keeps one copy
-  // of each name, so its address identifies it, and each is converted once.
+  // Narrow tag names of the document being read, by the library's copy.
   mutable std::unordered_map<const XMLCh*, std::string> tag_names_;
+  // The syntax and the text of the element being read.
+  mutable std::string syntax_buffer_;
+  mutable std::string text_buffer_;
 };
 
 // The job ticket: its attributes sit under two group elements, the

@@ -234,7 +234,7 @@ TEST(Limits, AHundredThousandCapabilityValuesAreAllCopied) {
   const std::vector<char> slots = Slots(caps, 16, 4);
   ASSERT_EQ(slots.size(), std::size_t(kValues) * 4);
   for (int i = 0; i < kValues; i += 997) {
-    EXPECT_EQ(std::string(slots.data() + 4 * i), ("h" + std::to_string(i)).substr(0, 3)) << i;
+    EXPECT_EQ(std::string(slots.data() + 4 * i), std::string("h").append(std::to_string(i)).substr(0, 3)) << i;
   }
   EXPECT_STREQ(slots.data() + 4 * (kValues - 1), "h99");
 

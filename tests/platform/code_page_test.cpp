@@ -37,6 +37,12 @@ TEST(CodePage, CharactersWithoutAByteBecomeOneQuestionMarkEach) {
   EXPECT_EQ(Utf16ToCp1252(u"a\u0080b\u009Fc\u0100d\u4E2De"), "a?b?c?d?e");
   EXPECT_EQ(Utf16ToCp1252(u"x\U0001F600y"), "x?y");  // a surrogate pair is one character
   EXPECT_EQ(Utf16ToCp1252(std::u16string{u'x', char16_t(0xD800), u'y', char16_t(0xDC00)}), "x?y?");
+  // Into a kept buffer: cut to what was written, whatever it held before.
+  std::string out(40, '#');
+  Utf16ToCp1252(u"\U0001F600\U0001F600", out);
+  EXPECT_EQ(out, "??");
+  Utf16ToCp1252(u"", out);
+  EXPECT_EQ(out, "");
 }
 
 TEST(CodePage, Utf8DecodesEveryLengthAndReplacesMalformedSequences) {

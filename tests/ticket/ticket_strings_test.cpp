@@ -93,6 +93,28 @@ TEST_F(TicketStrings, RewritingAnUnsharedTextMovesItToTheEnd) {
   EXPECT_EQ(rec.strings.at(1), "one");
 }
 
+// As a field read from two attributes of one text is written: the table,
+// the references and the count stay as they were, shared or not, and a long
+// text compares by its stored cut.
+TEST_F(TicketStrings, RewritingTheLastTextLeavesEverythingInPlace) {
+  const std::string long_text(1200, 'z');
+  WriteTicketString(rec, tf::kTrcName, "one");
+  WriteTicketString(rec, tf::kHalftone, long_text);
+  WriteTicketString(rec, tf::kHalftone, long_text.substr(0, 1000));
+  EXPECT_EQ(rec.Get(tf::kHalftone), 2);
+  WriteTicketString(rec, tf::kUndefinedSourceRgb, long_text);  // now shared
+  WriteTicketString(rec, tf::kHalftone, long_text);
+  EXPECT_EQ(rec.Get(tf::kTrcName), 1);
+  EXPECT_EQ(rec.Get(tf::kHalftone), 2);
+  EXPECT_EQ(rec.Get(tf::kUndefinedSourceRgb), 2);
+  EXPECT_EQ(count(), 2);
+  ASSERT_EQ(rec.strings.size(), 2u);
+  EXPECT_EQ(rec.strings.at(1), long_text.substr(0, 1000));
+  WriteTicketString(rec, tf::kHalftone, "");  // still released as before
+  EXPECT_EQ(rec.Get(tf::kHalftone), 0);
+  EXPECT_EQ(count(), 2);
+}
+
 TEST_F(TicketStrings, EmptyTextReleasesTheStringAndLeavesZero) {
   WriteTicketString(rec, tf::kTrcName, "one");
   WriteTicketString(rec, tf::kHalftone, "two");

@@ -38,7 +38,7 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& input) 
   for (char** variable = environ; *variable != nullptr; ++variable) {
     const std::string_view text(*variable);
     if (text.starts_with("LSAN_OPTIONS="))
-      leak_options += ":" + std::string(text.substr(text.find('=') + 1));
+      leak_options.append(":").append(text.substr(text.find('=') + 1));
     else
       variables.emplace_back(text);
   }

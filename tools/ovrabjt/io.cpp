@@ -82,7 +82,7 @@ bool IsStandardStream(std::string_view path) { return path == kStandardStream; }
 
 std::string DisplayName(std::string_view path, bool output) {
   if (IsStandardStream(path)) return output ? "standard output" : "standard input";
-  return "'" + std::string(path) + "'";
+  return std::string("'").append(path).append("'");
 }
 
 std::optional<std::string> ReadInput(const std::string& path, std::string& error) {

@@ -109,7 +109,7 @@ Json Records(const TicketRecord& record, std::size_t count, std::span<const Fiel
 constexpr std::size_t kNameWidth = 2 + 25 + 1;
 
 std::string Quoted(const Json& text) {
-  return text.is_null() ? "(missing)" : "\"" + text.get<std::string>() + "\"";
+  return text.is_null() ? "(missing)" : std::string("\"").append(text.get<std::string>()).append("\"");
 }
 
 std::string Shown(const Json& value) {
@@ -139,8 +139,8 @@ void RenderFields(const Json& fields, std::string& out) {
 
 void RenderRecords(const Json& records, std::string_view title, std::string& out) {
   for (std::size_t i = 0; i < records.size(); ++i) {
-    out += "\n" + std::string(title) + " " + std::to_string(i + 1) + " of " +
-           std::to_string(records.size()) + "\n";
+    out.append("\n").append(title).append(" ").append(std::to_string(i + 1)).append(" of ");
+    out.append(std::to_string(records.size())).append("\n");
     RenderFields(records[i], out);
   }
 }
@@ -180,7 +180,7 @@ std::string RenderTicket(const nlohmann::ordered_json& ticket) {
   RenderRecords(ticket["pageOverrides"], "page override", out);
   RenderRecords(ticket["insertSheets"], "inserted sheet", out);
   out += "\nforce-front pages:";
-  for (const Json& page : ticket["forceFrontPages"]) out += " " + page.dump();
+  for (const Json& page : ticket["forceFrontPages"]) out.append(" ").append(page.dump());
   out += ticket["forceFrontPages"].empty() ? " none\n" : "\n";
   out += "\nstrings:";
   out += ticket["strings"].empty() ? " none\n" : "\n";
