@@ -43,6 +43,8 @@ class AttrNodeList {
   std::span<const std::unique_ptr<AttrNode>> nodes() const { return nodes_; }
 
  private:
+  static constexpr std::size_t kFirstCapacity = 8;
+
   std::vector<std::unique_ptr<AttrNode>> nodes_;
   // The name of each node, side by side, so that a lookup runs over one
   // compact array instead of visiting every node and its identifier.

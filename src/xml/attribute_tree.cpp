@@ -44,6 +44,17 @@ void TrimmedNarrow(const XMLCh* text, std::string& out) {
   Utf16ToCp1252(wide.substr(begin, end - begin), out);
 }
 
+// The value of an XML attribute. A parsed attribute's value is its one text
+// child; asked through the attribute, the library casts its way to that
+// child on every call.
+const XMLCh* AttributeValue(const xercesc::DOMAttr& attribute) {
+  const DOMNode* text = attribute.getFirstChild();
+  if (text != nullptr && text->getNextSibling() == nullptr &&
+      text->getNodeType() == DOMNode::TEXT_NODE)
+    return text->getNodeValue();
+  return attribute.getValue();
+}
+
 }  // namespace
 
 void VelmorDomDoc::ReadInto(AttrNodeList& list) const {
@@ -85,7 +96,7 @@ std::unique_ptr<AttrNode> VelmorDomDoc::MakeAttribute(const DOMElement& element,
   const DOMNode* first = element.getFirstChild();
   if (first == nullptr) return nullptr;
   try {
-    TrimmedNarrow(syntax.getValue(), syntax_buffer_);
+    TrimmedNarrow(AttributeValue(syntax), syntax_buffer_);
     if (first->getNodeType() == DOMNode::ELEMENT_NODE)
       text_buffer_.clear();
     else

@@ -198,6 +198,19 @@ TEST(VelmorDomDocTest, ReadingTakesAttributesAndSkipsTheRest) {
             "odd (null) = \n");
 }
 
+// The syntax is the attribute's value after the parser's references and
+// normalisation, however many pieces it was written in.
+TEST(VelmorDomDocTest, SyntaxIsTheAttributeValueHoweverWritten) {
+  KespDomDoc kesp("", false);
+  EXPECT_EQ(Read(kesp,
+                 "<!DOCTYPE kesp [<!ENTITY kw 'keyword'><!ENTITY half 'int'>]>"
+                 "<kesp><a syntax='&#x6B;ey&#119;ord'>k</a><b syntax='&kw;'>e</b>"
+                 "<c syntax='&half;eger'>12</c><d syntax='\n integer\t'>4</d>"
+                 "<e syntax=''>v</e><f syntax='&kw;&kw;'>w</f></kesp>"),
+            "a (keyword) = k\nb (keyword) = e\nc (integer) = 12\nd (integer) = 4\n"
+            "e (null) = \nf (null) = \n");
+}
+
 TEST(VelmorDomDocTest, OvraGroupElementsDissolveInDocumentOrder) {
   OvraDomDoc ovra(kTicketName, true);
   EXPECT_EQ(Read(ovra,
