@@ -36,13 +36,7 @@ std::unique_ptr<TicketRecord> Unpacked(const Ticket& t) {
 void UnpackPack(benchmark::State& state, const Ticket& t) {
   auto record = TicketRecord::Allocate();
   std::vector<std::uint8_t> out(t.packed.size());
-  for (auto _ : state) {
-    UnpackTicket(*record, t.packed.data(), t.packed.size());
-    std::uint32_t size = 0;
-    PackTicket(nullptr, *record, &size);
-    PackTicket(out.data(), *record, nullptr);
-    benchmark::DoNotOptimize(out.data());
-  }
+  for (auto _ : state) UnpackPackOnce(t, *record, out);
   state.counters["strings"] = static_cast<double>(record->strings.size());
 }
 
@@ -117,6 +111,14 @@ void Load(benchmark::State& state, const Ticket& t) {
 }
 
 }  // namespace
+
+void UnpackPackOnce(const Ticket& t, TicketRecord& record, std::vector<std::uint8_t>& out) {
+  UnpackTicket(record, t.packed.data(), t.packed.size());
+  std::uint32_t size = 0;
+  PackTicket(nullptr, record, &size);
+  PackTicket(out.data(), record, nullptr);
+  benchmark::DoNotOptimize(out.data());
+}
 
 std::size_t ConvertOnce(const Ticket& t) {
   CountingSink sink;

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
+#include "ticket/ticket_record.h"
 #include "workload.h"
 
 namespace ovrabjt::bench {
@@ -11,6 +14,10 @@ namespace ovrabjt::bench {
 // The ticket converted to text into a sink that keeps nothing; the bytes
 // written, 0 when the conversion failed.
 std::size_t ConvertOnce(const Ticket& t);
+
+// The ticket's packed bytes unpacked into `record`, measured and packed
+// again into `out` (as large as the packed ticket).
+void UnpackPackOnce(const Ticket& t, TicketRecord& record, std::vector<std::uint8_t>& out);
 
 // Both calls of a load of the ticket's document file; false when it failed.
 bool LoadOnce(const Ticket& t);

@@ -1,8 +1,11 @@
 // The module's load and conversion timed in the same iterations as the XML
-// library's floor for the same document.
+// library's floor for the same document, and the large tickets' work in the
+// same iterations as the small ones'.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bench_registry.h"
 #include "floor.h"
@@ -48,14 +51,46 @@ void ConvertAgainstParseAndWrite(benchmark::State& state, const Ticket& t) {
   Paired(state, convert, floor);
 }
 
+// The growth of a piece of work: the largest ticket against the smallest
+// with page overrides.
+struct Growth {
+  const Ticket& large;
+  const Ticket& small;
+};
+
+void LoadGrowth(benchmark::State& state, const Growth& g) {
+  const auto load = [&](const Ticket& t) {
+    if (!LoadOnce(t)) state.SkipWithError("load failed");
+  };
+  Paired(state, [&] { load(g.large); }, [&] { load(g.small); });
+}
+
+void ConvertGrowth(benchmark::State& state, const Growth& g) {
+  const auto convert = [&](const Ticket& t) {
+    if (ConvertOnce(t) == 0) state.SkipWithError("conversion failed");
+  };
+  Paired(state, [&] { convert(g.large); }, [&] { convert(g.small); });
+}
+
+void UnpackPackGrowth(benchmark::State& state, const Growth& g) {
+  auto large_record = TicketRecord::Allocate();
+  auto small_record = TicketRecord::Allocate();
+  std::vector<std::uint8_t> large_out(g.large.packed.size());
+  std::vector<std::uint8_t> small_out(g.small.packed.size());
+  Paired(state, [&] { UnpackPackOnce(g.large, *large_record, large_out); },
+         [&] { UnpackPackOnce(g.small, *small_record, small_out); });
+}
+
 }  // namespace
 
 void RegisterPairedBenchmarks() {
-  for (const Ticket& t : Tickets()) {
-    if (t.name != "maximal") continue;
-    Register("Paired/LoadOvra-BareParse/" + t.name, LoadAgainstParse, t);
-    Register("Paired/ConvertBJTToOvraStream-BareFloor/" + t.name, ConvertAgainstParseAndWrite, t);
-  }
+  const Ticket& maximal = TicketNamed("maximal");
+  Register("Paired/LoadOvra-BareParse/maximal", LoadAgainstParse, maximal);
+  Register("Paired/ConvertBJTToOvraStream-BareFloor/maximal", ConvertAgainstParseAndWrite, maximal);
+  static const Growth growth{TicketNamed("overrides-250"), TicketNamed("overrides-25")};
+  Register("Paired/LoadOvra/overrides-250-overrides-25", LoadGrowth, growth);
+  Register("Paired/ConvertBJTToOvraStream/overrides-250-overrides-25", ConvertGrowth, growth);
+  Register("Paired/UnpackPack/overrides-250-overrides-25", UnpackPackGrowth, growth);
 }
 
 }  // namespace ovrabjt::bench

@@ -1,5 +1,7 @@
 #include "attr/attr_node_list.h"
 
+#include <cstring>
+
 namespace ovrabjt {
 
 AttrNodeList::~AttrNodeList() = default;
@@ -13,11 +15,11 @@ void AttrNodeList::Append(std::unique_ptr<AttrNode> node) {
     names_.reserve(kFirstCapacity);
   }
   nodes_.push_back(std::move(node));
-  // A node's identifier never changes or moves, so the view stays valid. The
+  // A node's identifier never changes or moves, so the key stays valid. The
   // two arrays stay the same length even when the second cannot grow.
   try {
     const AttrID* id = nodes_.back()->GetId();
-    names_.emplace_back(id ? std::string_view(id->GetName()) : std::string_view());
+    names_.push_back(KeyOf(id ? std::string_view(id->GetName()) : std::string_view()));
   } catch (...) {
     nodes_.pop_back();
     throw;
@@ -28,28 +30,36 @@ void AttrNodeList::Append(std::string_view name, std::unique_ptr<AttrValue> valu
   Append(std::make_unique<AttrNode>(std::make_unique<AttrID>(name), std::move(value)));
 }
 
-namespace {
-
-// Equal names, the last bytes compared first: names of one length mostly
-// share their start ("media-...", "color-...") and differ at the end.
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && (a.empty() || (a.back() == b.back() && a == b));
+// The first, last and two middle bytes: names of one length mostly share
+// their start ("media-...", "color-...") and differ further on.
+AttrNodeList::NameKey AttrNodeList::KeyOf(std::string_view name) {
+  const auto byte = [&](std::size_t pos) { return static_cast<std::uint8_t>(name[pos]); };
+  const std::size_t n = name.size();
+  const std::uint32_t print =
+      n == 0 ? 0
+             : byte(0) | byte(n / 3) << 8 | byte(2 * n / 3) << 16 |
+                   static_cast<std::uint32_t>(byte(n - 1)) << 24;
+  return {name.data(), n, print};
 }
 
-}  // namespace
+bool AttrNodeList::SameName(const NameKey& a, const NameKey& b) {
+  return a.size == b.size && a.print == b.print &&
+         (a.size == 0 || std::memcmp(a.data, b.data, a.size) == 0);
+}
 
 AttrNode* AttrNodeList::FindNode(std::string_view name, std::size_t occurrence) const {
+  const NameKey key = KeyOf(name);
   std::size_t position = 0;
   std::size_t count = 0;
   // Nodes are only ever appended, so a later occurrence of the name last
   // found lies behind the position where it was found.
   if (find_valid_ && occurrence > find_occurrence_ &&
-      SameName(names_[find_position_], name)) {
+      SameName(names_[find_position_], key)) {
     position = find_position_ + 1;
     count = find_occurrence_ + 1;
   }
   for (; position < nodes_.size(); ++position) {
-    if (!SameName(names_[position], name)) continue;
+    if (!SameName(names_[position], key)) continue;
     if (count == occurrence) {
       find_occurrence_ = occurrence;
       find_position_ = position;

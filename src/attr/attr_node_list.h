@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <string>
@@ -45,10 +46,22 @@ class AttrNodeList {
  private:
   static constexpr std::size_t kFirstCapacity = 8;
 
+  // A node's name as lookups compare it: its bytes, its length and four of
+  // its bytes, so that a scan reads the bytes of a name (held by the node's
+  // identifier, elsewhere in memory) only when it is almost surely the one
+  // sought.
+  struct NameKey {
+    const char* data;
+    std::size_t size;
+    std::uint32_t print;
+  };
+  static NameKey KeyOf(std::string_view name);
+  static bool SameName(const NameKey& a, const NameKey& b);
+
   std::vector<std::unique_ptr<AttrNode>> nodes_;
   // The name of each node, side by side, so that a lookup runs over one
   // compact array instead of visiting every node and its identifier.
-  std::vector<std::string_view> names_;
+  std::vector<NameKey> names_;
   std::size_t walk_ = 0;
   // The find cursor: the position of the last match and which occurrence of
   // its name it was (the name is that of the node at the position).

@@ -56,6 +56,21 @@ TEST(AttrNodeList, LookupIsExactAndStaysOnItsLevel) {
   EXPECT_EQ(list->FindNode("media-color", 0), nullptr);
 }
 
+// Names alike in length and in their first, last and middle bytes are still
+// told apart by every byte; the empty name and bytes past 0x7F are names too.
+TEST(AttrNodeList, NamesAlikeInAllButOneByteAreDistinct) {
+  AttrNodeList list;
+  const std::string names[] = {"abXcd", "abYcd", "abXcdabXcd", "abXcdabYcd", "", "\xE9t\xE9"};
+  for (std::size_t i = 0; i < std::size(names); ++i)
+    list.Append(names[i], Value("integer", std::to_string(i)));
+  for (std::size_t i = 0; i < std::size(names); ++i)
+    EXPECT_EQ(TextOf(list.FindNode(names[i], 0)), std::to_string(i)) << i;
+  EXPECT_EQ(list.FindNode("abZcd", 0), nullptr);
+  EXPECT_EQ(list.FindNode("abXcdabZcd", 0), nullptr);
+  EXPECT_EQ(list.FindNode("\xE9t\xE8", 0), nullptr);
+  EXPECT_EQ(list.FindNode("", 1), nullptr);
+}
+
 // Short and long names (kept inline and on the heap) stay findable while the
 // list grows, each under its exact name only; a null node is not added.
 TEST(AttrNodeList, NamesStayFindableAsTheListGrows) {
