@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include <xercesc/dom/DOMAttr.hpp>
+#include <xercesc/dom/DOMCharacterData.hpp>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/dom/DOMText.hpp>
@@ -32,27 +33,44 @@ bool IsBlank(char c) {
 // Narrow text of a DOM string, without leading and trailing blanks, into
 // `out`. The blanks are ASCII, and no other character becomes one in the code
 // page, so the text is trimmed before it is converted.
-void TrimmedNarrow(const XMLCh* text, std::string& out) {
-  if (text == nullptr) {
-    out.clear();
-    return;
-  }
-  const std::u16string_view wide(text);
+void TrimmedNarrow(std::u16string_view wide, std::string& out) {
   std::size_t begin = 0, end = wide.size();
   while (begin < end && wide[begin] < 0x80 && IsBlank(static_cast<char>(wide[begin]))) ++begin;
   while (end > begin && wide[end - 1] < 0x80 && IsBlank(static_cast<char>(wide[end - 1]))) --end;
   Utf16ToCp1252(wide.substr(begin, end - begin), out);
 }
 
+void TrimmedNarrow(const XMLCh* text, std::string& out) {
+  TrimmedNarrow(text != nullptr ? std::u16string_view(text) : std::u16string_view(), out);
+}
+
+// The text of a node: character data knows its length, which saves a pass
+// over the text to find its end.
+std::u16string_view NodeText(const DOMNode& node) {
+  switch (node.getNodeType()) {
+    case DOMNode::TEXT_NODE:
+    case DOMNode::CDATA_SECTION_NODE:
+    case DOMNode::COMMENT_NODE: {
+      const auto& data = static_cast<const xercesc::DOMCharacterData&>(node);
+      return {data.getData(), data.getLength()};
+    }
+    default: {
+      const XMLCh* value = node.getNodeValue();
+      return value != nullptr ? std::u16string_view(value) : std::u16string_view();
+    }
+  }
+}
+
 // The value of an XML attribute. A parsed attribute's value is its one text
 // child; asked through the attribute, the library casts its way to that
 // child on every call.
-const XMLCh* AttributeValue(const xercesc::DOMAttr& attribute) {
+std::u16string_view AttributeValue(const xercesc::DOMAttr& attribute) {
   const DOMNode* text = attribute.getFirstChild();
   if (text != nullptr && text->getNextSibling() == nullptr &&
       text->getNodeType() == DOMNode::TEXT_NODE)
-    return text->getNodeValue();
-  return attribute.getValue();
+    return NodeText(*text);
+  const XMLCh* value = attribute.getValue();
+  return value != nullptr ? std::u16string_view(value) : std::u16string_view();
 }
 
 }  // namespace
@@ -100,7 +118,7 @@ std::unique_ptr<AttrNode> VelmorDomDoc::MakeAttribute(const DOMElement& element,
     if (first->getNodeType() == DOMNode::ELEMENT_NODE)
       text_buffer_.clear();
     else
-      TrimmedNarrow(first->getNodeValue(), text_buffer_);
+      TrimmedNarrow(NodeText(*first), text_buffer_);
   } catch (const xercesc::DOMException&) {
     throw OvraParseException(OvraErrorCode::kAttributeReadFailed);
   }

@@ -183,6 +183,7 @@ TEST(VelmorDomDocTest, ReadingTakesAttributesAndSkipsTheRest) {
                  "<first syntax='text'>lead<hidden syntax='integer'>1</hidden></first>"
                  "<note syntax='text'><!--the comment-->body</note>"
                  "<cdata syntax='text'><![CDATA[ <raw> ]]></cdata>"
+                 "<pi syntax='text'><?target the data ?>body</pi>"
                  "<odd syntax='whatever'>text</odd>"
                  "</kesp>"),
             "a (integer) = 7\n"
@@ -195,6 +196,7 @@ TEST(VelmorDomDocTest, ReadingTakesAttributesAndSkipsTheRest) {
             "first (text) = lead\n"
             "note (text) = the comment\n"
             "cdata (text) = <raw>\n"
+            "pi (text) = the data\n"
             "odd (null) = \n");
 }
 
