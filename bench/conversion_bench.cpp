@@ -62,8 +62,7 @@ void FillFromList(benchmark::State& state, const Ticket& t) {
 }
 
 void Convert(benchmark::State& state, const Ticket& t) {
-  for (auto _ : state)
-    if (!ConvertOnce(t)) state.SkipWithError("conversion failed");
+  for (auto _ : state) ConvertOnce(state, t);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * t.document.size()));
 }
 
@@ -101,9 +100,7 @@ void Save(benchmark::State& state, const Ticket& t) {
 }
 
 void Load(benchmark::State& state, const Ticket& t) {
-  const auto load = [&] {
-    if (!LoadOnce(t)) state.SkipWithError("load failed");
-  };
+  const auto load = [&] { LoadOnce(state, t); };
   const std::size_t peak = PeakHeapOf(load);
   for (auto _ : state) load();
   state.counters["peak_kb"] = static_cast<double>(peak) / 1024;
@@ -120,20 +117,23 @@ void UnpackPackOnce(const Ticket& t, TicketRecord& record, std::vector<std::uint
   benchmark::DoNotOptimize(out.data());
 }
 
-std::size_t ConvertOnce(const Ticket& t) {
+void ConvertOnce(benchmark::State& state, const Ticket& t) {
   CountingSink sink;
-  if (!WriteTicketDocument(BaseName(), {t.packed.data(), t.packed.size()}, &sink)) return 0;
-  return sink.bytes;
+  if (!WriteTicketDocument(BaseName(), {t.packed.data(), t.packed.size()}, &sink) ||
+      sink.bytes == 0)
+    state.SkipWithError("conversion failed");
 }
 
 // Both calls of a load: the packed ticket made, then copied to the caller.
-bool LoadOnce(const Ticket& t) {
+void LoadOnce(benchmark::State& state, const Ticket& t) {
   std::vector<std::uint8_t> packed;
-  if (!LoadTicketDocument(t.file.c_str(), BaseName(), packed)) return false;
+  if (!LoadTicketDocument(t.file.c_str(), BaseName(), packed)) {
+    state.SkipWithError("load failed");
+    return;
+  }
   void* destination = std::malloc(packed.size());
   std::memcpy(destination, packed.data(), packed.size());
   std::free(destination);
-  return true;
 }
 
 void RegisterConversionBenchmarks() {

@@ -2,6 +2,8 @@
 // time them alone and those that pair them with the floor.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -11,15 +13,16 @@
 
 namespace ovrabjt::bench {
 
-// The ticket converted to text into a sink that keeps nothing; the bytes
-// written, 0 when the conversion failed.
-std::size_t ConvertOnce(const Ticket& t);
+// The ticket converted to text into a sink that keeps nothing. A failure
+// ends the measurement with an error.
+void ConvertOnce(benchmark::State& state, const Ticket& t);
 
 // The ticket's packed bytes unpacked into `record`, measured and packed
 // again into `out` (as large as the packed ticket).
 void UnpackPackOnce(const Ticket& t, TicketRecord& record, std::vector<std::uint8_t>& out);
 
-// Both calls of a load of the ticket's document file; false when it failed.
-bool LoadOnce(const Ticket& t);
+// Both calls of a load of the ticket's document file. A failure ends the
+// measurement with an error.
+void LoadOnce(benchmark::State& state, const Ticket& t);
 
 }  // namespace ovrabjt::bench
