@@ -206,7 +206,7 @@ TEST(VelmorXmlDataStreamTest, FailuresBeforeAnyDocumentIsMade) {
   };
   for (const auto& c : cases) EXPECT_EQ(CodeRaisedBy(c.action), c.code) << c.what;
   EXPECT_TRUE(output.text.empty());
-  EXPECT_EQ(output.writes, 0);
+  EXPECT_EQ(output.calls, 0);
 }
 
 TEST(VelmorXmlDataStreamTest, UnclassifiedOvraNameWritesNothing) {
@@ -219,14 +219,14 @@ TEST(VelmorXmlDataStreamTest, UnclassifiedOvraNameWritesNothing) {
     EXPECT_EQ(error.code(), OvraErrorCode::kAttributeOutsideGroups);
     EXPECT_EQ(error.detail(), "finishing");
   }
-  EXPECT_EQ(output.writes, 0);
+  EXPECT_EQ(output.calls, 0);
 }
 
 TEST(VelmorXmlDataStreamTest, RefusingOutputStopsTheWriting) {
   StringOutput output(true, 1);
   VelmorXmlDataStream stream(kKespDocument, &output, nullptr);
   EXPECT_EQ(CodeRaisedBy([&] { stream.WriteList(*ParseAttrText("copies integer 1\n")); }), 4);
-  EXPECT_EQ(output.writes, 1);
+  EXPECT_EQ(output.calls, 1);
 }
 
 // The library's messages stay with the stream; attributes read before a

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "support/text_output.h"
 #include "xml/ovra_parse_exception.h"
 
 namespace ovrabjt::testing {
@@ -13,25 +14,12 @@ namespace ovrabjt::testing {
 // The folder holding the test DTDs, with a trailing slash.
 inline std::string DataDir() { return std::string(OVRABJT_SOURCE_DIR) + "/tests/xml/data/"; }
 
-// Collects every Write; refuses the Write numbered `refuse_at` (from 1).
-class StringOutput final : public XmlOutputCallback {
+// Collects every Write; refuses the Write numbered `refuse_at` (from 1) and
+// any after it.
+class StringOutput final : public test::TextOutput {
  public:
   explicit StringOutput(bool indent = true, int refuse_at = 0)
-      : indent_(indent), refuse_at_(refuse_at) {}
-
-  OvraBool Write(const char* bytes, uint32_t count) override {
-    if (++writes == refuse_at_) return 0;
-    text.append(bytes, count);
-    return 1;
-  }
-  OvraBool Indent() override { return indent_ ? 1 : 0; }
-
-  std::string text;
-  int writes = 0;
-
- private:
-  bool indent_;
-  int refuse_at_;
+      : TextOutput(refuse_at > 0 ? refuse_at - 1 : -1, indent) {}
 };
 
 // The code of the OvraParseException that `action` raises, 0 when none.

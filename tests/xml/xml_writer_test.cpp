@@ -138,7 +138,7 @@ TEST_F(OvraDocument, RefusedWriteStopsWithCode4AfterTheEarlierText) {
   const std::string whole = Written(parser);
   StringOutput output(true, 3);
   EXPECT_EQ(CodeRaisedBy([&] { parser.WriteDocument(output); }), 4);
-  EXPECT_EQ(output.writes, 3);  // nothing is offered after the refusal
+  EXPECT_EQ(output.calls, 3);  // nothing is offered after the refusal
   EXPECT_FALSE(output.text.empty());
   EXPECT_TRUE(whole.starts_with(output.text));
   EXPECT_LT(output.text.size(), whole.size());
@@ -330,7 +330,7 @@ TEST(XmlWriterTest, NothingToWriteBeforeAParse) {
   VelmorXmlParser parser("empty.xml", false);
   StringOutput output;
   EXPECT_EQ(CodeRaisedBy([&] { parser.WriteDocument(output); }), 3);
-  EXPECT_EQ(output.writes, 0);
+  EXPECT_EQ(output.calls, 0);
 }
 
 }  // namespace
