@@ -1,19 +1,113 @@
 #include "xml/bounded_dom_parser.h"
 
-#include <xercesc/util/RuntimeException.hpp>
+#include <string>
+#include <utility>
+#include <xercesc/framework/XMLErrorCodes.hpp>
+#include <xercesc/internal/XMLScanner.hpp>
+#include <xercesc/sax/Locator.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include "platform/code_page.h"
 
 namespace ovrabjt {
+namespace {
 
-BoundedDomParser::BoundedDomParser() : xercesc::XercesDOMParser(nullptr) {}
+std::u16string Bound(const char* what, std::size_t bound) {
+  return Utf8ToUtf16(std::string(what) + std::to_string(bound));
+}
+
+}  // namespace
+
+BoundedDomParser::BoundedDomParser(DocumentReach reach)
+    : xercesc::XercesDOMParser(nullptr, &memory), reach_(std::move(reach)) {
+  memory.SetWatcher(this);
+  // The scanner asks the parser for entities only when told to.
+  getScanner()->setEntityHandler(this);
+}
+
+BoundedDomParser::~BoundedDomParser() { memory.SetWatcher(nullptr); }
+
+void BoundedDomParser::BeginParse() {
+  depth_ = 0;
+  readers_ = 0;
+  element_names_.clear();
+  attribute_names_.clear();
+  resolver_.ResetBudget();
+}
+
+// A refusal is a fatal error like the library's own: reported to the error
+// handler with the place, then the scan ends the way the library ends it on
+// a first fatal error (its scanner catches the code and returns).
+void BoundedDomParser::Refuse(std::u16string_view why) {
+  const std::u16string text(why);
+  const xercesc::Locator* where = getScanner()->getLocator();
+  error(xercesc::XMLErrs::XMLException_Fatal, xercesc::XMLUni::fgXMLErrDomain,
+        xercesc::XMLErrorReporter::ErrType_Fatal, text.c_str(), where->getSystemId(),
+        where->getPublicId(), where->getLineNumber(), where->getColumnNumber());
+  throw xercesc::XMLErrs::XMLException_Fatal;
+}
+
+void BoundedDomParser::CountName(bool added) {
+  if (added && element_names_.size() + attribute_names_.size() > kMaxDistinctNames)
+    Refuse(Bound("more distinct element and attribute names than the bound of ",
+                 kMaxDistinctNames));
+}
+
+void BoundedDomParser::startElement(const xercesc::XMLElementDecl& element, unsigned int url_id,
+                                    const XMLCh* prefix,
+                                    const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
+                                    XMLSize_t attribute_count, bool is_empty, bool is_root) {
+  if (depth_ + 1 > kMaxElementDepth)
+    Refuse(Bound("elements nested deeper than the bound of ", kMaxElementDepth));
+  if (attribute_count > kMaxAttributes)
+    Refuse(Bound("an element with more attributes than the bound of ", kMaxAttributes));
+  CountName(element_names_.insert(&element).second);
+  for (XMLSize_t i = 0; i < attribute_count; ++i) {
+    const std::u16string_view name = attributes.elementAt(i)->getQName();
+    if (!attribute_names_.contains(name)) CountName(attribute_names_.emplace(name).second);
+  }
+  if (!is_empty) ++depth_;
+  xercesc::XercesDOMParser::startElement(element, url_id, prefix, attributes, attribute_count,
+                                         is_empty, is_root);
+}
+
+void BoundedDomParser::endElement(const xercesc::XMLElementDecl& element, unsigned int url_id,
+                                  bool is_root, const XMLCh* prefix) {
+  if (depth_ > 0) --depth_;
+  xercesc::XercesDOMParser::endElement(element, url_id, is_root, prefix);
+}
 
 void BoundedDomParser::entityDecl(const xercesc::DTDEntityDecl& entity, bool is_parameter,
-                                    bool is_ignored) {
-  if (!is_parameter && !entity.isExternal() && entity.getValueLen() > kMaxEntityValue) {
-    // A library exception from a handler ends the scan as a fatal error; the
-    // code only picks the library's message text.
-    throw xercesc::RuntimeException(__FILE__, __LINE__, xercesc::XMLExcepts::Str_ConvertOverflow);
-  }
+                                  bool is_ignored) {
+  if (!entity.isExternal() && entity.getValueLen() > kMaxEntityValue)
+    Refuse(Bound(is_parameter ? "a parameter entity's value longer than the bound of "
+                              : "an entity's value longer than the bound of ",
+                 kMaxEntityValue));
   xercesc::XercesDOMParser::entityDecl(entity, is_parameter, is_ignored);
+}
+
+void BoundedDomParser::doctypeDecl(const xercesc::DTDElementDecl& root, const XMLCh* public_id,
+                                   const XMLCh* system_id, bool has_internal_subset,
+                                   bool has_external_subset) {
+  const std::u16string refusal = reach_.DocumentTypeRefusal(system_id, has_internal_subset);
+  if (!refusal.empty()) Refuse(refusal);
+  xercesc::XercesDOMParser::doctypeDecl(root, public_id, system_id, has_internal_subset,
+                                        has_external_subset);
+}
+
+// An external entity is refused before it is opened when it would be one
+// expansion too many, so that no open file is left behind.
+xercesc::InputSource* BoundedDomParser::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
+  if (readers_ + 1 > kMaxEntityExpansions + 1) ReaderOpened();
+  std::u16string refusal;
+  xercesc::InputSource* source = resolver_.Resolve(*resource, refusal);
+  if (source == nullptr) Refuse(refusal);
+  return source;
+}
+
+void BoundedDomParser::ReaderOpened() {
+  if (++readers_ > kMaxEntityExpansions + 1)
+    Refuse(Bound("more entity expansions than the bound of ", kMaxEntityExpansions));
 }
 
 }  // namespace ovrabjt

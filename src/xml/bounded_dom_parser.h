@@ -1,28 +1,94 @@
-// The library's DOM parser with a bound on the text that entities may add to
-// a document. The security manager's expansion limit counts references, not
-// their size: its limit of references to one large entity would still make
-// gigabytes of text out of a small document. With every internal entity's
-// value bounded too, a parse expands at most the limit times that bound.
+// The library's DOM parser with bounds that hold while the text is scanned,
+// before the tree that a hostile document would make is built: the depth of
+// elements, the names and attributes they use, the entities expanded and
+// their size, and the files and document type the document may reach
+// (DocumentReach). A document past a bound fails with a fatal error that
+// names the bound.
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_set>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/validators/DTD/DTDEntityDecl.hpp>
 
+#include "xml/document_reach.h"
+#include "xml/local_entity_resolver.h"
+#include "xml/parse_memory.h"
+
 namespace ovrabjt {
 
-class BoundedDomParser : public xercesc::XercesDOMParser {
+namespace detail {
+// Built before the library's parser, which allocates from it, and destroyed
+// after it.
+struct ParseMemoryHolder {
+  ParseMemory memory;
+};
+}  // namespace detail
+
+class BoundedDomParser : private detail::ParseMemoryHolder,
+                         public xercesc::XercesDOMParser,
+                         private ParseMemory::ReaderWatcher {
  public:
-  // The characters an internal general entity's value may have; far more
-  // than a name or a phrase needs (the module's documents use no entities).
+  // Element levels, the root being level 1. Reading recurses per level.
+  static constexpr std::size_t kMaxElementDepth = 256;
+  // Distinct element and attribute names in one document. The library keeps
+  // names in a table of 257 buckets, so that colliding names make a parse
+  // quadratic; every vocabulary of every release together has under 400.
+  static constexpr std::size_t kMaxDistinctNames = 4096;
+  // Attributes of one element; the library finds each among the element's
+  // others one by one. The documents use at most three.
+  static constexpr std::size_t kMaxAttributes = 64;
+  // Entity expansions of one parse, general and parameter, internal and
+  // external (the document type counts as one).
+  static constexpr std::size_t kMaxEntityExpansions = 10000;
+  // The characters of an internal entity's value, general or parameter; far
+  // more than a name or a phrase needs (the module's documents use none).
+  // With the count bounded too, entities add at most their product.
   static constexpr std::size_t kMaxEntityValue = 1024;
 
-  BoundedDomParser();
+  // A parser for a document of `reach`, whose files it reads.
+  explicit BoundedDomParser(DocumentReach reach);
+  ~BoundedDomParser() override;
 
-  // Refuses an internal general entity whose value is longer than the bound:
-  // the library reports a fatal error and the parse fails.
+  // BeginParse - every bound starts afresh for the next parse.
+  void BeginParse();
+
+  const DocumentReach& Reach() const { return reach_; }
+
+  // Library hooks: each checks its bound first, then does the library's work.
+  void startElement(const xercesc::XMLElementDecl& element, unsigned int url_id,
+                    const XMLCh* prefix, const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
+                    XMLSize_t attribute_count, bool is_empty, bool is_root) override;
+  void endElement(const xercesc::XMLElementDecl& element, unsigned int url_id, bool is_root,
+                  const XMLCh* prefix) override;
   void entityDecl(const xercesc::DTDEntityDecl& entity, bool is_parameter,
                   bool is_ignored) override;
+  void doctypeDecl(const xercesc::DTDElementDecl& root, const XMLCh* public_id,
+                   const XMLCh* system_id, bool has_internal_subset,
+                   bool has_external_subset) override;
+  xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+
+ private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view name) const {
+      return std::hash<std::u16string_view>()(name);
+    }
+  };
+
+  void ReaderOpened() override;
+  void CountName(bool added);
+  // Reports `why` as a fatal error at the scanner's place and ends the scan.
+  [[noreturn]] void Refuse(std::u16string_view why);
+
+  DocumentReach reach_;
+  LocalEntityResolver resolver_{reach_};
+  std::size_t depth_ = 0;
+  std::size_t readers_ = 0;  // the document's own included
+  std::unordered_set<const void*> element_names_;  // one declaration per name
+  std::unordered_set<std::u16string, NameHash, std::equal_to<>> attribute_names_;
 };
 
 }  // namespace ovrabjt

@@ -10,8 +10,6 @@
 #include <xercesc/sax/InputSource.hpp>
 #include <xercesc/util/BinInputStream.hpp>
 #include <xercesc/util/IOException.hpp>
-#include <xercesc/util/XMLResourceIdentifier.hpp>
-#include <xercesc/util/XMLURL.hpp>
 
 #include "platform/code_page.h"
 
@@ -148,15 +146,6 @@ std::optional<std::string> PathOfFileUrl(std::string_view rest) {
   return PercentDecoded(rest.substr(slash));
 }
 
-// The local path a reference names by itself, before any base is applied.
-std::optional<std::string> PathOfReference(std::u16string_view reference) {
-  const std::u16string scheme = SchemeOf(reference);
-  const std::string bytes = Utf16ToUtf8(reference);
-  if (scheme.empty()) return bytes;
-  if (scheme != u"file") return std::nullopt;
-  return PathOfFileUrl(std::string_view(bytes).substr(5));
-}
-
 std::string DirectoryOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -164,25 +153,33 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
+std::optional<std::string> LocalPathOfReference(std::u16string_view reference) {
+  const std::u16string scheme = SchemeOf(reference);
+  const std::string bytes = Utf16ToUtf8(reference);
+  if (scheme.empty()) return bytes;
+  if (scheme != u"file") return std::nullopt;
+  return PathOfFileUrl(std::string_view(bytes).substr(5));
+}
+
 std::optional<std::string> LocalPathOf(std::u16string_view system_id, std::u16string_view base) {
-  std::optional<std::string> path = PathOfReference(system_id);
+  std::optional<std::string> path = LocalPathOfReference(system_id);
   if (!path || path->empty() || path->find('\0') != std::string::npos) return std::nullopt;
   if (path->front() == '/') return path;
-  const std::optional<std::string> base_path = PathOfReference(base);
+  const std::optional<std::string> base_path = LocalPathOfReference(base);
   if (!base_path) return std::nullopt;
   return DirectoryOf(*base_path) + *path;
 }
 
-xercesc::InputSource* LocalEntityResolver::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
-  const XMLCh* system_id = resource->getSystemId();
-  const XMLCh* base = resource->getBaseURI();
-  std::optional<std::string> path = LocalPathOf(system_id ? system_id : u"", base ? base : u"");
-  if (!path) {
-    throw xercesc::MalformedURLException(__FILE__, __LINE__,
-                                         xercesc::XMLExcepts::URL_UnsupportedProto1,
-                                         system_id ? system_id : u"");
+xercesc::InputSource* LocalEntityResolver::Resolve(const xercesc::XMLResourceIdentifier& resource,
+                                                   std::u16string& refusal) {
+  const XMLCh* system_id = resource.getSystemId();
+  const XMLCh* base = resource.getBaseURI();
+  DocumentReach::Resolution file = reach_.Resolve(system_id ? system_id : u"", base ? base : u"");
+  if (!file.path) {
+    refusal = std::move(file.refusal);
+    return nullptr;
   }
-  return new LocalFileSource(*path, Utf8ToUtf16(*path), budget_);
+  return new LocalFileSource(*file.path, Utf8ToUtf16(*file.path), budget_);
 }
 
 }  // namespace ovrabjt

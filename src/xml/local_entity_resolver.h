@@ -1,14 +1,17 @@
 // Resolves the external DTDs and entities that a document names, to local
-// files only. The parser never reaches the network: any other kind of system
-// identifier (http:, ftp:, a file: URL on another host) is refused, which
-// fails the parse.
+// files only, as the document's reach allows. The parser never reaches the
+// network: any other kind of system identifier (http:, ftp:, a file: URL on
+// another host) is refused, which fails the parse.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <xercesc/util/XMLEntityResolver.hpp>
+#include <xercesc/sax/InputSource.hpp>
+#include <xercesc/util/XMLResourceIdentifier.hpp>
+
+#include "xml/document_reach.h"
 
 namespace ovrabjt {
 
@@ -20,8 +23,17 @@ namespace ovrabjt {
 // reference, or a NUL in the path.
 std::optional<std::string> LocalPathOf(std::u16string_view system_id, std::u16string_view base);
 
-class LocalEntityResolver : public xercesc::XMLEntityResolver {
+// LocalPathOfReference - the local path a reference names by itself, before
+// any base applies: a plain path as it is, the path of a file: URL on this
+// host; empty for another URL scheme or a remote host.
+std::optional<std::string> LocalPathOfReference(std::u16string_view reference);
+
+class LocalEntityResolver {
  public:
+  // Resolves what a document of `reach` (which must outlive the resolver)
+  // names.
+  explicit LocalEntityResolver(const DocumentReach& reach) : reach_(reach) {}
+
   // The bytes one parse may read from the files it resolves: external
   // entities referred to over and over could otherwise make gigabytes of
   // text out of a small document.
@@ -30,16 +42,18 @@ class LocalEntityResolver : public xercesc::XMLEntityResolver {
   // ResetBudget - a new parse may read kReadBudget bytes again.
   void ResetBudget() { budget_ = kReadBudget; }
 
-  // A source reading the local file, with the file's path as its system
-  // identifier so that references inside it resolve beside it. A refused
-  // identifier raises the library's MalformedURLException, which the library
-  // reports as a fatal error. A missing file is reported when it is opened.
-  // Only regular files are read, each up to the size it had when opened: a
-  // device, a pipe, or a file larger than what is left of the budget is
-  // reported as a file that cannot be opened.
-  xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+  // Resolve - a source reading the local file that `resource` names, with
+  // the file's path as its system identifier so that references inside it
+  // resolve beside it; null when the reach refuses it, with `refusal` saying
+  // why. A missing file is reported when it is opened. Only regular files
+  // are read, each up to the size it had when opened: a device, a pipe, or
+  // a file larger than what is left of the budget is reported as a file
+  // that cannot be opened.
+  xercesc::InputSource* Resolve(const xercesc::XMLResourceIdentifier& resource,
+                                std::u16string& refusal);
 
  private:
+  const DocumentReach& reach_;
   std::size_t budget_ = kReadBudget;
 };
 

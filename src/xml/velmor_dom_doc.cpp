@@ -1,6 +1,7 @@
 #include "xml/velmor_dom_doc.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/code_page.h"
 #include "xml/ovra_attribute_groups.h"
@@ -24,8 +25,8 @@ xercesc::DOMElement* AppendGroupElement(xercesc::DOMDocument& document, xercesc:
 }  // namespace
 
 // The parser's creation starts the XML library first.
-VelmorDomDoc::VelmorDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
-    : parser_(std::make_unique<VelmorXmlParser>(name, validate)), release_(release) {}
+VelmorDomDoc::VelmorDomDoc(DocumentReach reach, bool validate, const ReleaseProfile& release)
+    : parser_(std::make_unique<VelmorXmlParser>(std::move(reach), validate)), release_(release) {}
 
 VelmorDomDoc::~VelmorDomDoc() = default;
 
@@ -41,7 +42,7 @@ void VelmorDomDoc::Parse(std::string_view text) { parser_->Parse(text); }
 void VelmorDomDoc::WriteTo(XmlOutputCallback& output) { parser_->WriteDocument(output); }
 
 OvraDomDoc::OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
-    : VelmorDomDoc(name, validate, release) {}
+    : VelmorDomDoc(DocumentReach::Beside(name).OnlyNamedType(), validate, release) {}
 
 // The group elements belong to the parser's document and go with it.
 OvraDomDoc::~OvraDomDoc() = default;
@@ -92,13 +93,20 @@ void OvraDomDoc::ForgetGroupElements() {
 }
 
 KespDomDoc::KespDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
-    : VelmorDomDoc(name, validate, release) {}
+    : KespDomDoc(DocumentReach::Beside(name), validate, release) {}
+
+KespDomDoc::KespDomDoc(DocumentReach reach, bool validate, const ReleaseProfile& release)
+    : VelmorDomDoc(std::move(reach), validate, release) {}
 
 std::string_view KespDomDoc::GetTemplate() const { return Release().templates.kesp; }
 
 MediaPrefsDomDoc::MediaPrefsDomDoc(std::string_view name, bool validate,
                                    const ReleaseProfile& release)
-    : VelmorDomDoc(name, validate, release) {}
+    : MediaPrefsDomDoc(DocumentReach::Beside(name), validate, release) {}
+
+MediaPrefsDomDoc::MediaPrefsDomDoc(DocumentReach reach, bool validate,
+                                   const ReleaseProfile& release)
+    : VelmorDomDoc(std::move(reach), validate, release) {}
 
 std::string_view MediaPrefsDomDoc::GetTemplate() const { return Release().templates.mediaprefs; }
 

@@ -28,9 +28,9 @@ namespace ovrabjt {
 
 class VelmorDomDoc {
  public:
-  // Elements nested deeper than this (the root being level 1) make a read
+  // Elements nested deeper than this (the root being level 1) make a parse
   // fail with code 2 instead of exhausting the stack.
-  static constexpr std::size_t kMaxElementDepth = 256;
+  static constexpr std::size_t kMaxElementDepth = BoundedDomParser::kMaxElementDepth;
 
   VelmorDomDoc(const VelmorDomDoc&) = delete;
   VelmorDomDoc& operator=(const VelmorDomDoc&) = delete;
@@ -82,9 +82,9 @@ class VelmorDomDoc {
   const VelmorXmlParser& Parser() const { return *parser_; }
 
  protected:
-  // Creates the parser of the document called `name` (codes 20, 23); the
-  // document follows `release`.
-  VelmorDomDoc(std::string_view name, bool validate, const ReleaseProfile& release);
+  // Creates the parser of a document of `reach` (codes 20, 23); the document
+  // follows `release`.
+  VelmorDomDoc(DocumentReach reach, bool validate, const ReleaseProfile& release);
 
   const ReleaseProfile& Release() const { return release_; }
 
@@ -116,8 +116,8 @@ class VelmorDomDoc {
 // operation attributes and the job-template attributes.
 class OvraDomDoc final : public VelmorDomDoc {
  public:
-  // Ovra documents are validated against their document type, which is
-  // found beside `name`.
+  // Ovra documents are validated against the document type they name, a
+  // file beside `name`, and bring no declarations of their own.
   OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release = BuildRelease());
   ~OvraDomDoc() override;
 
@@ -145,7 +145,9 @@ class OvraDomDoc final : public VelmorDomDoc {
 // The printer's capabilities; attributes sit directly under the root.
 class KespDomDoc final : public VelmorDomDoc {
  public:
+  // The document called `name` reads files beside it.
   KespDomDoc(std::string_view name, bool validate, const ReleaseProfile& release = BuildRelease());
+  KespDomDoc(DocumentReach reach, bool validate, const ReleaseProfile& release = BuildRelease());
   std::string_view GetTemplate() const override;
 };
 
@@ -153,6 +155,8 @@ class KespDomDoc final : public VelmorDomDoc {
 class MediaPrefsDomDoc final : public VelmorDomDoc {
  public:
   MediaPrefsDomDoc(std::string_view name, bool validate,
+                   const ReleaseProfile& release = BuildRelease());
+  MediaPrefsDomDoc(DocumentReach reach, bool validate,
                    const ReleaseProfile& release = BuildRelease());
   std::string_view GetTemplate() const override;
 };

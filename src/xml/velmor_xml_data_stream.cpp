@@ -3,6 +3,7 @@
 #include <new>
 #include <string_view>
 
+#include "xml/document_reach.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml/velmor_dom_doc.h"
 
@@ -58,19 +59,24 @@ std::string VelmorXmlDataStream::GetName() const {
 }
 
 // Ovra documents are always validated and so need a name to find their
-// document type by; the other kinds are validated only when named.
+// document type by; the other kinds are validated only when named. A
+// document known by no name at all (not even a file's) reads no file.
 std::unique_ptr<VelmorDomDoc> VelmorXmlDataStream::CreateDocument() const {
   const std::string name = GetName();
   const bool named = !name_.empty();
+  const auto reach = [&] {
+    return named || name != kDefaultName ? DocumentReach::Beside(name)
+                                         : DocumentReach::Nowhere(name);
+  };
   try {
     switch (kind_) {
       case kOvraDocument:
         if (!named) throw OvraParseException(OvraErrorCode::kOvraWithoutName);
         return std::make_unique<OvraDomDoc>(name, true, *release_);
       case kKespDocument:
-        return std::make_unique<KespDomDoc>(name, named, *release_);
+        return std::make_unique<KespDomDoc>(reach(), named, *release_);
       case kMediaPrefsDocument:
-        return std::make_unique<MediaPrefsDomDoc>(name, named, *release_);
+        return std::make_unique<MediaPrefsDomDoc>(reach(), named, *release_);
       case kNoDocument:
         break;
     }

@@ -1,5 +1,6 @@
 #include "xml/velmor_xml_parser.h"
 
+#include <utility>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
@@ -23,16 +24,20 @@ std::u16string SystemIdAfterStartingLibrary(std::string_view name) {
 }  // namespace
 
 VelmorXmlParser::VelmorXmlParser(std::string_view name, bool validate)
-    : system_id_(SystemIdAfterStartingLibrary(name)),
-      parser_(std::make_unique<BoundedDomParser>()) {
-  security_.setEntityExpansionLimit(kEntityExpansionLimit);
+    : VelmorXmlParser(DocumentReach::Beside(name), validate) {}
+
+VelmorXmlParser::VelmorXmlParser(DocumentReach reach, bool validate)
+    : system_id_(SystemIdAfterStartingLibrary(reach.Name())),
+      parser_(std::make_unique<BoundedDomParser>(std::move(reach))) {
   Configure(validate);
 }
 
 VelmorXmlParser::~VelmorXmlParser() = default;
 
 // Entity references are expanded, and external entities resolve only through
-// the local resolver: the library's own resolution would fetch URLs.
+// the bounded parser, as the document's reach allows: the library's own
+// resolution would fetch URLs. A document that reads no file does not load
+// the DTD it names, which only a validating parse needs.
 void VelmorXmlParser::Configure(bool validate) {
   parser_->setErrorHandler(&reporter_);
   parser_->setValidationScheme(validate ? xercesc::XercesDOMParser::Val_Always
@@ -40,13 +45,12 @@ void VelmorXmlParser::Configure(bool validate) {
   parser_->setDoNamespaces(false);
   parser_->setCreateEntityReferenceNodes(false);
   parser_->setDisableDefaultEntityResolution(true);
-  parser_->setXMLEntityResolver(&resolver_);
-  parser_->setSecurityManager(&security_);
+  parser_->setLoadExternalDTD(parser_->Reach().ReadsFiles());
 }
 
 void VelmorXmlParser::Parse(std::string_view text) {
   reporter_.resetErrors();
-  resolver_.ResetBudget();
+  parser_->BeginParse();
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     system_id_.c_str(), false);
   try {

@@ -18,12 +18,11 @@
 #include <xercesc/dom/DOMProcessingInstruction.hpp>
 #include <xercesc/framework/XMLFormatter.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
-#include <xercesc/util/SecurityManager.hpp>
 
 #include "attr/attr_node.h"
 #include "xml/dom_tree_error_reporter.h"
 #include "xml/bounded_dom_parser.h"
-#include "xml/local_entity_resolver.h"
+#include "xml/document_reach.h"
 
 namespace ovrabjt {
 
@@ -31,15 +30,17 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
  public:
   // The most entity expansions one parse may make; a document that nests
   // entity references to blow up its size fails instead of using up memory.
-  static constexpr XMLSize_t kEntityExpansionLimit = 10000;
+  static constexpr std::size_t kEntityExpansionLimit = BoundedDomParser::kMaxEntityExpansions;
 
   // Creates the parser of the document called `name`: a path or other name
   // as bytes, read as UTF-8, that becomes the system identifier against which
-  // relative references in the text (its DTD) resolve. With `validate` the
-  // document must be valid against its DTD; without, it is not checked.
-  // Starts the XML library if needed: raises code 20 after its termination,
-  // code 23 when it cannot start.
+  // relative references in the text (its DTD) resolve; it reads files in the
+  // folder of that name. With `validate` the document must be valid against
+  // its DTD; without, it is not checked. Starts the XML library if needed:
+  // raises code 20 after its termination, code 23 when it cannot start.
   VelmorXmlParser(std::string_view name, bool validate);
+  // The same for a document of `reach`, named after it.
+  VelmorXmlParser(DocumentReach reach, bool validate);
   VelmorXmlParser(const VelmorXmlParser&) = delete;
   VelmorXmlParser& operator=(const VelmorXmlParser&) = delete;
   ~VelmorXmlParser() override;
@@ -117,11 +118,9 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
            xercesc::XMLFormatter::EscapeFlags escapes = xercesc::XMLFormatter::NoEscapes);
 
   std::u16string system_id_;
-  // The parser keeps pointers to these three, so they are declared first and
-  // outlive it.
+  // The parser keeps a pointer to the reporter, which is declared first and
+  // outlives it.
   DOMTreeErrorReporter reporter_;
-  LocalEntityResolver resolver_;
-  xercesc::SecurityManager security_;
   std::unique_ptr<BoundedDomParser> parser_;
 
   // Writer state, set up and torn down by each write.

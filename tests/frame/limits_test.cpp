@@ -170,7 +170,10 @@ TEST(Limits, DtdsOverTheNetworkAreRefusedWithoutConnecting) {
   std::uint32_t size = 0;
   EXPECT_EQ(LoadOvra((dir / "ovra.xml").c_str(), kBase.c_str(), nullptr, &block, &size), 0);
   EXPECT_EQ(GetMediaPreferenceInfofromFile((dir / "prefs.xml").c_str()), nullptr);
-  EXPECT_EQ(ParseKesp(kesp_dtd), nullptr);
+  // Read from memory without a name, a capabilities document loads no DTD.
+  AttrNodeList* caps = ParseKesp(kesp_dtd);
+  EXPECT_NE(caps, nullptr);
+  ReleaseOvraBjtANL(caps);
   EXPECT_EQ(ParseKesp(kesp_entity), nullptr);
   const auto elapsed = Clock::now() - start;
   fs::remove_all(dir);
@@ -184,27 +187,30 @@ TEST(Limits, LocalEntitiesAreReadFromRegularFilesWithinABudget) {
   const fs::path dir = fs::temp_directory_path() / ("ovrabjt-files-" + std::to_string(getpid()));
   fs::create_directories(dir);
   ASSERT_EQ(::mkfifo((dir / "pipe.dtd").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir / "zero.dtd");
   std::ofstream(dir / "mega.txt") << std::string(1 << 20, 'm');
-  const std::string pipe = (dir / "pipe.dtd").string();
-  const std::string mega = (dir / "mega.txt").string();
-  std::string repeated = "<!DOCTYPE kesp [<!ENTITY m SYSTEM \"" + mega +
-                         "\">]><kesp><trc-supported syntax=\"1setOf\">";
+  const auto prefs = [&](const std::string& name, const std::string& text) {
+    std::ofstream(dir / name) << text;
+    return GetMediaPreferenceInfofromFile((dir / name).c_str());
+  };
+  std::string repeated = "<!DOCTYPE mediaprefs [<!ENTITY m SYSTEM \"mega.txt\">]><mediaprefs>"
+                         "<media-user-defined syntax=\"1setOf\">";
   for (int i = 0; i < 40; ++i) repeated += "<value syntax=\"text\">&m;</value>";
-  repeated += "</trc-supported></kesp>";
+  repeated += "</media-user-defined></mediaprefs>";
 
   const auto start = Clock::now();
   // A pipe nobody writes to would block the parse for ever.
-  EXPECT_EQ(ParseKesp("<!DOCTYPE kesp SYSTEM \"" + pipe + "\"><kesp/>"), nullptr);
-  EXPECT_EQ(ParseKesp("<!DOCTYPE kesp SYSTEM \"/dev/zero\"><kesp/>"), nullptr);
+  EXPECT_EQ(prefs("pipe.xml", "<!DOCTYPE mediaprefs SYSTEM \"pipe.dtd\"><mediaprefs/>"), nullptr);
+  EXPECT_EQ(prefs("zero.xml", "<!DOCTYPE mediaprefs SYSTEM \"zero.dtd\"><mediaprefs/>"), nullptr);
   // 40 copies of a megabyte are more than one parse may read.
-  EXPECT_EQ(ParseKesp(repeated), nullptr);
+  EXPECT_EQ(prefs("repeated.xml", repeated), nullptr);
   EXPECT_LT(Clock::now() - start, Within(2));
 
   // A few copies are read.
   repeated.erase(repeated.find("<value"), 35 * std::strlen("<value syntax=\"text\">&m;</value>"));
-  AttrNodeList* caps = ParseKesp(repeated);
-  EXPECT_NE(caps, nullptr);
-  ReleaseOvraBjtANL(caps);
+  AttrNodeList* list = prefs("few.xml", repeated);
+  EXPECT_NE(list, nullptr);
+  ReleaseOvraBjtANL(list);
   fs::remove_all(dir);
 }
 

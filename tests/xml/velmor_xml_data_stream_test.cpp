@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 #include <string>
 
@@ -247,9 +249,12 @@ TEST(VelmorXmlDataStreamTest, FailedReadKeepsMessagesAndWhatWasRead) {
   for (int i = 0; i < 300; ++i) deep += "</c>";
   deep += "</kesp>";
   stream.SetInput(deep.data(), static_cast<std::uint32_t>(deep.size()));
+  // Refused while parsing, before any attribute is read, with the bound.
   EXPECT_EQ(CodeRaisedBy([&] { stream.Read(list); }), 2);
-  EXPECT_TRUE(stream.LastMessages().empty());
-  EXPECT_EQ(DumpAttrList(list), "a (integer) = 1\n");
+  ASSERT_EQ(stream.LastMessages().size(), 1u);
+  EXPECT_EQ(stream.LastMessages()[0].text, "elements nested deeper than the bound of 256");
+  EXPECT_EQ(stream.LastMessages()[0].column, std::strlen("<kesp><a syntax='integer'>1</a>") + 23 * 256 + 1);
+  EXPECT_EQ(DumpAttrList(list), "");
 }
 
 }  // namespace

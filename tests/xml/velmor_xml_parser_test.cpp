@@ -139,12 +139,19 @@ TEST(VelmorXmlParserTest, ExternalEntitiesAreExpandedFromLocalFiles) {
   EXPECT_EQ(std::u16string(root->getTextContent()), u"[text from a local file]");
 }
 
-TEST(VelmorXmlParserTest, FileUrlsNameLocalFiles) {
-  const std::string text = "<!DOCTYPE ovra SYSTEM \"file://" + DataDir() +
-                           "ovra-v02012.dtd\"><ovra version=\"1\" qrcs-version=\"2\"/>";
-  VelmorXmlParser parser("elsewhere/job.xml", true);
-  EXPECT_EQ(CodeRaisedBy([&] { parser.Parse(text); }), 0);
+TEST(VelmorXmlParserTest, FileUrlsNameLocalFilesInTheDocumentsFolder) {
+  const std::string relative =
+      "<!DOCTYPE ovra SYSTEM \"file:ovra-v02012.dtd\"><ovra version=\"1\" qrcs-version=\"2\"/>";
+  VelmorXmlParser parser(kTicketName, true);
+  EXPECT_EQ(CodeRaisedBy([&] { parser.Parse(relative); }), 0);
   EXPECT_EQ(RootAttribute(parser, u"xml:lang"), u"en-US");
+  // An absolute one names a file wherever it is, which a document may not.
+  const std::string absolute = "<!DOCTYPE ovra SYSTEM \"file://" + DataDir() +
+                               "ovra-v02012.dtd\"><ovra version=\"1\" qrcs-version=\"2\"/>";
+  EXPECT_EQ(CodeRaisedBy([&] { parser.Parse(absolute); }), 2);
+  const XmlMessage* fatal = FirstMessageOf(parser, XmlMessage::Kind::kFatalError);
+  ASSERT_NE(fatal, nullptr);
+  EXPECT_EQ(fatal->text, "a file is named relative to the document, never by an absolute path");
 }
 
 // A document name is a path in UTF-8 bytes; the DTD beside it is found
