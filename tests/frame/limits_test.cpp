@@ -283,4 +283,233 @@ TEST(Limits, TenThousandPageRangesStopAtTheRecordsTwoHundredFiftyOverrides) {
   EXPECT_EQ(last.Get(ovrabjt::override_field::kLastPage), 500);
 }
 
+// ---- Bounds that hold while a document is scanned -------------------------
+
+// The XML library's hash of a name into its table of 257 buckets.
+std::size_t LibraryBucket(std::u16string_view name) {
+  std::size_t hash = name[0];
+  for (std::size_t i = 1; i < name.size(); ++i) hash = hash * 38 + (hash >> 24) + name[i];
+  return hash % 257;
+}
+
+// `count` distinct names that all fall into bucket 0: four letters, then the
+// one ideograph that brings the hash there.
+std::vector<std::string> CollidingNames(std::size_t count) {
+  std::vector<std::string> names;
+  for (std::size_t n = 0; names.size() < count; ++n) {
+    std::u16string name;
+    for (std::size_t k = n, i = 0; i < 4; ++i, k /= 26) name += char16_t(u'a' + k % 26);
+    name += u'\u4E00';
+    const std::size_t off = LibraryBucket(name);
+    name.back() = char16_t(0x4E00 + (257 - off) % 257);
+    EXPECT_EQ(LibraryBucket(name), 0u);
+    std::string bytes(name.begin(), name.end() - 1);
+    const char16_t c = name.back();
+    bytes += {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+    names.push_back(bytes);
+  }
+  return names;
+}
+
+TEST(Limits, CollidingNamesAreRefusedBeforeTheParseTurnsQuadratic) {
+  const std::vector<std::string> names = CollidingNames(80000);
+  std::string elements = "<kesp>";
+  for (const std::string& name : names) elements += "<" + name + "/>";
+  elements += "</kesp>";
+  std::string attributes = "<kesp>";
+  for (const std::string& name : names) attributes += "<a " + name + "=\"\"/>";
+  attributes += "</kesp>";
+  std::string one_element = "<kesp";
+  for (const std::string& name : names) one_element += " " + name + "=\"\"";
+  one_element += "/>";
+  struct Case {
+    const char* what;
+    const std::string& text;
+  } cases[] = {{"element names", elements},
+               {"attribute names", attributes},
+               {"attributes of one element", one_element}};
+  for (const Case& c : cases) {
+    const auto start = Clock::now();
+    EXPECT_EQ(ParseKesp(c.text), nullptr) << c.what;
+    // Unbounded, 80000 names took over a minute.
+    EXPECT_LT(Clock::now() - start, Within(2)) << c.what;
+  }
+}
+
+TEST(Limits, EveryElementLevelCountsTowardsTheDepthBound) {
+  std::string deep = "<kesp>";
+  for (int i = 0; i < 1000000; ++i) deep += "<x>";
+  for (int i = 0; i < 1000000; ++i) deep += "</x>";
+  deep += "</kesp>";
+  const auto start = Clock::now();
+  EXPECT_EQ(ParseKesp(deep), nullptr);
+  EXPECT_LT(Clock::now() - start, Within(2));
+  // 256 levels are read: the root and 255 below it.
+  std::string deepest = "<kesp>";
+  for (int i = 0; i < 254; ++i) deepest += "<x>";
+  deepest += "<trc-supported syntax=\"name\">a</trc-supported>";
+  for (int i = 0; i < 254; ++i) deepest += "</x>";
+  AttrNodeList* caps = ParseKesp(deepest + "</kesp>");
+  EXPECT_NE(caps, nullptr);
+  ReleaseOvraBjtANL(caps);
+  deepest.insert(6, "<x>");
+  EXPECT_EQ(ParseKesp(deepest + "</x></kesp>"), nullptr);
+}
+
+TEST(Limits, ParameterEntitiesCountAgainstTheOneExpansionLimit) {
+  const std::string blanks = "<!ENTITY % b \"" + std::string(1000, ' ') + "\">";
+  const auto references = [](const char* name, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += name;
+    return text;
+  };
+  const std::string body = "<kesp><trc-supported syntax=\"name\">a</trc-supported></kesp>";
+  // General and parameter expansions together; the limit is 10000.
+  const std::string mixed = "<!DOCTYPE kesp [" + blanks + references("%b;", 6000) +
+                            "<!ENTITY g \"x\">]><kesp><a syntax=\"name\">" +
+                            references("&g;", 4001) + "</a></kesp>";
+  // Nested through character references: 10^10 expansions of an empty one.
+  std::string nested = "<!DOCTYPE kesp [<!ENTITY % e0 \"\">";
+  for (int level = 1; level <= 10; ++level) {
+    nested += "<!ENTITY % e" + std::to_string(level) + " \"";
+    for (int i = 0; i < 10; ++i) nested += "&#37;e" + std::to_string(level - 1) + ";";
+    nested += "\">";
+  }
+  nested += "%e10;]>" + body;
+  struct Case {
+    const char* what;
+    std::string text;
+    bool read;
+  } cases[] = {
+      {"300000 references to 1000 blanks", "<!DOCTYPE kesp [" + blanks +
+                                               references("%b;", 300000) + "]>" + body,
+       false},
+      {"10000 references", "<!DOCTYPE kesp [" + blanks + references("%b;", 10000) + "]>" + body,
+       true},
+      {"10001 references", "<!DOCTYPE kesp [" + blanks + references("%b;", 10001) + "]>" + body,
+       false},
+      {"6000 parameter and 4001 general", mixed, false},
+      {"nested parameter entities", nested, false},
+      {"a parameter entity of 1025 characters",
+       "<!DOCTYPE kesp [<!ENTITY % b \"" + std::string(1025, ' ') + "\">]>" + body, false},
+      {"a parameter entity of 1024 characters",
+       "<!DOCTYPE kesp [<!ENTITY % b \"" + std::string(1024, ' ') + "\">%b;]>" + body, true},
+  };
+  for (const Case& c : cases) {
+    const auto start = Clock::now();
+    AttrNodeList* caps = ParseKesp(c.text);
+    EXPECT_EQ(caps != nullptr, c.read) << c.what;
+    ReleaseOvraBjtANL(caps);
+    EXPECT_LT(Clock::now() - start, Within(3)) << c.what;
+  }
+}
+
+// ---- What a document may read ----------------------------------------------
+
+class DocumentReachLimits : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir / "tickets" / "parts");
+    fs::create_directories(dir / "elsewhere");
+    fs::copy_file(kData + "ovra-v02012.dtd", dir / "tickets" / "ovra-v02012.dtd");
+    std::ofstream(dir / "elsewhere" / "secret.txt") << "secret";
+    std::ofstream(dir / "elsewhere" / "lax.dtd") << "<!ELEMENT ovra ANY><!ATTLIST ovra x CDATA #IMPLIED>";
+    std::ofstream(dir / "tickets" / "parts" / "word.txt") << "inside";
+    fs::create_symlink(dir / "elsewhere" / "secret.txt", dir / "tickets" / "link.txt");
+    fs::create_symlink(dir / "tickets" / "parts" / "word.txt", dir / "tickets" / "near.txt");
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  // The media preferences file `text`, read from the tickets folder: the
+  // text of its one stock list value, or "refused".
+  std::string ReadPrefs(const std::string& text) {
+    const fs::path file = dir / "tickets" / "prefs.xml";
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+    AttrNodeList* prefs = GetMediaPreferenceInfofromFile(file.c_str());
+    if (prefs == nullptr) return "refused";
+    ReleaseOvraBjtANL(prefs);
+    return "read";
+  }
+
+  const fs::path dir = fs::temp_directory_path() / ("ovrabjt-reach-" + std::to_string(getpid()));
+};
+
+TEST_F(DocumentReachLimits, EntitiesResolveOnlyInsideTheDocumentsFolder) {
+  const std::string secret = (dir / "elsewhere" / "secret.txt").string();
+  struct Case {
+    const char* what;
+    std::string system_id;
+    const char* result;
+  } cases[] = {
+      {"beside the document, in a subfolder", "parts/word.txt", "read"},
+      {"a link that stays inside", "near.txt", "read"},
+      {"an absolute path", secret, "refused"},
+      {"an absolute file URL", "file://" + secret, "refused"},
+      {"up and out", "../elsewhere/secret.txt", "refused"},
+      {"up and back in", "../tickets/parts/word.txt", "refused"},
+      {"a symbolic link leading out", "link.txt", "refused"},
+      {"a system file", "/etc/passwd", "refused"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadPrefs("<!DOCTYPE mediaprefs [<!ENTITY e SYSTEM \"" + c.system_id +
+                        "\">]><mediaprefs><media-user-defined syntax=\"text\">&e;"
+                        "</media-user-defined></mediaprefs>"),
+              c.result)
+        << c.what;
+  }
+}
+
+TEST_F(DocumentReachLimits, CapabilitiesFromMemoryReadNoFileButMayNameADtd) {
+  const std::string body = "<kesp><trc-supported syntax=\"name\">a</trc-supported></kesp>";
+  struct Case {
+    const char* what;
+    std::string text;
+    bool read;
+  } cases[] = {
+      {"a DOCTYPE naming a missing DTD", "<!DOCTYPE kesp SYSTEM \"no-such.dtd\">" + body, true},
+      {"a DOCTYPE naming a system file", "<!DOCTYPE kesp SYSTEM \"/etc/passwd\">" + body, true},
+      {"an external entity", "<!DOCTYPE kesp [<!ENTITY e SYSTEM \"/etc/passwd\">]>"
+                             "<kesp><a syntax=\"name\">&e;</a></kesp>", false},
+      {"an external parameter entity",
+       "<!DOCTYPE kesp [<!ENTITY % e SYSTEM \"/etc/passwd\">%e;]>" + body, false},
+  };
+  for (const Case& c : cases) {
+    AttrNodeList* caps = ParseKesp(c.text);
+    EXPECT_EQ(caps != nullptr, c.read) << c.what;
+    ReleaseOvraBjtANL(caps);
+  }
+}
+
+TEST_F(DocumentReachLimits, OvraDocumentsAreValidatedOnlyAgainstTheTypeTheyName) {
+  const std::string base = (dir / "tickets" / "job.xml").string();
+  const std::string body =
+      "<ovra version=\"1.0\" qrcs-version=\"2.01\"><job-template-attributes>"
+      "<copies syntax=\"integer\">2</copies></job-template-attributes></ovra>";
+  const std::string lax = (dir / "elsewhere" / "lax.dtd").string();
+  struct Case {
+    const char* what;
+    std::string doctype;
+    OvraBool loaded;
+  } cases[] = {
+      {"the release's type by its file name", "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\">", 1},
+      {"an internal subset", "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\" [<!ATTLIST ovra x CDATA #IMPLIED>]>", 0},
+      {"an internal subset alone", "<!DOCTYPE ovra [<!ELEMENT ovra ANY>]>", 0},
+      {"a permissive type elsewhere", "<!DOCTYPE ovra SYSTEM \"" + lax + "\">", 0},
+      {"a relative path", "<!DOCTYPE ovra SYSTEM \"../elsewhere/lax.dtd\">", 0},
+      {"a subfolder", "<!DOCTYPE ovra SYSTEM \"parts/ovra-v02012.dtd\">", 0},
+      {"no document type", "", 0},
+  };
+  for (const Case& c : cases) {
+    const fs::path file = dir / "tickets" / "ticket.xml";
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << c.doctype << body;
+    void* block = nullptr;
+    std::uint32_t size = 0;
+    EXPECT_EQ(LoadOvra(file.c_str(), base.c_str(), nullptr, &block, &size), c.loaded) << c.what;
+    if (c.loaded) {
+      std::vector<std::uint8_t> packed(size);
+      EXPECT_EQ(LoadOvra(nullptr, nullptr, packed.data(), &block, &size), 1);
+    }
+  }
+}
+
 }  // namespace
