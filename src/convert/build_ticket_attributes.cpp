@@ -244,7 +244,8 @@ bool BuildTicketAttributes(const TicketRecord& r, std::unique_ptr<AttrNodeList>&
   WriteSaveDisposition(list, r, release);
   WriteDocumentUri(list, r, release);
   WriteJobShifts(list, r);
-  if (r.Get(tf::kSignature) == kSignatureImposition) AddName(list, "signature", "imposition-template");
+  if (r.Get(tf::kSignature) == kSignatureImposition)
+    AddName(list, kSignatureTemplate, "imposition-template");
   AddName(list, r.Text(tf::kAccountId), "job-account-id");
   AddName(list, r.Text(tf::kRecipientName), "job-recipient-name");
   AddText(list, r.Text(tf::kSheetMessage), "job-sheet-message");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "convert/code_table.h"
 
@@ -80,6 +81,10 @@ inline constexpr std::uint8_t kNoCovers = 32;
 inline constexpr std::uint8_t kPageRangeAll = 1;
 inline constexpr std::uint8_t kPageRangeFromTo = 2;
 inline constexpr std::uint8_t kSignatureImposition = 2;
+
+// The "imposition-template" name that stands for signature imposition,
+// compared exactly as every name is.
+inline constexpr std::string_view kSignatureTemplate = "signature";
 
 inline constexpr std::string_view kSaveLocation = "file:///job-repository/";
 inline constexpr std::string_view kDocumentRepository = "file:///job-repository";

@@ -122,11 +122,12 @@ void ReadImpositionTemplate(const AttrNodeList& list, TicketRecord& r) {
 
 // A template name and signature imposition arrive as two "imposition-template"
 // attributes, the name first; every occurrence is looked at so that the
-// second one is not lost.
+// second one is not lost. The template is a name, so only the exact text
+// "signature" asks for signature imposition.
 void ReadSignature(const AttrNodeList& list, TicketRecord& r) {
   std::string text;
   for (std::size_t n = 0; ReadString(list, "imposition-template", n, text); ++n) {
-    if (EqualsIgnoreAsciiCase(text, "signature")) {
+    if (text == kSignatureTemplate) {
       r.Set(tf::kSignature, kSignatureImposition);
       return;
     }

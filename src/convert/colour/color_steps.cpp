@@ -16,6 +16,14 @@ void MarkGiven(TicketRecord& ticket, AbsenceBit bit) {
   ticket.Set(bit.word, static_cast<std::uint16_t>(ticket.Get(bit.word) & ~bit.mask));
 }
 
+// Whether an occurrence of "color-emulation" is the code's own keyword as
+// the writer spells it; any other text, a keyword in other letters included,
+// is a name of the driver's own, kept exactly.
+bool IsWrittenEmulationKeyword(std::string_view text) {
+  const auto code = kColorEmulations.CodeOf(text);
+  return code && *kColorEmulations.ValueOf(*code) == text;
+}
+
 }  // namespace
 
 void ReadAdjustments(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields) {
@@ -101,7 +109,7 @@ void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
   std::string text;
   std::size_t occurrence = 0;
   for (; ReadString(list, kColorEmulation, occurrence, text); ++occurrence, text.clear()) {
-    if (!kColorEmulations.CodeOf(text)) {
+    if (!IsWrittenEmulationKeyword(text)) {
       WriteTicketString(ticket, fields.emulation_name, text);
       return;
     }
