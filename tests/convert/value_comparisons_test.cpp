@@ -26,8 +26,8 @@ using Reading = std::function<std::string(const TicketRecord&)>;
 
 std::string Element(const std::string& name, const std::string& syntax, const std::string& text) {
   const bool preserve = syntax == "name" || syntax == "text";
-  return "<" + name + " syntax=\"" + syntax + "\"" +
-         (preserve ? " xml:space=\"preserve\"" : "") + ">" + text + "</" + name + ">";
+  return "<" + name + " syntax=\"" + syntax + "\"" + (preserve ? " xml:space=\"preserve\"" : "") +
+         ">" + text + "</" + name + ">";
 }
 
 std::string Collection(const std::string& name, const std::string& members,
@@ -59,8 +59,8 @@ Document Override(const std::string& name, const std::string& overrides = "page-
                    Element("lower-bound", "integer", "3") + Element("upper-bound", "integer", "3"),
                    "rangeOfInteger"),
         "1setOf");
-    return Collection(overrides,
-                      Collection("value", pages + Element(name, "keyword", text)), "1setOf");
+    return Collection(overrides, Collection("value", pages + Element(name, "keyword", text)),
+                      "1setOf");
   };
 }
 
@@ -100,7 +100,8 @@ std::unique_ptr<TicketRecord> Load(const std::string& operation, const std::stri
   auto record = TicketRecord::Allocate();
   std::optional<OvraParseException> error;
   EXPECT_FALSE(FillTicketRecord(source, *record, &error))
-      << (error ? FormatOvraError(*error) : "") << "\n" << text;
+      << (error ? FormatOvraError(*error) : "") << "\n"
+      << text;
   return record;
 }
 
@@ -147,8 +148,8 @@ TEST(DocumentValues, KeywordsMatchInAnyLetterCaseAndNamesOnlyExactly) {
        "1024"},
       {"3.6.09", false, Job("highlight-map-color"), "brown", true, JobValue(tf::kHighlightMapColor),
        "8192"},
-      {"3.6.09", false, Job("highlight-map"), "color-to-highlight", true, JobValue(tf::kHighlightMap),
-       "256"},
+      {"3.6.09", false, Job("highlight-map"), "color-to-highlight", true,
+       JobValue(tf::kHighlightMap), "256"},
       {"3.6.09", false, Job("page-rotation"), "rotate-270", true, JobValue(tf::kPageRotation), "8"},
       {"3.6.09", false, Job("rendering-intent-images"), "absolute-colorimetric", true,
        JobValue(tf::kRenderingIntentImages), "8"},
@@ -186,27 +187,30 @@ TEST(DocumentValues, KeywordsMatchInAnyLetterCaseAndNamesOnlyExactly) {
       // The media words.
       {"3.6.09", false, Medium("media-color"), "goldenrod", true, MediumValue(mf::kColor), "512"},
       {"3.6.09", false, Medium("media-type"), "full-cut-tabs", true, MediumValue(mf::kType), "8"},
-      {"3.6.09", false, Medium("media-pre-printed"), "pre-printed", true, MediumValue(mf::kType), "128"},
+      {"3.6.09", false, Medium("media-pre-printed"), "pre-printed", true, MediumValue(mf::kType),
+       "128"},
       {"3.6.09", false, Medium("media-front-coating"), "semi-gloss", true,
        MediumValue(mf::kFrontCoating), "32"},
-      {"3.6.09", false, Medium("media-back-coating"), "high-gloss", true, MediumValue(mf::kBackCoating),
-       "16"},
+      {"3.6.09", false, Medium("media-back-coating"), "high-gloss", true,
+       MediumValue(mf::kBackCoating), "16"},
       {"3.6.09", false, Medium("media-grain"), "x-grain", true, MediumValue(mf::kGrain), "2"},
       {"3.6.09", false, Medium("media-tooth"), "coarse", true, MediumValue(mf::kTooth), "4"},
       // A page override's keywords.
       {"3.6.09", false, Override("sides"), "one-sided", true, OverrideValue(of::kSides), "1"},
-      {"3.6.09", false, Override("page-rotation"), "rotate-90", true, OverrideValue(of::kPageRotation),
-       "2"},
+      {"3.6.09", false, Override("page-rotation"), "rotate-90", true,
+       OverrideValue(of::kPageRotation), "2"},
       {"3.6.09", false, Override("rendering-intent-text"), "saturation", true,
        OverrideValue(of::kRenderingIntentText), "2"},
-      {"3.6.09", false, Override("color-emulation"), "none", true, OverrideValue(of::kColorEmulation),
-       "2"},
+      {"3.6.09", false, Override("color-emulation"), "none", true,
+       OverrideValue(of::kColorEmulation), "2"},
       {"3.6.09", false, Override("trapping"), "all", true, OverrideValue(of::kTrapping), "4"},
-      {"3.6.09", false, Override("anti-aliasing"), "none", true, OverrideValue(of::kAntiAliasing), "2"},
+      {"3.6.09", false, Override("anti-aliasing"), "none", true, OverrideValue(of::kAntiAliasing),
+       "2"},
       {"3.6.09", false, Override("black-overprint"), "black-overprint-off", true,
        OverrideValue(of::kBlackOverprint), "2"},
       // The words of older releases.
-      {"3.1.07", false, Job("page-rotation"), "rotation-180", true, JobValue(tf::kPageRotation), "4"},
+      {"3.1.07", false, Job("page-rotation"), "rotation-180", true, JobValue(tf::kPageRotation),
+       "4"},
       {"3.0.15", false, Medium("media-color"), "clear", true, MediumValue(mf::kColor), "32"},
       {"3.0.15", false, Medium("media-opacity"), "transparent", true, MediumValue(mf::kType), "2"},
       {"3.0.15", false, Medium("media-tabs"), "full-cut", true, MediumValue(mf::kType), "8"},
@@ -237,7 +241,8 @@ TEST(DocumentValues, ANameInOtherLettersIsStoredAsItIsGiven) {
       {Element("imposition-template", "name", "Signature"), TextOf(tf::kImpositionTemplate),
        "Signature"},
       {Element("imposition-template", "name", "Signature"), JobValue(tf::kSignature), "1"},
-      {Element("color-emulation", "keyword", "swop") + Element("color-emulation", "keyword", "SWOP"),
+      {Element("color-emulation", "keyword", "swop") +
+           Element("color-emulation", "keyword", "SWOP"),
        JobValue(tf::kColorEmulation), "4"},
       {Medium("media-color")("Goldenrod-ish"), MediumValue(mf::kColor), "64"},
   };

@@ -6,8 +6,6 @@ namespace ovrabjt {
 
 namespace {
 
-constexpr std::string_view kColorEmulation = "color-emulation";
-
 bool IsGiven(const TicketRecord& ticket, AbsenceBit bit) {
   return (ticket.Get(bit.word) & bit.mask) == 0;
 }
@@ -77,14 +75,15 @@ void WriteColorNames(AttrNodeList& list, const TicketRecord& ticket, const Color
 
 void ReadTrcName(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields) {
   const AttrNodeList* trc = nullptr;
-  if (ReadCollection(list, "trc", 0, trc)) ReadTicketText(*trc, "trc-name", ticket, fields.trc_name);
+  if (ReadCollection(list, kTrcAttribute, 0, trc))
+    ReadTicketText(*trc, kTrcNameAttribute, ticket, fields.trc_name);
 }
 
 void WriteTrc(AttrNodeList& list, const TicketRecord& ticket, const ColorFields& fields) {
   std::string text;
   if (!ReadTicketString(ticket, ticket.Get(fields.trc_name), text) || text.empty()) return;
-  AttrNodeList& trc = AddCollection(list, "trc", kCollection);
-  AddString(trc, text, "trc-name", "name");
+  AttrNodeList& trc = AddCollection(list, kTrcAttribute, kCollection);
+  AddString(trc, text, kTrcNameAttribute, "name");
 }
 
 void ReadHalftone(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields,
@@ -108,7 +107,7 @@ void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
   std::string first;
   std::string text;
   std::size_t occurrence = 0;
-  for (; ReadString(list, kColorEmulation, occurrence, text); ++occurrence, text.clear()) {
+  for (; ReadString(list, kColorEmulationAttribute, occurrence, text); ++occurrence, text.clear()) {
     if (!IsWrittenEmulationKeyword(text)) {
       WriteTicketString(ticket, fields.emulation_name, text);
       return;
@@ -121,7 +120,7 @@ void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
 void ReadColorEmulationCode(const AttrNodeList& list, TicketRecord& ticket,
                             const ColorFields& fields) {
   std::string text;
-  for (std::size_t occurrence = 0; ReadString(list, kColorEmulation, occurrence, text);
+  for (std::size_t occurrence = 0; ReadString(list, kColorEmulationAttribute, occurrence, text);
        ++occurrence, text.clear()) {
     if (const auto code = kColorEmulations.CodeOf(text)) {
       ticket.Set(fields.emulation, *code);
@@ -133,7 +132,7 @@ void ReadColorEmulationCode(const AttrNodeList& list, TicketRecord& ticket,
 
 void WriteColorEmulationName(AttrNodeList& list, const TicketRecord& ticket,
                              const ColorFields& fields) {
-  WriteTicketText(list, ticket, fields.emulation_name, kColorEmulation, "keyword");
+  WriteTicketText(list, ticket, fields.emulation_name, kColorEmulationAttribute, "keyword");
 }
 
 void ReadTrapWidths(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields) {
