@@ -73,8 +73,14 @@ void ClearReplaced(TicketRecord& base, const TicketRecord& fresh, const Replaced
     base.Set(tf::kForceFrontCount, 0);
   }
   if (r.media) base.Set(tf::kJobMedia, kNoMedia);
-  if (r.front_cover) base.Set(tf::kFrontCoverMedia, kNoMedia);
-  if (r.back_cover) base.Set(tf::kBackCoverMedia, kNoMedia);
+  // The covers are worked out afresh from the delta's covers and the base's
+  // other cover, which joins the delta as the base's document gives it.
+  if (r.front_cover || r.back_cover) {
+    for (Field<std::uint8_t> f : {tf::kCoverMode, tf::kFrontCoverPrint, tf::kBackCoverPrint})
+      base.Set(f, fresh.Get(f));
+    base.Set(tf::kFrontCoverMedia, kNoMedia);
+    base.Set(tf::kBackCoverMedia, kNoMedia);
+  }
   if (r.imposition) base.Set(tf::kSignature, fresh.Get(tf::kSignature));
   if (r.emulation) {
     base.Set(tf::kColorEmulation, fresh.Get(tf::kColorEmulation));
@@ -84,7 +90,8 @@ void ClearReplaced(TicketRecord& base, const TicketRecord& fresh, const Replaced
 
 // The delta as it is read: when it names one cover only and the base has the
 // other, that cover joins it as the base's own document gives it, so that the
-// covers' mode is worked out from both. Null when the delta is read as it is.
+// covers are worked out from both as a load works them out. Null when the
+// delta is read as it is.
 std::unique_ptr<AttrNodeList> DeltaWithBaseCover(const AttrNodeList& delta,
                                                  const TicketRecord& base, const Replaced& r,
                                                  const ReleaseProfile& release) {

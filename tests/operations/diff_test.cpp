@@ -20,13 +20,6 @@ namespace {
 namespace tf = ticket_field;
 namespace mf = media_field;
 
-std::unique_ptr<TicketRecord> Load(std::string_view text) {
-  auto record = TicketRecord::Allocate();
-  InitTicketRecord(*record);
-  ReadTicketAttributes(*testing::ParseAttrText(text), *record);
-  return record;
-}
-
 char KindLetter(const DiffSide& side) {
   switch (side.kind) {
     case DiffSide::Kind::kField:
@@ -50,17 +43,17 @@ std::vector<std::string> Shown(const std::vector<TicketDifference>& differences)
 
 TEST(Diff, TheSameTextsAndMediaElsewhereAreEqual) {
   // The same settings in another order give other string indexes and slots.
-  const auto a = Load(
+  const auto a = testing::LoadAttrText(
       "trc collection\n  trc-name name curve\nhalftone-graphics keyword dots\n"
       "media-col collection\n  media-color keyword blue\n"
       "cover-front collection\n  media-col collection\n    media-color keyword pink\n"
       "  cover-type keyword print-front\n");
-  auto b = Load(
+  auto b = testing::LoadAttrText(
       "halftone-graphics keyword curve\n"
       "media-col collection\n  media-color keyword blue\n"
       "cover-front collection\n  media-col collection\n    media-color keyword pink\n"
       "  cover-type keyword print-front\n");
-  auto c = Load("");
+  auto c = testing::LoadAttrText("");
   // b: "curve" first, and its two media swapped (pink in slot 0, blue in 1).
   WriteTicketString(*b, tf::kTrcName, "curve");
   WriteTicketString(*b, tf::kHalftone, "dots");
@@ -75,15 +68,15 @@ TEST(Diff, TheSameTextsAndMediaElsewhereAreEqual) {
   // A string no field names and the string count do not take part.
   c->strings.Append("unnamed");
   c->Set(tf::kStringCount, 1);
-  EXPECT_EQ(Shown(DiffTickets(*Load(""), *c)), std::vector<std::string>{});
+  EXPECT_EQ(Shown(DiffTickets(*testing::LoadAttrText(""), *c)), std::vector<std::string>{});
 }
 
 TEST(Diff, EveryDifferenceIsNamedWithWhatEachSideHasThere) {
-  const auto a = Load(
+  const auto a = testing::LoadAttrText(
       "copies integer 3\nhalftone-graphics keyword dots\n"
       "media-col collection\n  media-color keyword blue\n"
       "force-front-side 1setOf\n  value integer 4\n");
-  auto b = Load(
+  auto b = testing::LoadAttrText(
       "copies integer 5\nhalftone-graphics keyword lines\n"
       "page-overrides 1setOf\n  value collection\n"
       "    pages 1setOf\n      value rangeOfInteger\n"
@@ -112,8 +105,8 @@ TEST(Diff, AMediumOfOneEntryOnlyShowsTheFieldsItGives) {
       "insert-sheet 1setOf\n  value collection\n    insert-count integer 2\n"
       "    media-col collection\n      media-color keyword yellow\n"
       "      media-weight-metric integer 90\n";
-  const auto a = Load("");
-  const auto b = Load(sheet);
+  const auto a = testing::LoadAttrText("");
+  const auto b = testing::LoadAttrText(sheet);
   EXPECT_EQ(Shown(DiffTickets(*a, *b)), (std::vector<std::string>{
                                             "insertCount f f",
                                             "insertSheets[0].count e f",
@@ -123,7 +116,7 @@ TEST(Diff, AMediumOfOneEntryOnlyShowsTheFieldsItGives) {
                                             "insertSheets[0].media.holeCode e f",
                                         }));
   // A medium with nothing to tell against none: the identifiers themselves.
-  auto c = Load("");
+  auto c = testing::LoadAttrText("");
   c->Set(tf::kJobMedia, 0);
   EXPECT_EQ(Shown(DiffTickets(*a, *c)), std::vector<std::string>{"jobMedia f f"});
   c->MediaSlot(0).Set(mf::kGrain, 2);

@@ -18,13 +18,6 @@ namespace {
 namespace tf = ticket_field;
 namespace of = override_field;
 
-std::unique_ptr<TicketRecord> Load(std::string_view text) {
-  auto record = TicketRecord::Allocate();
-  InitTicketRecord(*record);
-  ReadTicketAttributes(*testing::ParseAttrText(text), *record);
-  return record;
-}
-
 std::string Pages(std::int32_t first, std::int32_t last) {
   return "    pages 1setOf\n      value rangeOfInteger\n        lower-bound integer " +
          std::to_string(first) + "\n        upper-bound integer " + std::to_string(last) + "\n";
@@ -114,7 +107,7 @@ TEST(Fit, ValuesCompareAsTheFormatComparesThem) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rule);
-    const auto ticket = Load(c.ticket);
+    const auto ticket = testing::LoadAttrText(c.ticket);
     const FitReport report = FitTicket(*ticket, *testing::ParseAttrText(c.capabilities));
     EXPECT_EQ(report.checked, c.checked);
     EXPECT_EQ(Lines(report), c.unsupported);
@@ -123,7 +116,7 @@ TEST(Fit, ValuesCompareAsTheFormatComparesThem) {
 }
 
 TEST(Fit, TheCapabilitiesAreNamedAsEachReleaseNamesThem) {
-  const auto ticket = Load("color-destination-profile-front keyword coated\n");
+  const auto ticket = testing::LoadAttrText("color-destination-profile-front keyword coated\n");
   const auto without_suffix =
       testing::ParseAttrText("color-destination-profile-front 1setOf\n  value keyword uncoated\n");
   const FitReport oldest = FitTicket(*ticket, *without_suffix, *FindRelease("3.0.15"));
@@ -133,7 +126,7 @@ TEST(Fit, TheCapabilitiesAreNamedAsEachReleaseNamesThem) {
   EXPECT_TRUE(newest.capabilities.empty());
   EXPECT_TRUE(newest.Fits());
   // Releases before the newest have no halftone capability.
-  const auto halftone = Load("halftone-graphics keyword coarse\n");
+  const auto halftone = testing::LoadAttrText("halftone-graphics keyword coarse\n");
   const auto halftones =
       testing::ParseAttrText("halftone-graphics-supported 1setOf\n  value keyword fine\n");
   EXPECT_TRUE(FitTicket(*halftone, *halftones, *FindRelease("10.0.06")).Fits());
@@ -142,7 +135,7 @@ TEST(Fit, TheCapabilitiesAreNamedAsEachReleaseNamesThem) {
 
 TEST(Fit, DroppingReturnsEveryUnsupportedSettingToNotGiven) {
   const std::string pages = Pages(2, 2);
-  auto ticket = Load(
+  auto ticket = testing::LoadAttrText(
       "halftone-graphics keyword coarse\n"
       "trc collection\n  trc-name name office\n"
       "finishings-col collection\n  finishing-template name saddle\n"
@@ -157,7 +150,7 @@ TEST(Fit, DroppingReturnsEveryUnsupportedSettingToNotGiven) {
   DropUnsupported(*ticket, report);
   EXPECT_TRUE(FitTicket(*ticket, *capabilities).Fits());
   // What stays is the ticket of the document without the dropped settings.
-  const auto expected = Load(
+  const auto expected = testing::LoadAttrText(
       "trc collection\n  trc-name name office\n"
       "page-overrides 1setOf\n  value collection\n" +
       pages + "    sides keyword one-sided\n");

@@ -32,12 +32,7 @@ std::unique_ptr<TicketRecord> Fresh() {
   return record;
 }
 
-// The ticket a load of the attribute text gives.
-std::unique_ptr<TicketRecord> Load(std::string_view text) {
-  auto record = Fresh();
-  ReadTicketAttributes(*testing::ParseAttrText(text), *record);
-  return record;
-}
+std::unique_ptr<TicketRecord> Load(std::string_view text) { return testing::LoadAttrText(text); }
 
 std::unique_ptr<TicketRecord> Merge(std::string_view base, std::string_view delta) {
   auto record = Load(base);
@@ -185,6 +180,20 @@ TEST(Merge, ADeltaWithoutCoversKeepsTheBasesCoverMode) {
   MergeTicketAttributes(*testing::ParseAttrText("copies integer 2\n"), *base);
   EXPECT_EQ(base->Get(tf::kCoverMode), 2);
   EXPECT_EQ(base->Get(tf::kCopies), 2);
+}
+
+TEST(Merge, ACoverTheBasesDocumentDoesNotGiveDoesNotComeToLife) {
+  // A front cover only, with back-cover fields a driver left behind that
+  // match the front cover's: a load of the base's document has no back cover.
+  auto merged = Fresh();
+  merged->Set(tf::kCoverMode, 2);
+  merged->Set(tf::kFrontCoverPrint, 2);
+  merged->Set(tf::kBackCoverPrint, 2);
+  MergeTicketAttributes(
+      *testing::ParseAttrText("cover-front collection\n  cover-type keyword print-front\n"),
+      *merged);
+  EXPECT_EQ(merged->Get(tf::kCoverMode), 2);
+  EXPECT_EQ(merged->Get(tf::kBackCoverPrint), 1);
 }
 
 TEST(Merge, MediaTheResultStillNamesKeepTheirSlotsByteForByte) {
