@@ -176,8 +176,8 @@ TEST(Merge, CoversTheBasesDocumentDoesNotGiveStayAsTheyAre) {
   // A front cover only, with back-cover fields a driver left behind that
   // match it: a load would read such covers as alike, but the base's
   // document has no back cover, with or without a front cover in the delta.
-  for (const char* delta : {"copies integer 2\n",
-                            "cover-front collection\n  cover-type keyword print-front\n"}) {
+  for (const char* delta :
+       {"copies integer 2\n", "cover-front collection\n  cover-type keyword print-front\n"}) {
     SCOPED_TRACE(delta);
     auto merged = Fresh();
     merged->Set(tf::kCoverMode, 2);
