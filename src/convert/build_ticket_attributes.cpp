@@ -73,7 +73,7 @@ void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r, const Relea
 void WriteFinishingTemplate(AttrNodeList& list, const TicketRecord& r) {
   if (r.Get(tf::kFinishing) != kFinishingTemplate) return;
   AttrNodeList& col = AddCollection(list, "finishings-col", kCollection);
-  AddName(col, r.Text(tf::kFinishingTemplate), "finishing-template");
+  AddName(col, r.Text(tf::kFinishingTemplate), kFinishingTemplateAttribute);
 }
 
 void WriteHighlightColor(AttrNodeList& list, std::int16_t code, std::string_view name) {
@@ -93,7 +93,7 @@ void WriteHighlights(AttrNodeList& list, const TicketRecord& r, const ReleasePro
 void WriteImpositionTemplate(AttrNodeList& list, const TicketRecord& r) {
   std::string name;
   if (ReadTicketString(r, r.Get(tf::kImpositionTemplate), name))
-    AddName(list, name, "imposition-template");
+    AddName(list, name, kImpositionTemplateAttribute);
 }
 
 // "save-name" is the folder, a "/" when the folder needs one, then the saved
@@ -161,11 +161,11 @@ void WriteCovers(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile
   AttrNodeList* front_members = nullptr;
   AttrNodeList* back_members = nullptr;
   if (front) {
-    front_members = &AddCollection(list, "cover-front", kCollection);
+    front_members = &AddCollection(list, kCoverFrontAttribute, kCollection);
     WriteMediaCol(*front_members, r, r.Get(tf::kFrontCoverMedia), release);
   }
   if (back) {
-    back_members = &AddCollection(list, "cover-back", kCollection);
+    back_members = &AddCollection(list, kCoverBackAttribute, kCollection);
     WriteMediaCol(*back_members, r, r.Get(tf::kBackCoverMedia), release);
   }
   if (front) AddKeyword(*front_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), "cover-type");
@@ -203,7 +203,7 @@ void WritePageOverrides(AttrNodeList& list, const TicketRecord& r, const Release
 void WriteInsertSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   const std::size_t count = Bounded(r.Get(tf::kInsertCount), kMaxInserts);
   if (count == 0) return;
-  AttrNodeList& sheets = AddCollection(list, "insert-sheet", kSetOf);
+  AttrNodeList& sheets = AddCollection(list, kInsertSheetAttribute, kSetOf);
   for (std::size_t i = 0; i < count; ++i) {
     const ConstFieldView s = r.Insert(i);
     AttrNodeList& members = AddCollection(sheets, "value", kCollection);
@@ -216,7 +216,7 @@ void WriteInsertSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseP
 void WriteForceFrontPages(AttrNodeList& list, const TicketRecord& r) {
   const std::size_t count = Bounded(r.Get(tf::kForceFrontCount), kMaxForceFront);
   if (count == 0) return;
-  AttrNodeList& pages = AddCollection(list, "force-front-side", kSetOf);
+  AttrNodeList& pages = AddCollection(list, kForceFrontSideAttribute, kSetOf);
   for (std::size_t i = 0; i < count; ++i)
     AddNumber(pages, r.Get(ForceFrontPage(i)), "value", kInteger);
 }
@@ -244,7 +244,8 @@ bool BuildTicketAttributes(const TicketRecord& r, std::unique_ptr<AttrNodeList>&
   WriteSaveDisposition(list, r, release);
   WriteDocumentUri(list, r, release);
   WriteJobShifts(list, r);
-  if (r.Get(tf::kSignature) == kSignatureImposition) AddName(list, "signature", "imposition-template");
+  if (r.Get(tf::kSignature) == kSignatureImposition)
+    AddName(list, kSignatureTemplate, kImpositionTemplateAttribute);
   AddName(list, r.Text(tf::kAccountId), "job-account-id");
   AddName(list, r.Text(tf::kRecipientName), "job-recipient-name");
   AddText(list, r.Text(tf::kSheetMessage), "job-sheet-message");

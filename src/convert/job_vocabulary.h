@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "convert/code_table.h"
 
@@ -80,6 +81,21 @@ inline constexpr std::uint8_t kNoCovers = 32;
 inline constexpr std::uint8_t kPageRangeAll = 1;
 inline constexpr std::uint8_t kPageRangeFromTo = 2;
 inline constexpr std::uint8_t kSignatureImposition = 2;
+
+// Attribute names that the two directions of the job-level mapping and the
+// operations on whole tickets share.
+inline constexpr std::string_view kImpositionTemplateAttribute = "imposition-template";
+inline constexpr std::string_view kCoverFrontAttribute = "cover-front";
+inline constexpr std::string_view kCoverBackAttribute = "cover-back";
+inline constexpr std::string_view kInsertSheetAttribute = "insert-sheet";
+inline constexpr std::string_view kForceFrontSideAttribute = "force-front-side";
+
+// The member of "finishings-col" that names the finishing template.
+inline constexpr std::string_view kFinishingTemplateAttribute = "finishing-template";
+
+// The "imposition-template" name that stands for signature imposition,
+// compared exactly as every name is.
+inline constexpr std::string_view kSignatureTemplate = "signature";
 
 inline constexpr std::string_view kSaveLocation = "file:///job-repository/";
 inline constexpr std::string_view kDocumentRepository = "file:///job-repository";

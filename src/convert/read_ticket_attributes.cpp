@@ -94,7 +94,7 @@ void ReadSeparatorSheets(const AttrNodeList& list, TicketRecord& r, const Releas
 void ReadFinishingTemplate(const AttrNodeList& list, std::string_view name, TicketRecord& r) {
   const AttrNodeList* col = nullptr;
   if (ReadCollection(list, name, 0, col) &&
-      ReadTextInto(*col, "finishing-template", 0, r.view(), tf::kFinishingTemplate))
+      ReadTextInto(*col, kFinishingTemplateAttribute, 0, r.view(), tf::kFinishingTemplate))
     r.Set(tf::kFinishing, kFinishingTemplate);
 }
 
@@ -116,17 +116,18 @@ void ReadHighlights(const AttrNodeList& list, TicketRecord& r, const ReleaseProf
 
 void ReadImpositionTemplate(const AttrNodeList& list, TicketRecord& r) {
   std::string name;
-  if (ReadString(list, "imposition-template", 0, name))
+  if (ReadString(list, kImpositionTemplateAttribute, 0, name))
     WriteTicketString(r, tf::kImpositionTemplate, name);
 }
 
 // A template name and signature imposition arrive as two "imposition-template"
 // attributes, the name first; every occurrence is looked at so that the
-// second one is not lost.
+// second one is not lost. The template is a name, so only the exact text
+// "signature" asks for signature imposition.
 void ReadSignature(const AttrNodeList& list, TicketRecord& r) {
   std::string text;
-  for (std::size_t n = 0; ReadString(list, "imposition-template", n, text); ++n) {
-    if (EqualsIgnoreAsciiCase(text, "signature")) {
+  for (std::size_t n = 0; ReadString(list, kImpositionTemplateAttribute, n, text); ++n) {
+    if (text == kSignatureTemplate) {
       r.Set(tf::kSignature, kSignatureImposition);
       return;
     }
@@ -195,7 +196,7 @@ void ReadCovers(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile&
   const AttrNodeList* front = nullptr;
   const AttrNodeList* back = nullptr;
   std::string type;
-  if (ReadCollection(list, "cover-front", 0, front)) {
+  if (ReadCollection(list, kCoverFrontAttribute, 0, front)) {
     if (ReadString(*front, "cover-type", 0, type)) {
       r.Set(tf::kCoverMode, cm::kFront);
       if (auto code = kCoverPrints.CodeOf(type)) r.Set(tf::kFrontCoverPrint, *code);
@@ -205,13 +206,16 @@ void ReadCovers(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile&
     r.Set(tf::kFrontCoverMedia, ReadMediumOrNone(*front, r, release));
   }
   type.clear();
-  if (ReadCollection(list, "cover-back", 0, back)) {
+  if (ReadCollection(list, kCoverBackAttribute, 0, back)) {
     if (ReadString(*back, "cover-type", 0, type)) {
       r.Set(tf::kCoverMode, r.Get(tf::kCoverMode) == cm::kFront ? cm::kBothSeparate : cm::kBack);
       if (auto code = kCoverPrints.CodeOf(type)) r.Set(tf::kBackCoverPrint, *code);
     }
     r.Set(tf::kBackCoverMedia, ReadMediumOrNone(*back, r, release));
   }
+  // Covers alike are worked out only from covers the document names: a record
+  // filled before (a merge's base) keeps the covers no document changed.
+  if (!front && !back) return;
   const std::uint8_t mode = r.Get(tf::kCoverMode);
   if (r.Get(tf::kFrontCoverMedia) == r.Get(tf::kBackCoverMedia) &&
       r.Get(tf::kFrontCoverPrint) == r.Get(tf::kBackCoverPrint) && mode != cm::kNone &&
@@ -280,7 +284,7 @@ void ReadPageOverrides(const AttrNodeList& list, TicketRecord& r, const ReleaseP
 
 void ReadInsertSheets(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   const AttrNodeList* sheets = nullptr;
-  if (!ReadCollection(list, "insert-sheet", 0, sheets)) return;
+  if (!ReadCollection(list, kInsertSheetAttribute, 0, sheets)) return;
   const AttrNodeList* members = nullptr;
   for (std::size_t count = r.Get(tf::kInsertCount);
        count < kMaxInserts && ReadCollection(*sheets, "value", count, members); ++count) {
@@ -296,7 +300,7 @@ void ReadInsertSheets(const AttrNodeList& list, TicketRecord& r, const ReleasePr
 
 void ReadForceFrontPages(const AttrNodeList& list, TicketRecord& r) {
   const AttrNodeList* pages = nullptr;
-  if (!ReadCollection(list, "force-front-side", 0, pages)) return;
+  if (!ReadCollection(list, kForceFrontSideAttribute, 0, pages)) return;
   std::int32_t page = 0;
   for (std::size_t count = r.Get(tf::kForceFrontCount);
        count < kMaxForceFront && ReadInteger(*pages, "value", count, page); ++count) {

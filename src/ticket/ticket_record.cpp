@@ -13,22 +13,6 @@ std::size_t TicketRecord::OverridesInUse() const {
   return std::min<std::size_t>(Get(ticket_field::kPageOverrideCount), kMaxOverrides);
 }
 
-namespace {
-
-// Calls fn(field) for every string-reference field, job level first, until
-// fn returns false.
-template <typename Fn>
-void ForEachStringRef(const TicketRecord& record, Fn&& fn) {
-  for (Field<std::uint16_t> f : kTicketStringRefs)
-    if (!fn(f)) return;
-  const std::size_t used = record.OverridesInUse();
-  for (std::size_t i = 0; i < used; ++i)
-    for (Field<std::uint16_t> f : kOverrideStringRefs)
-      if (!fn(At(OverrideOffset(i), f))) return;
-}
-
-}  // namespace
-
 bool IsTicketStringShared(const TicketRecord& record, std::uint16_t index) {
   int holders = 0;
   ForEachStringRef(record, [&](Field<std::uint16_t> f) {

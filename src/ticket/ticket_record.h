@@ -65,6 +65,19 @@ class TicketRecord {
   }
 };
 
+// ForEachStringRef - calls fn(field) for every string-reference field of the
+// record, job level first, then those of the page overrides in use, until fn
+// returns false.
+template <typename Fn>
+void ForEachStringRef(const TicketRecord& record, Fn&& fn) {
+  for (Field<std::uint16_t> f : kTicketStringRefs)
+    if (!fn(f)) return;
+  const std::size_t used = record.OverridesInUse();
+  for (std::size_t i = 0; i < used; ++i)
+    for (Field<std::uint16_t> f : kOverrideStringRefs)
+      if (!fn(At(OverrideOffset(i), f))) return;
+}
+
 // IsTicketStringShared - true when more than one string-reference field of the
 // record (job level and used page overrides) holds `index`.
 bool IsTicketStringShared(const TicketRecord& record, std::uint16_t index);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "attr/attr_value_factory.h"
+#include "convert/ticket_conversion.h"
 
 namespace ovrabjt::testing {
 
@@ -48,6 +49,13 @@ std::unique_ptr<AttrNodeList> ParseAttrText(std::string_view text) {
     }
   }
   return top;
+}
+
+std::unique_ptr<TicketRecord> LoadAttrText(std::string_view text) {
+  auto record = TicketRecord::Allocate();
+  InitTicketRecord(*record);
+  ReadTicketAttributes(*ParseAttrText(text), *record);
+  return record;
 }
 
 }  // namespace ovrabjt::testing

@@ -14,9 +14,14 @@
 #include <string_view>
 
 #include "attr/attr_node_list.h"
+#include "ticket/ticket_record.h"
 
 namespace ovrabjt::testing {
 
 std::unique_ptr<AttrNodeList> ParseAttrText(std::string_view text);
+
+// LoadAttrText - the ticket a load of the attribute text gives: a fresh
+// record filled from the text's list.
+std::unique_ptr<TicketRecord> LoadAttrText(std::string_view text);
 
 }  // namespace ovrabjt::testing

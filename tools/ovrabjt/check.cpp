@@ -10,6 +10,7 @@
 #include "convert/ticket_compare.h"
 #include "data_folder.h"
 #include "field_words.h"
+#include "inputs.h"
 #include "io.h"
 #include "platform/code_page.h"
 #include "ticket/field_catalog.h"
@@ -31,14 +32,6 @@ std::unique_ptr<TicketRecord> NewRecord() {
 
 std::string_view AsBytes(const std::vector<std::uint8_t>& packed) {
   return {reinterpret_cast<const char*>(packed.data()), packed.size()};
-}
-
-// Whether the input is XML text rather than a packed ticket: its first
-// character, after a byte-order mark and blanks, opens a tag.
-bool LooksLikeXml(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  const std::size_t first = bytes.find_first_not_of(" \t\r\n");
-  return first != std::string_view::npos && bytes[first] == '<';
 }
 
 // The catalogue entry of a difference's field: "copies" (job),

@@ -16,6 +16,7 @@ enum ExitCode : int {
   kExitOk = 0,
   kExitFailed = 1,  // a conversion or a validation failed
   kExitUsage = 2,   // the command line is wrong
+  kExitTrouble = 2,  // fit and diff: an input could not be read (their 1 is an answer)
 };
 
 // Options that hold for every subcommand; they may stand before or after it.
@@ -51,6 +52,9 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen)
 void AddValidateCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen);
 void AddCapsCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen);
 void AddStocksCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen);
+void AddMergeCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen);
+void AddFitCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen);
+void AddDiffCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen);
 
 // PrintFailure - one line on standard error, "ovrabjt: <message>".
 void PrintFailure(const std::string& message);

@@ -55,6 +55,9 @@ int Main(int argc, char** argv) {
   AddValidateCommand(app, global, chosen);
   AddCapsCommand(app, global, chosen);
   AddStocksCommand(app, global, chosen);
+  AddMergeCommand(app, global, chosen);
+  AddFitCommand(app, global, chosen);
+  AddDiffCommand(app, global, chosen);
 
   try {
     app.parse(argc, argv);

@@ -189,4 +189,11 @@ std::string RenderTicket(const nlohmann::ordered_json& ticket) {
   return out;
 }
 
+nlohmann::ordered_json DescribeField(const TicketRecord& record, const FieldInfo& field,
+                                     const ConstFieldView& view) {
+  return FieldValue(record, field, view);
+}
+
+std::string RenderValue(const nlohmann::ordered_json& value) { return Shown(value); }
+
 }  // namespace ovrabjt::cli

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "ticket/field_catalog.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt::cli {
@@ -20,5 +21,13 @@ nlohmann::ordered_json DescribeTicket(const TicketRecord& record);
 // RenderTicket - the object of DescribeTicket as text for people, one field
 // a line.
 std::string RenderTicket(const nlohmann::ordered_json& ticket);
+
+// DescribeField - one field of the record, in `view` (the job, a page
+// override, an inserted sheet or a medium), as DescribeTicket shows it.
+nlohmann::ordered_json DescribeField(const TicketRecord& record, const FieldInfo& field,
+                                     const ConstFieldView& view);
+
+// RenderValue - one value of DescribeTicket as RenderTicket shows it.
+std::string RenderValue(const nlohmann::ordered_json& value);
 
 }  // namespace ovrabjt::cli

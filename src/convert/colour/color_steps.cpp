@@ -6,14 +6,20 @@ namespace ovrabjt {
 
 namespace {
 
-constexpr std::string_view kColorEmulation = "color-emulation";
-
 bool IsGiven(const TicketRecord& ticket, AbsenceBit bit) {
   return (ticket.Get(bit.word) & bit.mask) == 0;
 }
 
 void MarkGiven(TicketRecord& ticket, AbsenceBit bit) {
   ticket.Set(bit.word, static_cast<std::uint16_t>(ticket.Get(bit.word) & ~bit.mask));
+}
+
+// Whether an occurrence of "color-emulation" is the code's own keyword as
+// the writer spells it; any other text, a keyword in other letters included,
+// is a name of the driver's own, kept exactly.
+bool IsWrittenEmulationKeyword(std::string_view text) {
+  const auto code = kColorEmulations.CodeOf(text);
+  return code && *kColorEmulations.ValueOf(*code) == text;
 }
 
 }  // namespace
@@ -69,14 +75,15 @@ void WriteColorNames(AttrNodeList& list, const TicketRecord& ticket, const Color
 
 void ReadTrcName(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields) {
   const AttrNodeList* trc = nullptr;
-  if (ReadCollection(list, "trc", 0, trc)) ReadTicketText(*trc, "trc-name", ticket, fields.trc_name);
+  if (ReadCollection(list, kTrcAttribute, 0, trc))
+    ReadTicketText(*trc, kTrcNameAttribute, ticket, fields.trc_name);
 }
 
 void WriteTrc(AttrNodeList& list, const TicketRecord& ticket, const ColorFields& fields) {
   std::string text;
   if (!ReadTicketString(ticket, ticket.Get(fields.trc_name), text) || text.empty()) return;
-  AttrNodeList& trc = AddCollection(list, "trc", kCollection);
-  AddString(trc, text, "trc-name", "name");
+  AttrNodeList& trc = AddCollection(list, kTrcAttribute, kCollection);
+  AddString(trc, text, kTrcNameAttribute, "name");
 }
 
 void ReadHalftone(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields,
@@ -100,8 +107,8 @@ void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
   std::string first;
   std::string text;
   std::size_t occurrence = 0;
-  for (; ReadString(list, kColorEmulation, occurrence, text); ++occurrence, text.clear()) {
-    if (!kColorEmulations.CodeOf(text)) {
+  for (; ReadString(list, kColorEmulationAttribute, occurrence, text); ++occurrence, text.clear()) {
+    if (!IsWrittenEmulationKeyword(text)) {
       WriteTicketString(ticket, fields.emulation_name, text);
       return;
     }
@@ -113,7 +120,7 @@ void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
 void ReadColorEmulationCode(const AttrNodeList& list, TicketRecord& ticket,
                             const ColorFields& fields) {
   std::string text;
-  for (std::size_t occurrence = 0; ReadString(list, kColorEmulation, occurrence, text);
+  for (std::size_t occurrence = 0; ReadString(list, kColorEmulationAttribute, occurrence, text);
        ++occurrence, text.clear()) {
     if (const auto code = kColorEmulations.CodeOf(text)) {
       ticket.Set(fields.emulation, *code);
@@ -125,7 +132,7 @@ void ReadColorEmulationCode(const AttrNodeList& list, TicketRecord& ticket,
 
 void WriteColorEmulationName(AttrNodeList& list, const TicketRecord& ticket,
                              const ColorFields& fields) {
-  WriteTicketText(list, ticket, fields.emulation_name, kColorEmulation, "keyword");
+  WriteTicketText(list, ticket, fields.emulation_name, kColorEmulationAttribute, "keyword");
 }
 
 void ReadTrapWidths(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields) {

@@ -63,8 +63,9 @@ void WriteHalftones(AttrNodeList& list, const TicketRecord& ticket, const ColorF
 
 // ReadColorEmulationName - the driver's own colour-emulation name. The
 // attribute may come twice, first with the code's keyword and then with the
-// name, so the name is the first occurrence that is not a keyword, or the
-// first occurrence when all are.
+// name, so the name is the first occurrence that is not a keyword spelt as
+// the writer spells it ("SWOP" is a name), or the first occurrence when all
+// are.
 void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
                             const ColorFields& fields);
 // ReadColorEmulationCode - the code of the first "color-emulation" that is

@@ -27,6 +27,7 @@ inline constexpr KeywordTable<std::int16_t, 6> kRenderingIntents{{{
 
 // The keywords of "color-emulation". The same attribute also carries a name
 // of the driver's own, which lives in the string table.
+inline constexpr std::string_view kColorEmulationAttribute = "color-emulation";
 inline constexpr KeywordTable<std::uint8_t, 2> kColorEmulations{{{
     {2, "none"},
     {4, "swop"},
@@ -118,6 +119,10 @@ inline constexpr std::array<ColorNameAttribute, 11> kUndefinedSources{{
     {"undefined-source-cmy-images", ticket_field::kUndefinedSourceCmyImages,
      override_field::kUndefinedSourceCmyImages, "name"},
 }};
+
+// The tone reproduction curve: a collection holding the curve's name.
+inline constexpr std::string_view kTrcAttribute = "trc";
+inline constexpr std::string_view kTrcNameAttribute = "trc-name";
 
 // One halftone name stands for all three attributes. A page override takes
 // the first present in the reading order (the job level reads graphics

@@ -41,7 +41,7 @@ void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket,
   WriteColorNames(list, ticket, kJob, kUndefinedSources);
   WriteTrc(list, ticket, kJob);
   if (release.halftones) WriteHalftones(list, ticket, kJob);
-  WriteSwitch(list, "color-emulation", kColorEmulations, ticket, kJob.emulation);
+  WriteSwitch(list, kColorEmulationAttribute, kColorEmulations, ticket, kJob.emulation);
   WritePrinterResolution(list, ticket);
   WriteSwitch(list, "trapping", kTrappings, ticket, kJob.trapping);
   if (TrapWidthsApply(ticket, release)) WriteTrapWidths(list, ticket, kJob);

@@ -60,7 +60,7 @@ void WritePageColorSettings(AttrNodeList& members, const TicketRecord& ticket,
   WriteColorNames(members, ticket, page, kUndefinedSources);
   if (release.halftones) WriteHalftones(members, ticket, page);
   WriteTrc(members, ticket, page);
-  WriteSwitch(members, "color-emulation", kColorEmulations, ticket, page.emulation);
+  WriteSwitch(members, kColorEmulationAttribute, kColorEmulations, ticket, page.emulation);
   WriteColorEmulationName(members, ticket, page);
   WriteSwitch(members, "trapping", kTrappings, ticket, page.trapping);
   WriteSwitch(members, "anti-aliasing", kAntiAliasings, ticket, page.anti_aliasing);
