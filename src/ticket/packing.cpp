@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <span>
+
+#include "platform/readable_memory.h"
 
 namespace ovrabjt {
 
@@ -18,27 +21,83 @@ bool MeasureStrings(const TicketRecord& record, std::uint64_t& bytes) {
   return true;
 }
 
-bool UnpackStrings(TicketRecord& record, const std::uint8_t* block, std::size_t length) {
+// The strings area of a block of known length, read in place.
+class BoundedStrings {
+ public:
+  BoundedStrings(const std::uint8_t* area, std::size_t length) : area_(area), length_(length) {}
+
+  // Window - up to `want` bytes from `offset`; fewer where the area ends.
+  std::span<const std::uint8_t> Window(std::size_t offset, std::size_t want) const {
+    if (offset >= length_) return {};
+    return {area_ + offset, std::min(want, length_ - offset)};
+  }
+
+ private:
+  const std::uint8_t* area_;
+  std::size_t length_;
+};
+
+// The strings area of a block whose end is unknown, read in place as far as
+// the caller's memory is known to be readable: a string count claiming more
+// strings than the block holds meets an unreadable page, not a fault. Each
+// step looks twice as far ahead as the one before, up to kMaxStep, so that
+// a small table costs one look and a large one few.
+class GuardedStrings {
+ public:
+  GuardedStrings(const std::uint8_t* area, ReadableMemory& memory)
+      : area_(area), memory_(memory) {}
+
+  // Window - up to `want` bytes from `offset`; fewer where an unreadable
+  // page comes first.
+  std::span<const std::uint8_t> Window(std::size_t offset, std::size_t want) {
+    while (offset + want > readable_ && !ended_) LookFurther();
+    if (offset >= readable_) return {};
+    return {area_ + offset, std::min(want, readable_ - offset)};
+  }
+
+ private:
+  static constexpr std::size_t kFirstStep = std::size_t{4} << 10;
+  static constexpr std::size_t kMaxStep = std::size_t{64} << 10;
+
+  void LookFurther() {
+    const std::size_t got = memory_.ReadableBytes(area_ + readable_, step_);
+    readable_ += got;
+    ended_ = got < step_;
+    step_ = std::min(2 * step_, kMaxStep);
+  }
+
+  const std::uint8_t* area_;
+  ReadableMemory& memory_;
+  std::size_t readable_ = 0;  // bytes of the area known to be readable
+  std::size_t step_ = kFirstStep;
+  bool ended_ = false;  // an unreadable page follows them
+};
+
+template <typename Strings>
+bool UnpackStrings(TicketRecord& record, Strings& strings) {
   const std::size_t count = record.Get(ticket_field::kStringCount);
-  std::size_t cursor = kTicketSize;
+  std::size_t cursor = 0;
   for (std::size_t i = 1; i <= count; ++i) {
-    const std::size_t window = std::min(kMaxPackedText, length - cursor);
-    const void* nul = std::memchr(block + cursor, 0, window);
+    const std::span<const std::uint8_t> window = strings.Window(cursor, kMaxPackedText);
+    const void* nul = window.empty() ? nullptr : std::memchr(window.data(), 0, window.size());
     if (!nul) return false;
-    const std::size_t n = static_cast<const std::uint8_t*>(nul) - (block + cursor);
-    std::string_view text(reinterpret_cast<const char*>(block + cursor), n);
+    const std::size_t n = static_cast<const std::uint8_t*>(nul) - window.data();
+    const std::string_view text(reinterpret_cast<const char*>(window.data()), n);
     if (AddTicketString(record.strings, text) != i) return false;
     cursor += n + 1;
   }
   return true;
 }
 
-bool Unpack(TicketRecord& record, const std::uint8_t* block, std::size_t length) {
+// A fresh list and the fixed part; the packed strings size is not used.
+// With `memory`, the fixed part is copied only when it can all be read.
+bool StartUnpack(TicketRecord& record, const std::uint8_t* block, ReadableMemory* memory) {
   FreeTicketStrings(record.strings);
-  if (!block || length < kTicketSize) return false;
+  if (!block) return false;
+  if (memory && memory->ReadableBytes(block, kTicketSize) != kTicketSize) return false;
   std::memcpy(record.bytes.data(), block, kTicketSize);
   record.Set(ticket_field::kStringsSize, 0);  // the list lives outside the record
-  return UnpackStrings(record, block, length);
+  return true;
 }
 
 }  // namespace
@@ -66,13 +125,17 @@ bool PackTicket(std::uint8_t* destination, const TicketRecord& record, std::uint
 }
 
 bool UnpackTicket(TicketRecord& record, const std::uint8_t* block) {
-  // Each text is searched for its NUL within 1001 bytes, so no string is read
-  // further than that even though the block's end is unknown.
-  return Unpack(record, block, std::numeric_limits<std::size_t>::max());
+  ReadableMemory memory;
+  if (!StartUnpack(record, block, &memory)) return false;
+  GuardedStrings strings(block + kTicketSize, memory);
+  return UnpackStrings(record, strings);
 }
 
 bool UnpackTicket(TicketRecord& record, const std::uint8_t* block, std::size_t length) {
-  return Unpack(record, block, length);
+  // A block shorter than the fixed part counts as none.
+  if (!StartUnpack(record, length < kTicketSize ? nullptr : block, nullptr)) return false;
+  BoundedStrings strings(block + kTicketSize, length - kTicketSize);
+  return UnpackStrings(record, strings);
 }
 
 }  // namespace ovrabjt
