@@ -119,10 +119,16 @@ TEST(VelmorXmlFileTest, EveryReadFailureHasItsCode) {
        ""},
       {"largest size, no heap", caps.c_str(),
        [](FakeFileSystem& f) {
-         f.size = 0xFFFFFFFF;
+         f.size = static_cast<std::int64_t>(VelmorXmlFile::kMaxFileSize);
          f.heap_empty = true;
        },
        OvraErrorCode::kNoMemoryForFile, ""},
+      {"a byte over the largest size", caps.c_str(),
+       [](FakeFileSystem& f) {
+         f.size = static_cast<std::int64_t>(VelmorXmlFile::kMaxFileSize) + 1;
+         f.heap_empty = true;
+       },
+       OvraErrorCode::kFileSizeFailed, ""},
       {"read error", caps.c_str(), [](FakeFileSystem& f) { f.read_errno = EIO; },
        OvraErrorCode::kFileReadFailed, ""},
       {"file shorter than its size", caps.c_str(),
