@@ -103,6 +103,8 @@ void RegisterPairedBenchmarks() {
   Register("Paired/UnpackTicket-guarded-in-place/maximal", GuardedAgainstInPlaceUnpack, maximal);
   Register("Paired/UnpackTicket-guarded-in-place/fresh", GuardedAgainstInPlaceUnpack,
            TicketNamed("fresh"));
+  Register("Paired/ConvertBJTToOvraStream-guarded-in-place/maximal", GuardedAgainstInPlaceConvert,
+           maximal);
   Register("Paired/ConvertBJTToOvraStream-guarded-in-place/fresh", GuardedAgainstInPlaceConvert,
            TicketNamed("fresh"));
 }

@@ -1,33 +1,20 @@
-// Telling how far memory can be read where a caller's pointer leads and its
-// extent is not known: a page the process cannot read is reported, never
-// faulted on. The packed ticket of the exports comes without a length, and
-// its string count may claim more strings than the caller's block holds.
+// Reading memory where a caller's pointer leads and its extent is not known:
+// a page the process cannot read is reported, never faulted on. The packed
+// ticket of the exports comes without a length, and its string count may
+// claim more strings than the caller's block holds.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 
 namespace ovrabjt {
 
-// One use, such as one unpack: it keeps what the platform needs between the
-// questions (a pipe on POSIX systems) and releases it when destroyed.
-class ReadableMemory {
- public:
-  ReadableMemory();
-  ReadableMemory(const ReadableMemory&) = delete;
-  ReadableMemory& operator=(const ReadableMemory&) = delete;
-  ~ReadableMemory();
-
-  // ReadableBytes - how many of the `count` bytes from `from` the process
-  // can read: `count`, or fewer when the page holding byte `from + result`
-  // cannot be read (not mapped, mapped without read access, or a guard
-  // page). Looks at one byte of each page and keeps nothing of it. When the
-  // platform cannot tell, the answer is 0: nothing counts as readable.
-  std::size_t ReadableBytes(const void* from, std::size_t count) noexcept;
-
- private:
-  struct Probe;  // the platform's
-  std::unique_ptr<Probe> probe_;
-};
+// CopyReadableMemory - copies up to `count` bytes from `from` into `to` and
+// returns how many it copied: `count`, or fewer when the page holding byte
+// `from + result` cannot be read (not mapped, mapped without read access,
+// or a guard page). `to` must hold `count` bytes. Where the platform cannot
+// tell, the rest counts as unreadable. The copy is made by the system, so
+// that bytes beyond the caller's block that are copied but never used are
+// not reported as read by the memory checkers (valgrind, the sanitizers).
+std::size_t CopyReadableMemory(const void* from, void* to, std::size_t count) noexcept;
 
 }  // namespace ovrabjt

@@ -1,10 +1,8 @@
-// The kernel reads one byte of each page on the module's behalf and says
-// EFAULT for a page it cannot read, where the process itself would fault.
-// It is asked to write those bytes into a pipe of its own, 64 pages per
-// call. Where no pipe can be had (no descriptor left), the kernel's copy
-// from another process, asked of this process, does the same at about a
-// microsecond per page; where that is refused too (a sandbox's filter of
-// system calls), the rest counts as unreadable.
+// The kernel copies on the module's behalf and says EFAULT for a page it
+// cannot read, where the process itself would fault: its copy from another
+// process, asked of this process. Where that is refused (a sandbox's filter
+// of system calls), a pipe of the call's own serves, page by page; where no
+// pipe can be had either, the rest counts as unreadable.
 #include "platform/readable_memory.h"
 
 #include <fcntl.h>
@@ -12,113 +10,98 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
-#include <new>
 
 namespace ovrabjt {
 namespace {
 
-// Pages looked at in one system call.
-constexpr std::size_t kPagesPerCall = 64;
-
-std::uintptr_t PageSize() {
-  static const auto size = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+std::size_t PageSize() {
+  static const auto size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
   return size;
 }
 
-// The bytes to look at: one of each page from `from` on, `from` itself first.
-std::size_t ProbeAddresses(std::uintptr_t from, std::uintptr_t end,
-                           iovec (&probes)[kPagesPerCall]) {
-  std::size_t n = 0;
-  for (std::uintptr_t at = from; at < end && n < kPagesPerCall; ++n) {
-    probes[n] = {reinterpret_cast<void*>(at), 1};
-    at = (at / PageSize() + 1) * PageSize();
-  }
-  return n;
+// The bytes from `from` to the end of its page, at most `left`.
+std::size_t PieceAt(const std::uint8_t* from, std::size_t left) {
+  return std::min(left, PageSize() - reinterpret_cast<std::uintptr_t>(from) % PageSize());
 }
 
-// Pages of `probes` that can be read before the first that cannot, through
-// the cross-process copy, whose partial transfers are whole pieces. -1 when
-// the call is refused.
-long ReadableByCopy(const iovec* probes, std::size_t n) {
-  char bytes[kPagesPerCall];
-  iovec local{bytes, n};
-  ssize_t got = 0;
+// Set once the system refuses the cross-process copy; the pipe serves from
+// then on.
+std::atomic<bool> g_cross_copy_refused{false};
+
+// One cross-process copy: the bytes copied (0 when the first page cannot
+// be read, or on any other failure), -1 when the call itself is refused.
+long CopyOnce(const std::uint8_t* from, std::uint8_t* to, std::size_t count) {
+  iovec local{to, count};
+  iovec remote{const_cast<std::uint8_t*>(from), count};
+  ssize_t n = 0;
   do {
-    got = ::process_vm_readv(::getpid(), &local, 1, probes, n, 0);
-  } while (got < 0 && errno == EINTR);
-  if (got >= 0) return got;
-  return errno == EFAULT ? 0 : -1;
+    n = ::process_vm_readv(::getpid(), &local, 1, &remote, 1, 0);
+  } while (n < 0 && errno == EINTR);
+  if (n >= 0) return n;
+  return errno == EPERM || errno == ENOSYS ? -1 : 0;
+}
+
+// The whole stretch in one call; where it comes short, the page at which it
+// stopped is asked for alone, as the call promises only whole pieces (one
+// page, then) and may stop a longer one early. False when refused.
+bool CopyAcrossProcess(const std::uint8_t* from, std::uint8_t* to, std::size_t count,
+                       std::size_t& copied) {
+  copied = 0;
+  while (copied < count) {
+    const long n = CopyOnce(from + copied, to + copied, count - copied);
+    if (n < 0) return false;
+    copied += static_cast<std::size_t>(n);
+    if (copied == count) break;
+    const std::size_t piece = PieceAt(from + copied, count - copied);
+    const long m = CopyOnce(from + copied, to + copied, piece);
+    if (m < 0) return false;
+    if (static_cast<std::size_t>(m) < piece) break;
+    copied += piece;
+  }
+  return true;
+}
+
+// The same through a pipe: the kernel reads each page as it writes it into
+// the pipe and says EFAULT for a page it cannot read. A piece is at most a
+// page, which a pipe takes whole.
+std::size_t CopyThroughPipe(const std::uint8_t* from, std::uint8_t* to, std::size_t count) {
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) return 0;
+  std::size_t copied = 0;
+  while (copied < count) {
+    ssize_t in = 0;
+    do {
+      in = ::write(ends[1], from + copied, PieceAt(from + copied, count - copied));
+    } while (in < 0 && errno == EINTR);
+    if (in <= 0) break;
+    ssize_t got = 0;
+    while (got < in) {
+      const ssize_t n = ::read(ends[0], to + copied + got, static_cast<std::size_t>(in - got));
+      if (n > 0) got += n;
+      else if (n == 0 || errno != EINTR) break;
+    }
+    copied += static_cast<std::size_t>(got);
+    if (got < in) break;
+  }
+  ::close(ends[0]);
+  ::close(ends[1]);
+  return copied;
 }
 
 }  // namespace
 
-struct ReadableMemory::Probe {
-  int read_end = -1;
-  int write_end = -1;
-
-  ~Probe() {
-    if (read_end >= 0) ::close(read_end);
-    if (write_end >= 0) ::close(write_end);
+std::size_t CopyReadableMemory(const void* from, void* to, std::size_t count) noexcept {
+  const auto* source = static_cast<const std::uint8_t*>(from);
+  auto* target = static_cast<std::uint8_t*>(to);
+  if (!g_cross_copy_refused.load(std::memory_order_relaxed)) {
+    std::size_t copied = 0;
+    if (CopyAcrossProcess(source, target, count, copied)) return copied;
+    g_cross_copy_refused.store(true, std::memory_order_relaxed);
   }
-
-  bool Open() {
-    int ends[2];
-    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return false;
-    read_end = ends[0];
-    write_end = ends[1];
-    return true;
-  }
-
-  // Whether the kernel could read every byte of `probes` into the pipe,
-  // which is emptied again. Any failure counts as unreadable.
-  bool Written(const iovec* probes, std::size_t n) {
-    ssize_t written = 0;
-    do {
-      written = ::writev(write_end, probes, static_cast<int>(n));
-    } while (written < 0 && errno == EINTR);
-    // At most one call's bytes wait in the pipe: one read takes them all.
-    char drain[4 * kPagesPerCall];
-    if (::read(read_end, drain, sizeof drain) < 0) {
-      // nothing was written
-    }
-    return written == static_cast<ssize_t>(n);
-  }
-
-  // Pages of `probes` that can be read before the first that cannot: a
-  // failed batch is looked at again page by page.
-  long Readable(const iovec* probes, std::size_t n) {
-    if (Written(probes, n)) return static_cast<long>(n);
-    std::size_t good = 0;
-    while (good < n && Written(probes + good, 1)) ++good;
-    return static_cast<long>(good);
-  }
-};
-
-ReadableMemory::ReadableMemory() = default;
-ReadableMemory::~ReadableMemory() = default;
-
-std::size_t ReadableMemory::ReadableBytes(const void* from, std::size_t count) noexcept {
-  if (!probe_) {
-    probe_.reset(new (std::nothrow) Probe);
-    if (probe_ && !probe_->Open()) probe_.reset();
-  }
-  const auto start = reinterpret_cast<std::uintptr_t>(from);
-  const std::uintptr_t end = count > UINTPTR_MAX - start ? UINTPTR_MAX : start + count;
-  std::uintptr_t at = start;
-  while (at < end) {
-    iovec probes[kPagesPerCall];
-    const std::size_t n = ProbeAddresses(at, end, probes);
-    const long good = probe_ ? probe_->Readable(probes, n) : ReadableByCopy(probes, n);
-    if (good <= 0) break;
-    if (static_cast<std::size_t>(good) < n) {
-      at = reinterpret_cast<std::uintptr_t>(probes[good].iov_base);
-      break;
-    }
-    at = (reinterpret_cast<std::uintptr_t>(probes[n - 1].iov_base) / PageSize() + 1) * PageSize();
-  }
-  return static_cast<std::size_t>(std::min(at, end) - start);
+  return CopyThroughPipe(source, target, count);
 }
 
 }  // namespace ovrabjt

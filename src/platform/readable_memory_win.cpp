@@ -1,12 +1,12 @@
 // The system describes memory as regions, runs of pages that share their
-// state and protection: each region is looked up before it counts as
-// readable.
+// state and protection: each region is looked up before it is read.
 #include "platform/readable_memory.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace ovrabjt {
 namespace {
@@ -22,24 +22,21 @@ bool Readable(const MEMORY_BASIC_INFORMATION& region) {
 
 }  // namespace
 
-struct ReadableMemory::Probe {};
-
-ReadableMemory::ReadableMemory() = default;
-ReadableMemory::~ReadableMemory() = default;
-
-std::size_t ReadableMemory::ReadableBytes(const void* from, std::size_t count) noexcept {
-  const auto start = reinterpret_cast<std::uintptr_t>(from);
-  const std::uintptr_t end = count > UINTPTR_MAX - start ? UINTPTR_MAX : start + count;
-  std::uintptr_t at = start;
-  while (at < end) {
+std::size_t CopyReadableMemory(const void* from, void* to, std::size_t count) noexcept {
+  const auto* source = static_cast<const std::uint8_t*>(from);
+  auto* target = static_cast<std::uint8_t*>(to);
+  std::size_t copied = 0;
+  while (copied < count) {
     MEMORY_BASIC_INFORMATION region{};
-    if (::VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == 0 ||
-        !Readable(region)) {
-      break;
-    }
-    at = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
+    if (::VirtualQuery(source + copied, &region, sizeof region) == 0 || !Readable(region)) break;
+    const auto* region_end =
+        static_cast<const std::uint8_t*>(region.BaseAddress) + region.RegionSize;
+    const std::size_t piece =
+        std::min(count - copied, static_cast<std::size_t>(region_end - (source + copied)));
+    std::memcpy(target + copied, source + copied, piece);
+    copied += piece;
   }
-  return static_cast<std::size_t>(std::min(at, end) - start);
+  return copied;
 }
 
 }  // namespace ovrabjt

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <span>
 
 #include "platform/readable_memory.h"
@@ -37,40 +38,52 @@ class BoundedStrings {
   std::size_t length_;
 };
 
-// The strings area of a block whose end is unknown, read in place as far as
-// the caller's memory is known to be readable: a string count claiming more
-// strings than the block holds meets an unreadable page, not a fault. Each
-// step looks twice as far ahead as the one before, up to kMaxStep, so that
-// a small table costs one look and a large one few.
+// The strings area of a block whose end is unknown, copied out of the
+// caller's memory as the scan reaches it, so that a string count claiming
+// more strings than the block holds meets an unreadable page, not a fault.
+// Each copy asks for twice as much as the one before, up to kMaxStep: a
+// small table costs one small copy, a large one few system calls.
 class GuardedStrings {
  public:
-  GuardedStrings(const std::uint8_t* area, ReadableMemory& memory)
-      : area_(area), memory_(memory) {}
+  explicit GuardedStrings(const std::uint8_t* area) : area_(area) {}
 
-  // Window - up to `want` bytes from `offset`; fewer where an unreadable
-  // page comes first.
+  // Window - up to `want` bytes from `offset`, which lies between the
+  // previous window's start and its end; fewer where an unreadable page
+  // comes first.
   std::span<const std::uint8_t> Window(std::size_t offset, std::size_t want) {
-    while (offset + want > readable_ && !ended_) LookFurther();
-    if (offset >= readable_) return {};
-    return {area_ + offset, std::min(want, readable_ - offset)};
+    if (offset + want > end() && !ended_) CopyFurther(offset, offset + want);
+    if (offset >= end()) return {};
+    return {buffer_.get() + (offset - base_), std::min(want, end() - offset)};
   }
 
  private:
   static constexpr std::size_t kFirstStep = std::size_t{4} << 10;
   static constexpr std::size_t kMaxStep = std::size_t{64} << 10;
+  static constexpr std::size_t kCapacity = kMaxStep + kMaxPackedText;
 
-  void LookFurther() {
-    const std::size_t got = memory_.ReadableBytes(area_ + readable_, step_);
-    readable_ += got;
-    ended_ = got < step_;
+  std::size_t end() const { return base_ + size_; }
+
+  // Moves the bytes from `offset` on to the buffer's front and copies more,
+  // up to `until` at least (a window is never longer than kMaxPackedText).
+  void CopyFurther(std::size_t offset, std::size_t until) {
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kCapacity);
+    const std::size_t drop = std::min(offset - base_, size_);
+    std::memmove(buffer_.get(), buffer_.get() + drop, size_ - drop);
+    base_ += drop;
+    size_ -= drop;
+    const std::size_t fetch = std::min(kCapacity - size_, std::max(until - end(), step_));
     step_ = std::min(2 * step_, kMaxStep);
+    const std::size_t got = CopyReadableMemory(area_ + end(), buffer_.get() + size_, fetch);
+    size_ += got;
+    ended_ = got < fetch;
   }
 
   const std::uint8_t* area_;
-  ReadableMemory& memory_;
-  std::size_t readable_ = 0;  // bytes of the area known to be readable
+  std::unique_ptr<std::uint8_t[]> buffer_;  // the area's bytes from base_ on
+  std::size_t base_ = 0;
+  std::size_t size_ = 0;
   std::size_t step_ = kFirstStep;
-  bool ended_ = false;  // an unreadable page follows them
+  bool ended_ = false;  // an unreadable page follows the copy
 };
 
 template <typename Strings>
@@ -89,13 +102,16 @@ bool UnpackStrings(TicketRecord& record, Strings& strings) {
   return true;
 }
 
-// A fresh list and the fixed part; the packed strings size is not used.
-// With `memory`, the fixed part is copied only when it can all be read.
-bool StartUnpack(TicketRecord& record, const std::uint8_t* block, ReadableMemory* memory) {
+// A fresh list and the fixed part, copied through the reader of readable
+// memory when `guarded`; the packed strings size is not used.
+bool StartUnpack(TicketRecord& record, const std::uint8_t* block, bool guarded) {
   FreeTicketStrings(record.strings);
   if (!block) return false;
-  if (memory && memory->ReadableBytes(block, kTicketSize) != kTicketSize) return false;
-  std::memcpy(record.bytes.data(), block, kTicketSize);
+  if (!guarded) {
+    std::memcpy(record.bytes.data(), block, kTicketSize);
+  } else if (CopyReadableMemory(block, record.bytes.data(), kTicketSize) != kTicketSize) {
+    return false;
+  }
   record.Set(ticket_field::kStringsSize, 0);  // the list lives outside the record
   return true;
 }
@@ -125,15 +141,14 @@ bool PackTicket(std::uint8_t* destination, const TicketRecord& record, std::uint
 }
 
 bool UnpackTicket(TicketRecord& record, const std::uint8_t* block) {
-  ReadableMemory memory;
-  if (!StartUnpack(record, block, &memory)) return false;
-  GuardedStrings strings(block + kTicketSize, memory);
+  if (!StartUnpack(record, block, true)) return false;
+  GuardedStrings strings(block + kTicketSize);
   return UnpackStrings(record, strings);
 }
 
 bool UnpackTicket(TicketRecord& record, const std::uint8_t* block, std::size_t length) {
   // A block shorter than the fixed part counts as none.
-  if (!StartUnpack(record, length < kTicketSize ? nullptr : block, nullptr)) return false;
+  if (!StartUnpack(record, length < kTicketSize ? nullptr : block, false)) return false;
   BoundedStrings strings(block + kTicketSize, length - kTicketSize);
   return UnpackStrings(record, strings);
 }

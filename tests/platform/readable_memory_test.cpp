@@ -29,24 +29,31 @@ using testing::Hole;
 
 const std::size_t kPage = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
 
-// How many bytes the memory's answers should count: all that lie before the
-// hole (`exact`), or none (`none`, where the platform cannot tell).
+// What the copies should bring: all the bytes before the hole (`exact`),
+// or none (`none`, where the platform cannot tell).
 enum class Answer { kExact, kNone };
 
-// Every answer ends exactly at the hole, wherever the question starts.
-void ExpectAnswersEndAtTheHole(Answer answer) {
+std::vector<std::uint8_t> Pattern(std::size_t count) {
+  std::vector<std::uint8_t> bytes(count);
+  for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
+  return bytes;
+}
+
+// Every copy stops exactly at the hole, wherever it starts, brings the
+// bytes before it and writes nothing past what it copied.
+void ExpectCopiesEndAtTheHole(Answer answer) {
   const struct {
     const char* what;
     std::size_t readable;  // bytes before the hole
-    std::size_t start;     // where the question starts, from the first readable byte
-    std::size_t count;     // bytes asked about
+    std::size_t start;     // where the copy starts, from the first readable byte
+    std::size_t count;     // bytes asked for
   } cases[] = {
       {"nothing asked", 100, 0, 0},
       {"all before the hole", 100, 0, 100},
       {"up to the hole and past it", 100, 0, 5000},
       {"from mid-page into the hole", 3 * kPage, kPage / 2, 3 * kPage},
       {"a page exactly, then the hole", kPage, 0, kPage + 1},
-      {"more pages than one call looks at", 200 * kPage + 17, 0, 300 * kPage},
+      {"many pages, then the hole", 200 * kPage + 17, 0, 300 * kPage},
       {"well before the hole", 10 * kPage, 3, 2 * kPage + 3},
       {"starting at the hole", kPage, kPage, 10},
       {"the last byte before the hole", kPage, kPage - 1, 2},
@@ -54,22 +61,23 @@ void ExpectAnswersEndAtTheHole(Answer answer) {
   for (Hole hole : {Hole::kUnmapped, Hole::kInaccessible}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(c.what) + " before " + std::string(testing::HoleName(hole)));
-      const std::vector<std::uint8_t> bytes(c.readable, 'b');
+      const std::vector<std::uint8_t> bytes = Pattern(c.readable);
       const BytesBeforeHole memory(bytes.data(), bytes.size(), hole);
-      ReadableMemory readable;
-      const std::size_t exact = std::min(c.count, c.readable - c.start);
-      EXPECT_EQ(readable.ReadableBytes(memory.data() + c.start, c.count),
-                answer == Answer::kExact ? exact : 0);
-      // The same object answers again, as an unpack asks it step by step.
-      EXPECT_EQ(readable.ReadableBytes(memory.data(), c.readable),
-                answer == Answer::kExact ? c.readable : 0);
+      std::vector<std::uint8_t> out(c.count + 1, 0xEE);
+      const std::size_t copied = CopyReadableMemory(memory.data() + c.start, out.data(), c.count);
+      const std::size_t expected =
+          answer == Answer::kExact ? std::min(c.count, c.readable - c.start) : 0;
+      EXPECT_EQ(copied, expected);
+      EXPECT_TRUE(std::equal(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(copied),
+                             bytes.begin() + static_cast<std::ptrdiff_t>(c.start)));
+      EXPECT_EQ(out[copied], 0xEE) << "a byte past the copy was written";
       ASSERT_TRUE(memory.HoleIntact());
     }
   }
 }
 
-TEST(ReadableMemoryTest, CountsExactlyTheBytesBeforeAPageThatCannotBeRead) {
-  ExpectAnswersEndAtTheHole(Answer::kExact);
+TEST(ReadableMemoryTest, CopiesStopExactlyAtAPageThatCannotBeRead) {
+  ExpectCopiesEndAtTheHole(Answer::kExact);
 }
 
 // Refuses the cross-process copy with EPERM, as a sandbox's filter of system
@@ -99,25 +107,26 @@ bool TakeAwayDescriptors() {
          errno == EMFILE;
 }
 
-// Where the usual way is not open to it, the memory finds another or counts
-// nothing as readable; it never faults and never counts too much. Each case
-// runs in a child process, which alone is restricted.
-TEST(ReadableMemoryTest, RestrictedProcessesStillGetSafeAnswers) {
+// Where the cross-process copy is refused, a pipe does the same; where no
+// pipe can be had either, nothing counts as readable. Never a fault, never
+// a byte too many. Each case runs in a child process, which alone is
+// restricted.
+TEST(ReadableMemoryTest, RestrictedProcessesStillGetSafeCopies) {
   const struct {
     const char* what;
     std::function<bool()> restrict_process;
     Answer answer;
   } cases[] = {
-      {"no descriptor for a pipe: the cross-process copy", TakeAwayDescriptors, Answer::kExact},
-      {"neither a pipe nor the cross-process copy",
-       [] { return TakeAwayDescriptors() && RefuseCrossProcessCopy(); }, Answer::kNone},
+      {"the cross-process copy refused: a pipe", RefuseCrossProcessCopy, Answer::kExact},
+      {"the cross-process copy refused, no descriptor for a pipe",
+       [] { return RefuseCrossProcessCopy() && TakeAwayDescriptors(); }, Answer::kNone},
   };
   for (const auto& c : cases) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
       if (!c.restrict_process()) ::_exit(2);
-      ExpectAnswersEndAtTheHole(c.answer);
+      ExpectCopiesEndAtTheHole(c.answer);
       ::_exit(::testing::Test::HasFailure() ? 1 : 0);
     }
     int status = 0;
