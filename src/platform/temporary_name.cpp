@@ -26,12 +26,22 @@ std::uint64_t HashOf(std::string_view text) {
   return hash;
 }
 
-// The part of the target's name that a temporary name carries.
-std::string KeptPart(std::string_view target_name) {
-  if (target_name.size() <= kMaxKept) return std::string(target_name);
-  std::size_t cut = kMaxKept - 1 - kHexDigits;
-  while (cut > 0 && (static_cast<unsigned char>(target_name[cut]) & 0xC0) == 0x80) --cut;
-  return std::string(target_name.substr(0, cut)) + "~" + Hex(HashOf(target_name));
+// "." and the part of the target's name that a temporary name carries, and
+// the mark. (Appended piece by piece: g++ 12 warns of overlapping copies in
+// chains of operator+ in optimised builds.)
+std::string PrefixOf(std::string_view target_name) {
+  std::string prefix(1, '.');
+  if (target_name.size() <= kMaxKept) {
+    prefix += target_name;
+  } else {
+    std::size_t cut = kMaxKept - 1 - kHexDigits;
+    while (cut > 0 && (static_cast<unsigned char>(target_name[cut]) & 0xC0) == 0x80) --cut;
+    prefix += target_name.substr(0, cut);
+    prefix += '~';
+    prefix += Hex(HashOf(target_name));
+  }
+  prefix += kMark;
+  return prefix;
 }
 
 bool IsLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
@@ -39,11 +49,14 @@ bool IsLowerHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'
 }  // namespace
 
 std::string TemporaryName(std::string_view target_name, std::uint64_t unique) {
-  return "." + KeptPart(target_name) + std::string(kMark) + Hex(unique) + std::string(kEnd);
+  std::string name = PrefixOf(target_name);
+  name += Hex(unique);
+  name += kEnd;
+  return name;
 }
 
 bool IsTemporaryName(std::string_view entry, std::string_view target_name) {
-  const std::string prefix = "." + KeptPart(target_name) + std::string(kMark);
+  const std::string prefix = PrefixOf(target_name);
   if (entry.size() != prefix.size() + kHexDigits + kEnd.size()) return false;
   if (!entry.starts_with(prefix) || !entry.ends_with(kEnd)) return false;
   const std::string_view digits = entry.substr(prefix.size(), kHexDigits);

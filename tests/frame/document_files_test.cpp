@@ -177,8 +177,12 @@ TEST(DocumentFiles, PipesAreRefusedAtOnceOrWrittenToTheirReader) {
   received.resize(static_cast<std::size_t>(got));
   EXPECT_EQ(received, DocumentOf(example));
   EXPECT_EQ(folder.Entries(), std::vector<std::string>{"pipe"});
-  // A device is written directly too.
+  // A device is written directly too, and never read as a document.
   EXPECT_EQ(SaveOvra("/dev/null", kBase.c_str(), example.data()), 1);
+  void* block = nullptr;
+  std::uint32_t size = 0;
+  EXPECT_EQ(LoadOvra("/dev/zero", kBase.c_str(), nullptr, &block, &size), 0);
+  EXPECT_EQ(GetMediaPreferenceInfofromFile("/dev/zero"), nullptr);
   AttrNodeList* list = SomePreferences();
   EXPECT_EQ(SaveMPSContentstoFile(list, "/dev/null"), 1);
   ReleaseOvraBjtANL(list);

@@ -214,6 +214,21 @@ TEST(VelmorXmlFileTest, FailedSaveLeavesThePreviousFile) {
   }
 }
 
+// The folder's sync comes after the replacement: when it fails, the save
+// fails as an unsynced file does (code 19), with the new file in place.
+TEST(VelmorXmlFileTest, FolderThatCannotBeSyncedFailsTheSaveAfterTheReplacement) {
+  TempFolder folder;
+  const std::string path = folder / "ticket.xml";
+  WriteFileBytes(path, kPrevious);
+  const auto list = ParseAttrText(kTicket);
+  FakeFileSystem fake;
+  fake.fsync_folder_errno = EIO;
+  VelmorXmlFile file(kOvraDocument, path.c_str(), kTicketName.c_str(), fake.Calls());
+  EXPECT_EQ(CodeRaisedBy([&] { file.WriteList(*list); }), 19);
+  EXPECT_EQ(ReadFileBytes(path), MemoryText(*list));
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"ticket.xml"});
+}
+
 TEST(VelmorXmlFileTest, FilesThatCannotBeCreated) {
   TempFolder folder;
   WriteFileBytes(folder / "plain", "x");
