@@ -27,6 +27,7 @@
 #include "platform/replacement_file.h"
 #include "platform/temporary_name.h"
 #include "support/temp_folder.h"
+#include "support/packed_from_document.h"
 #include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "support/time_bound.h"
@@ -38,21 +39,12 @@ using Clock = std::chrono::steady_clock;
 using ovrabjt::testing::ReadFileBytes;
 using ovrabjt::testing::TempFolder;
 using ovrabjt::testing::WriteFileBytes;
+using ovrabjt::test::PackedFromDocument;
 using ovrabjt::test::TextOutput;
 using Packed = std::vector<std::uint8_t>;
 
-const std::string kBase = OVRABJT_SOURCE_DIR "/data/ticket.xml";
-const std::u16string kBase16 = u"" OVRABJT_SOURCE_DIR "/data/ticket.xml";
-const std::string kExample = OVRABJT_SOURCE_DIR "/data/examples/ticket.xml";
-
-Packed LoadPacked(const std::string& file) {
-  void* block = nullptr;
-  std::uint32_t size = 0;
-  if (!LoadOvra(file.c_str(), kBase.c_str(), nullptr, &block, &size)) return {};
-  Packed packed(size);
-  LoadOvra(nullptr, nullptr, packed.data(), &block, &size);
-  return packed;
-}
+const std::string& kBase = ovrabjt::test::kTicketBase;
+const std::u16string& kBase16 = ovrabjt::test::kTicketBase16;
 
 std::string DocumentOf(const Packed& packed) {
   TextOutput out;
@@ -128,7 +120,7 @@ TEST(DocumentFiles, PipesAreRefusedAtOnceOrWrittenToTheirReader) {
   TempFolder folder;
   const std::string pipe = folder / "pipe";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  const Packed example = LoadPacked(kExample);
+  const Packed example = PackedFromDocument(ovrabjt::test::kExampleTicket);
   ASSERT_FALSE(example.empty());
   const struct {
     const char* what;
@@ -211,13 +203,13 @@ TEST(DocumentFiles, FilesLargerThanTheBoundAreRefusedWithoutReading) {
 // and read back; nothing else stays in the folder.
 TEST(DocumentFiles, LongestFileNamesAreSavedAndRead) {
   TempFolder folder;
-  const Packed example = LoadPacked(kExample);
+  const Packed example = PackedFromDocument(ovrabjt::test::kExampleTicket);
   ASSERT_FALSE(example.empty());
   for (std::size_t length : {240u, 250u, 255u}) {
     SCOPED_TRACE(length);
     const std::string ticket = folder / (std::string(length - 4, 't') + ".xml");
     ASSERT_EQ(SaveOvra(ticket.c_str(), kBase.c_str(), example.data()), 1);
-    EXPECT_EQ(LoadPacked(ticket), example);
+    EXPECT_EQ(PackedFromDocument(ticket), example);
     const std::string prefs = folder / std::string(length, 'p');
     AttrNodeList* list = SomePreferences();
     ASSERT_EQ(SaveMPSContentstoFile(list, prefs.c_str()), 1);
@@ -351,7 +343,7 @@ std::string LeftByKilledSave(const std::string& target) {
 // alike.
 TEST(DocumentFiles, NextSaveRemovesWhatAKilledSaveLeft) {
   TempFolder folder;
-  const Packed example = LoadPacked(kExample);
+  const Packed example = PackedFromDocument(ovrabjt::test::kExampleTicket);
   const struct {
     const char* what;
     std::function<int(const std::string&)> save;

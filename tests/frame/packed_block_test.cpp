@@ -12,6 +12,7 @@
 
 #include "support/memory_hole.h"
 #include "support/temp_folder.h"
+#include "support/packed_from_document.h"
 #include "support/text_output.h"
 #include "ticket/layout.h"
 
@@ -21,21 +22,12 @@ namespace tf = ovrabjt::ticket_field;
 using ovrabjt::testing::BytesBeforeHole;
 using ovrabjt::testing::Hole;
 using ovrabjt::testing::TempFolder;
+using ovrabjt::test::PackedFromDocument;
 using ovrabjt::test::TextOutput;
 using Packed = std::vector<std::uint8_t>;
 
-const std::string kBase = OVRABJT_SOURCE_DIR "/data/ticket.xml";
-const std::u16string kBase16 = u"" OVRABJT_SOURCE_DIR "/data/ticket.xml";
-const std::string kExample = OVRABJT_SOURCE_DIR "/data/examples/ticket.xml";
-
-Packed LoadPacked(const std::string& file) {
-  void* block = nullptr;
-  std::uint32_t size = 0;
-  if (!LoadOvra(file.c_str(), kBase.c_str(), nullptr, &block, &size)) return {};
-  Packed packed(size);
-  LoadOvra(nullptr, nullptr, packed.data(), &block, &size);
-  return packed;
-}
+const std::string& kBase = ovrabjt::test::kTicketBase;
+const std::u16string& kBase16 = ovrabjt::test::kTicketBase16;
 
 ovrabjt::FieldView Fixed(Packed& packed) { return {packed.data(), ovrabjt::kTicketSize}; }
 
@@ -51,7 +43,7 @@ Packed FixedPartClaiming(const Packed& example, std::uint16_t count) {
 }
 
 TEST(PackedBlock, ExportsReadNoFurtherThanTheCallersMemory) {
-  const Packed example = LoadPacked(kExample);
+  const Packed example = PackedFromDocument(ovrabjt::test::kExampleTicket);
   ASSERT_GT(example.size(), ovrabjt::kTicketSize);
   Packed one_more = example;
   Fixed(one_more).Set(tf::kStringCount, Fixed(one_more).Get(tf::kStringCount) + 1);
