@@ -39,7 +39,6 @@ struct FileInfo {
   std::uint32_t permissions = 0;  // the bits 07777
   std::uint32_t owner = 0;
   std::uint32_t group = 0;
-  std::int64_t modified = 0;  // seconds since 1970, UTC
 };
 
 // How a file is opened for writing. New files get the permission bits

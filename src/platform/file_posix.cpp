@@ -154,7 +154,6 @@ std::error_code File::Status(FileInfo& info) const {
   info.permissions = status.st_mode & 07777;
   info.owner = status.st_uid;
   info.group = status.st_gid;
-  info.modified = status.st_mtim.tv_sec;
   return {};
 }
 

@@ -7,10 +7,8 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,10 +22,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/replacement_file.h"
-#include "platform/temporary_name.h"
-#include "support/temp_folder.h"
+#include "support/killed_save.h"
 #include "support/packed_from_document.h"
+#include "support/temp_folder.h"
 #include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "support/time_bound.h"
@@ -36,6 +33,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using ovrabjt::testing::AgeFile;
+using ovrabjt::testing::LeftByKilledSave;
 using ovrabjt::testing::ReadFileBytes;
 using ovrabjt::testing::TempFolder;
 using ovrabjt::testing::WriteFileBytes;
@@ -301,43 +300,6 @@ TEST(DocumentFiles, NewContentsAreNeverOpenToOthersBeforeTheyAreComplete) {
   }
 }
 
-// Makes the file look unchanged for two minutes.
-void Age(const std::string& path) {
-  timespec times[2];
-  ::clock_gettime(CLOCK_REALTIME, &times[0]);
-  times[0].tv_sec -= 120;
-  times[1] = times[0];
-  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
-}
-
-// Begins a save of `target` in a child, which is killed once it has written
-// part of it. Returns the temporary file it left, or "".
-std::string LeftByKilledSave(const std::string& target) {
-  int ready[2];
-  if (::pipe(ready) != 0) return {};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ovrabjt::ReplacementFile file;
-    const std::string part(100000, 'x');
-    if (file.Begin(target) || file.Write(part.data(), part.size())) ::_exit(1);
-    const std::string& name = file.WorkingPath();
-    if (::write(ready[1], name.data(), name.size()) != static_cast<ssize_t>(name.size())) {
-      ::_exit(1);
-    }
-    for (;;) ::pause();
-  }
-  ::close(ready[1]);
-  std::string name(4096, '\0');
-  const ssize_t got = child > 0 ? ::read(ready[0], name.data(), name.size()) : -1;
-  ::close(ready[0]);
-  if (child > 0) {
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-  }
-  name.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  return name;
-}
-
 // The next save of a target removes what a killed save of it left, once
 // that has lain unchanged for a minute, and leaves a file that only looks
 // alike.
@@ -362,12 +324,12 @@ TEST(DocumentFiles, NextSaveRemovesWhatAKilledSaveLeft) {
     const std::string target = folder / "job.xml";
     const std::string look_alike = folder / ".job.xml.ovrabjt-0123456789ABCDEF.tmp";
     WriteFileBytes(look_alike, "keep");
-    Age(look_alike);
+    AgeFile(look_alike);
     const std::string recent = LeftByKilledSave(target);
     ASSERT_FALSE(recent.empty());
     ASSERT_EQ(c.save(target), 1);
     EXPECT_EQ(folder.Entries().size(), 3u) << "a recent temporary file stays";
-    Age(recent);
+    AgeFile(recent);
     ASSERT_EQ(c.save(target), 1);
     EXPECT_EQ(folder.Entries(),
               (std::vector<std::string>{".job.xml.ovrabjt-0123456789ABCDEF.tmp", "job.xml"}));

@@ -175,27 +175,6 @@ TEST(FileTest, PipesOpenWithoutWaitingAndSayWhatTheyAre) {
   EXPECT_FALSE(file.IsOpen());
 }
 
-TEST(FileTest, StatusGivesPermissionsOwnerAndTime) {
-  TempFolder folder;
-  const std::string path = folder / "file";
-  WriteFileBytes(path, kText);
-  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-  struct stat expected {};
-  ASSERT_EQ(::stat(path.c_str(), &expected), 0);
-  File file;
-  ASSERT_FALSE(File::OpenForReading(path, file));
-  FileInfo info;
-  ASSERT_FALSE(file.Status(info));
-  EXPECT_EQ(info.permissions, 0640u);
-  EXPECT_EQ(info.owner, expected.st_uid);
-  EXPECT_EQ(info.group, expected.st_gid);
-  EXPECT_EQ(info.modified, expected.st_mtim.tv_sec);
-  ASSERT_FALSE(File::OpenForWriting(path, WriteMode::kExistingOnly, file));
-  ASSERT_FALSE(file.SetPermissions(0604));
-  ASSERT_FALSE(file.Status(info));
-  EXPECT_EQ(info.permissions, 0604u);
-}
-
 // The bits a new file gets are read, not set: the umask stays as it was.
 TEST(FileTest, DefaultPermissionsFollowTheUmask) {
   for (mode_t mask : {000, 002, 022, 027, 077, 0777}) {

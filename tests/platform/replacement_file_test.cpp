@@ -10,12 +10,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "platform/temporary_name.h"
 #include "support/fake_file_system.h"
+#include "support/killed_save.h"
 #include "support/temp_folder.h"
 
 namespace ovrabjt {
@@ -212,70 +212,6 @@ TEST(ReplacementFileTest, FolderIsSyncedAfterTheRename) {
   }
 }
 
-// A pipe as the target is written directly, but only while someone reads
-// it: without a reader, the save fails at once instead of waiting.
-TEST(ReplacementFileTest, PipeWithoutAReaderFailsAtOnce) {
-  TempFolder folder;
-  const std::string pipe = folder / "pipe";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  ReplacementFile file;
-  EXPECT_EQ(file.Begin(pipe), std::errc::no_such_device_or_address);
-  EXPECT_FALSE(file.IsOpen());
-  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"pipe"});
-}
-
-// Target names up to the longest a file system allows have temporary names
-// within it too.
-TEST(ReplacementFileTest, LongestTargetNamesCanBeSaved) {
-  TempFolder folder;
-  for (std::size_t length : {200u, 225u, 226u, 240u, 254u, 255u}) {
-    SCOPED_TRACE(length);
-    const std::string target = folder / std::string(length, 'n');
-    ReplacementFile file;
-    ASSERT_FALSE(file.Begin(target));
-    EXPECT_LE(file.WorkingPath().size() - folder.Path().size() - 1, kMaxFileNameBytes);
-    ASSERT_FALSE(file.Write(kNew.data(), kNew.size()));
-    ASSERT_FALSE(file.Finish());
-    ASSERT_FALSE(file.PutInPlace());
-    EXPECT_EQ(ReadFileBytes(target), kNew);
-    ASSERT_EQ(::unlink(target.c_str()), 0);
-  }
-  EXPECT_TRUE(folder.Entries().empty());
-}
-
-// Makes the file look unchanged for two minutes; links are not followed.
-void Age(const std::string& path) {
-  timespec times[2];
-  ::clock_gettime(CLOCK_REALTIME, &times[0]);
-  times[0].tv_sec -= 120;
-  times[1] = times[0];
-  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
-}
-
-// A child that begins a save of `target`, writes, tells the parent through
-// the pipe, and waits to be killed.
-pid_t ChildKilledMidSave(const std::string& target) {
-  int ready[2];
-  if (::pipe(ready) != 0) return -1;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ReplacementFile file;
-    if (file.Begin(target) || file.Write(kNew.data(), kNew.size())) ::_exit(1);
-    const char byte = 1;
-    if (::write(ready[1], &byte, 1) != 1) ::_exit(1);
-    for (;;) ::pause();
-  }
-  char byte = 0;
-  const bool started = child > 0 && ::read(ready[0], &byte, 1) == 1;
-  ::close(ready[0]);
-  ::close(ready[1]);
-  if (child > 0) {
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-  }
-  return started ? child : -1;
-}
-
 // A child that holds the lock of `path` until it is killed, as a live
 // writer holds its temporary file's.
 class LockHolder {
@@ -318,26 +254,19 @@ TEST(ReplacementFileTest, SaveRemovesOnlyWhatKilledSavesOfItsTargetLeft) {
   TempFolder folder;
   const std::string target = folder / "ticket.xml";
   WriteFileBytes(target, kPrevious);
-  ASSERT_GT(ChildKilledMidSave(target), 0);
-  std::vector<std::string> left = folder.Entries();
-  ASSERT_EQ(left.size(), 2u);  // the target and the killed save's file
-  const std::string killed = left[0];
-  ASSERT_TRUE(IsTemporaryName(killed, "ticket.xml")) << killed;
-  Age(folder / killed);
+  const std::string killed = testing::LeftByKilledSave(target);
+  ASSERT_EQ(folder.Entries().size(), 2u);  // the target and the killed save's file
+  testing::AgeFile(killed);
 
   const std::string other_target = TemporaryName("ticket.xml.bak", 1);
   const std::string locked = TemporaryName("ticket.xml", 2);
   const std::string recent = TemporaryName("ticket.xml", 3);
   const std::string link = TemporaryName("ticket.xml", 4);
   const std::string sub_folder = TemporaryName("ticket.xml", 5);
+  // (Which names are of the pattern is the names' own test's.)
   const std::vector<std::string> look_alike = {
-      ".ticket.xml.ovrabjt-0123456789ABCDEF.tmp",    // upper-case digits
-      ".ticket.xml.ovrabjt-0123456789abcde.tmp",     // fifteen digits
-      ".ticket.xml.ovrabjt-0123456789abcdef0.tmp",   // seventeen
-      ".ticket.xml.ovrabjt-0123456789abcdef.tmp~",   // something after
-      "ticket.xml.ovrabjt-0123456789abcdef.tmp",     // not hidden
-      ".ticket.xml.0123456789abcdef.tmp",            // no mark
-      ".ticket.xml.12ab-34cd-0.tmp",                 // an older kind of name
+      ".ticket.xml.ovrabjt-0123456789ABCDEF.tmp",  // upper-case digits
+      ".ticket.xml.12ab-34cd-0.tmp",               // an older kind of name
       other_target, locked, recent,
   };
   for (const std::string& name : look_alike) WriteFileBytes(folder / name, "keep");
@@ -345,10 +274,10 @@ TEST(ReplacementFileTest, SaveRemovesOnlyWhatKilledSavesOfItsTargetLeft) {
   ASSERT_EQ(::symlink("elsewhere", (folder / link).c_str()), 0);
   ASSERT_EQ(::mkdir((folder / sub_folder).c_str(), 0700), 0);
   for (const std::string& name : look_alike) {
-    if (name != recent) Age(folder / name);
+    if (name != recent) testing::AgeFile(folder / name);
   }
-  Age(folder / link);
-  Age(folder / sub_folder);
+  testing::AgeFile(folder / link);
+  testing::AgeFile(folder / sub_folder);
   const LockHolder holder(folder / locked);
   ASSERT_TRUE(holder.Locked());
 
