@@ -81,6 +81,16 @@ int Summarise(const Recorder& r) {
        counter("Paired/UnpackPack/overrides-250-overrides-25", "ratio"), 12},
       {"unpack+pack 250 / 25 overrides, 3013 / 313 strings (separate)",
        ratio(time("UnpackPack/overrides-250"), time("UnpackPack/overrides-25")), 0},
+      // Without its length a block is copied out through the kernel, which
+      // costs this machine about three quarters of a microsecond per page.
+      {"convert without / with the block's length (maximal, paired)",
+       counter("Paired/ConvertBJTToOvraStream-guarded-in-place/maximal", "ratio"), 1.1},
+      {"convert without / with the block's length (fresh, paired)",
+       counter("Paired/ConvertBJTToOvraStream-guarded-in-place/fresh", "ratio"), 1.1},
+      {"unpack without / with the block's length (maximal, paired)",
+       counter("Paired/UnpackTicket-guarded-in-place/maximal", "ratio"), 0},
+      {"unpack without / with the block's length (fresh, paired)",
+       counter("Paired/UnpackTicket-guarded-in-place/fresh", "ratio"), 0},
       {"enumerate 1000 / 100 stocks (paired)",
        counter("Paired/PopulateStockFromAttrList/1000-100", "ratio"), 12},
       {"enumerate 1000 / 100 stocks (separate)",

@@ -13,9 +13,10 @@
 
 namespace ovrabjt::bench {
 
-// The ticket converted to text into a sink that keeps nothing. A failure
-// ends the measurement with an error.
-void ConvertOnce(benchmark::State& state, const Ticket& t);
+// The ticket converted to text into a sink that keeps nothing; without
+// `with_length` the packed ticket comes without its length, as through the
+// export. A failure ends the measurement with an error.
+void ConvertOnce(benchmark::State& state, const Ticket& t, bool with_length = true);
 
 // The ticket's packed bytes unpacked into `record`, measured and packed
 // again into `out` (as large as the packed ticket).

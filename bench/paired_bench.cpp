@@ -12,6 +12,7 @@
 #include "module_runs.h"
 #include "paired.h"
 #include "releases/release_profile.h"
+#include "ticket/packing.h"
 #include "workload.h"
 
 namespace ovrabjt::bench {
@@ -71,6 +72,24 @@ void UnpackPackGrowth(benchmark::State& state, const Growth& g) {
          [&] { UnpackPackOnce(g.small, *small_record, small_out); });
 }
 
+// The exports' unpack of a block whose length they are not told, read
+// through the reader of readable memory, against the unpack of the same
+// block with its length, read in place.
+void GuardedAgainstInPlaceUnpack(benchmark::State& state, const Ticket& t) {
+  auto guarded = TicketRecord::Allocate();
+  auto in_place = TicketRecord::Allocate();
+  Paired(state, [&] { benchmark::DoNotOptimize(UnpackTicket(*guarded, t.packed.data())); },
+         [&] {
+           benchmark::DoNotOptimize(UnpackTicket(*in_place, t.packed.data(), t.packed.size()));
+         });
+  if (guarded->strings.size() != in_place->strings.size()) state.SkipWithError("unpack failed");
+}
+
+// The same for the whole conversion to text.
+void GuardedAgainstInPlaceConvert(benchmark::State& state, const Ticket& t) {
+  Paired(state, [&] { ConvertOnce(state, t, false); }, [&] { ConvertOnce(state, t, true); });
+}
+
 }  // namespace
 
 void RegisterPairedBenchmarks() {
@@ -81,6 +100,13 @@ void RegisterPairedBenchmarks() {
   Register("Paired/LoadOvra/overrides-250-overrides-25", LoadGrowth, growth);
   Register("Paired/ConvertBJTToOvraStream/overrides-250-overrides-25", ConvertGrowth, growth);
   Register("Paired/UnpackPack/overrides-250-overrides-25", UnpackPackGrowth, growth);
+  Register("Paired/UnpackTicket-guarded-in-place/maximal", GuardedAgainstInPlaceUnpack, maximal);
+  Register("Paired/UnpackTicket-guarded-in-place/fresh", GuardedAgainstInPlaceUnpack,
+           TicketNamed("fresh"));
+  Register("Paired/ConvertBJTToOvraStream-guarded-in-place/maximal", GuardedAgainstInPlaceConvert,
+           maximal);
+  Register("Paired/ConvertBJTToOvraStream-guarded-in-place/fresh", GuardedAgainstInPlaceConvert,
+           TicketNamed("fresh"));
 }
 
 }  // namespace ovrabjt::bench

@@ -20,7 +20,7 @@ run() {
   fi
 }
 
-for t in export_tests bad_input_tests concurrency_tests; do
+for t in export_tests bad_input_tests hostile_file_tests concurrency_tests; do
   run "$frame/$t" --gtest_brief=1
 done
 run "$frame/unload_test" "$build/src/libovrabjt.so"

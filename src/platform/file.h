@@ -1,12 +1,10 @@
 // The file layer: the few file operations the module needs (open an existing
-// file for reading, learn its size, read it, create or truncate one for
-// writing, write, close, delete, rename), over POSIX calls. Reads and writes
-// run to completion: short transfers are continued and interrupted calls
-// retried. Others may read a file while the module writes it.
+// file for reading, learn what it is, read it, create or truncate one for
+// writing, write, lock, close, delete, rename, sync a folder). Reads and
+// writes run to completion: short transfers are continued and interrupted
+// calls retried. No open waits for a peer (a pipe without a reader or
+// writer). Others may read a file while the module writes it.
 #pragma once
-
-#include <sys/stat.h>
-#include <sys/types.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -18,30 +16,37 @@
 
 namespace ovrabjt {
 
-// The system calls the file layer makes. The module always uses
-// SystemFileCalls(); tests pass calls that fail, transfer little or report
-// a size of their own.
-struct FileSystemCalls {
-  int (*open)(const char* path, int flags, mode_t mode);
-  int (*fstat)(int fd, struct stat* info);
-  ssize_t (*read)(int fd, void* buffer, std::size_t count);
-  ssize_t (*write)(int fd, const void* bytes, std::size_t count);
-  int (*fsync)(int fd);
-  int (*close)(int fd);
-  int (*unlink)(const char* path);
-  int (*rename)(const char* from, const char* to);
-  // The process heap, for the buffer that holds a file's contents.
-  void* (*calloc)(std::size_t count, std::size_t size);
-};
+// The system calls the file layer makes, defined by each platform's file
+// (file_calls_posix.h). The module always uses SystemFileCalls(); tests pass
+// calls that fail, transfer little or report a size of their own.
+struct FileSystemCalls;
 
-// SystemFileCalls - the calls of the C library.
+// SystemFileCalls - the calls of the system's C library.
 const FileSystemCalls& SystemFileCalls();
 
+enum class FileKind : std::uint8_t {
+  kRegular,
+  kDirectory,
+  kOther,  // a pipe, a device, a socket: no contents of a known size
+};
+
+// What the file layer tells of an open file. Permissions, owner and group
+// are in POSIX terms; a platform without them reports 0666 (0444 when the
+// file is read-only) and no owner.
+struct FileInfo {
+  FileKind kind = FileKind::kOther;
+  std::uint64_t size = 0;
+  std::uint32_t permissions = 0;  // the bits 07777
+  std::uint32_t owner = 0;
+  std::uint32_t group = 0;
+};
+
 // How a file is opened for writing. New files get the permission bits
-// rw-rw-rw- less the process's umask.
+// rw-rw-rw- less the process's umask, except private ones.
 enum class WriteMode : std::uint8_t {
   kCreateOrTruncate,  // a new file, or the existing one emptied
   kCreateNew,         // a new file only; fails when the name exists
+  kCreatePrivate,     // as kCreateNew, readable and writable by the owner only
   kExistingOnly,      // the existing file, kept as it is
 };
 
@@ -57,17 +62,19 @@ class File {
   ~File();
 
   // OpenForReading - opens an existing file for reading. A folder is refused
-  // (EISDIR) as it cannot be read as a file.
+  // (EISDIR) as it cannot be read as a file; a pipe without a writer opens
+  // at once, with nothing to read.
   static std::error_code OpenForReading(std::string_view path, File& out,
                                         const FileSystemCalls& calls = SystemFileCalls());
-  // OpenForWriting - opens a file for writing as `mode` says.
+  // OpenForWriting - opens a file for writing as `mode` says. A pipe without
+  // a reader fails at once (ENXIO); with a reader, writes wait for it.
   static std::error_code OpenForWriting(std::string_view path, WriteMode mode, File& out,
                                         const FileSystemCalls& calls = SystemFileCalls());
 
   bool IsOpen() const { return fd_ >= 0; }
 
-  // Status - the file's system information (size, type, permission bits).
-  std::error_code Status(struct stat& info) const;
+  // Status - what the file is, its size, permissions and owner.
+  std::error_code Status(FileInfo& info) const;
   // Size - the file's length in bytes.
   std::error_code Size(std::uint64_t& size) const;
   // Read - reads until `count` bytes are in `buffer` or the file ends;
@@ -76,9 +83,15 @@ class File {
   // Write - writes all `count` bytes. A write that makes no progress is an
   // error (ENOSPC), so a full device cannot make it spin.
   std::error_code Write(const void* bytes, std::size_t count);
-  // AdoptOwnerAndMode - gives the file the owner of `like` where the process
-  // may change it, and its permission bits.
-  std::error_code AdoptOwnerAndMode(const struct stat& like);
+  // AdoptOwner - gives the file the owner and group of `like` where the
+  // process may; others keep it as theirs, which is no failure.
+  void AdoptOwner(const FileInfo& like);
+  // SetPermissions - gives the file the permission bits (07777).
+  std::error_code SetPermissions(std::uint32_t permissions);
+  // TryLock - takes the advisory lock of the file (one holder at a time,
+  // whichever process or thread), without waiting: EWOULDBLOCK when another
+  // open of the file holds it. Closing the file releases it.
+  std::error_code TryLock();
   // Sync - puts what was written on the storage device.
   std::error_code Sync();
   // Close - closes the file; an error here can mean that written data was
@@ -99,6 +112,15 @@ std::error_code DeleteFile(std::string_view path, const FileSystemCalls& calls =
 // name in one step.
 std::error_code RenameFile(std::string_view from, std::string_view to,
                            const FileSystemCalls& calls = SystemFileCalls());
+
+// SyncFolder - puts the folder's entries (a rename into it) on the storage
+// device. A file system that cannot sync a folder is no failure.
+std::error_code SyncFolder(std::string_view folder,
+                           const FileSystemCalls& calls = SystemFileCalls());
+
+// DefaultPermissions - the permission bits a new file gets: rw-rw-rw- less
+// the process's umask.
+std::uint32_t DefaultPermissions();
 
 // A zero-filled block of the process heap.
 struct HeapFree {

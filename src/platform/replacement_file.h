@@ -2,9 +2,18 @@
 // file in the target's folder, which replaces the target in one step only
 // once it is completely written. A save that fails on the way leaves any
 // previous file exactly as it was.
+//
+// The temporary file is readable by its owner only until it is complete; it
+// then takes the target's permissions (a new target's: rw-rw-rw- less the
+// umask) and owner, replaces the target, and the folder is synced so that
+// the replacement survives a power loss. Its name says whose it is
+// (temporary_name.h), and its writer holds its lock: a save removes the
+// temporary files of its target that a killed save left, those unlocked and
+// unchanged for kStaleAfterSeconds.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,6 +24,10 @@ namespace ovrabjt {
 
 class ReplacementFile {
  public:
+  // How long a temporary file must have been left unchanged, and unlocked,
+  // before another save of its target removes it.
+  static constexpr std::int64_t kStaleAfterSeconds = 60;
+
   ReplacementFile() = default;
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -22,22 +35,24 @@ class ReplacementFile {
   ~ReplacementFile();
 
   // Begin - opens a new temporary file beside `target` (beside the file a
-  // symbolic link names, so the link stays). An existing target must be a
-  // file this process may write; the temporary file takes its owner (where
-  // allowed) and permission bits. A target that exists but is no regular
-  // file (a device, a pipe) has no contents to protect and is written
-  // directly. Returns the system's error; nothing is left behind on failure.
+  // symbolic link names, so the link stays), after removing its stale
+  // temporary files. An existing target must be a file this process may
+  // write. A target that exists but is no regular file (a device, a pipe)
+  // has no contents to protect and is written directly; a pipe without a
+  // reader fails at once (ENXIO). Returns the system's error; nothing is
+  // left behind on failure.
   std::error_code Begin(std::string_view target, const FileSystemCalls& calls = SystemFileCalls());
 
   // Write - appends all `count` bytes to the temporary file.
   std::error_code Write(const void* bytes, std::size_t count);
 
-  // Finish - puts the written bytes on the storage device and closes the
-  // temporary file.
+  // Finish - gives the temporary file the target's permissions and owner,
+  // puts the written bytes on the storage device and closes it.
   std::error_code Finish();
 
   // PutInPlace - gives the finished temporary file the target's name,
-  // replacing the previous file in one step.
+  // replacing the previous file in one step, and syncs the folder. An error
+  // of the folder's sync comes after the replacement: Replaced() tells.
   std::error_code PutInPlace();
 
   // Discard - closes and removes the temporary file; the target is left as
@@ -45,19 +60,27 @@ class ReplacementFile {
   void Discard() noexcept;
 
   bool IsOpen() const { return file_.IsOpen(); }
+  // Whether the last PutInPlace replaced the target.
+  bool Replaced() const { return replaced_; }
   // The name being written (the target itself when written directly); empty
   // before Begin and after PutInPlace or Discard.
   const std::string& WorkingPath() const { return working_path_; }
 
  private:
-  std::error_code OpenTemporary(const struct stat* previous);
+  std::error_code BeginDirect();
+  std::error_code OpenTemporary();
+  void RemoveStaleTemporaries() const;
   void Reset() noexcept;
 
   File file_;
   const FileSystemCalls* calls_ = nullptr;
   std::string target_path_;
+  std::string folder_;  // the target's folder, "" for the current one
   std::string working_path_;
+  FileInfo final_;  // the permissions and owner the file gets
+  bool adopt_owner_ = false;
   bool direct_ = false;
+  bool replaced_ = false;
 };
 
 }  // namespace ovrabjt

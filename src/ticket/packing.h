@@ -19,7 +19,11 @@ bool PackTicket(std::uint8_t* destination, const TicketRecord& record, std::uint
 // UnpackTicket - copies the fixed part of `block` into the record and adds its
 // strings to the record's table. False when a text repeats an earlier one or
 // has no NUL within 1001 bytes; the strings added so far stay in the table.
-// The block's length is unknown, so the string count is trusted.
+// The block's length is unknown, so the string count is trusted as far as
+// the caller's memory can be read: the block is copied through the reader
+// of readable memory as the scan goes, and false also when a page that
+// cannot be read comes before the fixed part or the counted strings are
+// complete.
 bool UnpackTicket(TicketRecord& record, const std::uint8_t* block);
 
 // UnpackTicket with the block's length: false also for a block shorter than

@@ -1,16 +1,8 @@
 #include "xml/velmor_xml_file.h"
 
-#include <limits>
 #include <utility>
 
 namespace ovrabjt {
-namespace {
-
-// The memory stream reads at most this many bytes; a longer file is refused
-// rather than cut short.
-constexpr std::uint64_t kMaxFileSize = std::numeric_limits<std::uint32_t>::max();
-
-}  // namespace
 
 VelmorXmlFile::VelmorXmlFile(DocumentKind kind, const char* file_name, const char* name,
                              const FileSystemCalls& calls)
@@ -39,12 +31,16 @@ void VelmorXmlFile::Read(AttrNodeList& list) {
   if (std::error_code error = File::OpenForReading(*file_name_, file, *calls_)) {
     Fail(OvraErrorCode::kFileOpenFailed, error.message(), *file_name_);
   }
-  std::uint64_t size = 0;
-  if (std::error_code error = file.Size(size)) {
+  FileInfo info;
+  if (std::error_code error = file.Status(info)) {
     Fail(OvraErrorCode::kFileSizeFailed, error.message());
   }
+  if (info.kind != FileKind::kRegular) {
+    Fail(OvraErrorCode::kFileSizeFailed, "not a regular file: a pipe or a device has no size");
+  }
+  const std::uint64_t size = info.size;
   if (size > kMaxFileSize) {
-    Fail(OvraErrorCode::kFileSizeFailed, "the file is larger than 4 GiB less one byte");
+    Fail(OvraErrorCode::kFileSizeFailed, "the file is larger than 64 MiB");
   }
   HeapBuffer buffer = AllocateZeroed(static_cast<std::size_t>(size), *calls_);
   if (!buffer) Fail(OvraErrorCode::kNoMemoryForFile, "no memory for the file's contents");
@@ -81,12 +77,15 @@ void VelmorXmlFile::WriteList(const AttrNodeList& list) {
   }
 }
 
-// The written file reaches the disk before it takes the target's place.
+// The written file reaches the disk before it takes the target's place. A
+// folder that cannot be synced afterwards fails the save as a file that
+// cannot be synced does, though the new file is in place.
 void VelmorXmlFile::CommitOutput() {
   if (std::error_code error = open_file_.Finish()) {
     Fail(OvraErrorCode::kFileWriteFailed, error.message());
   }
   if (std::error_code error = open_file_.PutInPlace()) {
+    if (open_file_.Replaced()) Fail(OvraErrorCode::kFileWriteFailed, error.message());
     Fail(OvraErrorCode::kFileCreateFailed, error.message(), *file_name_);
   }
 }

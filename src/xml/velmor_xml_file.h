@@ -19,6 +19,12 @@ namespace ovrabjt {
 
 class VelmorXmlFile : public VelmorXmlDataStream {
  public:
+  // The largest file read: over forty times the largest document the
+  // module writes (the maximal ticket's, 1.55 MB), and refused at once, so
+  // that a huge or sparse file costs neither its size in memory nor the
+  // time to read it.
+  static constexpr std::uint64_t kMaxFileSize = std::uint64_t{64} << 20;
+
   // The stream of the file `file_name` (null for none), its document called
   // `name` (null or empty for none). `calls` are the file system's, or a
   // test's stand-ins.
@@ -28,15 +34,18 @@ class VelmorXmlFile : public VelmorXmlDataStream {
 
   // Read - reads the whole file and parses it (see the memory stream).
   // Raises code 16 without a file name; 15 (detail: the file name) when it
-  // cannot be opened; 14 when its size cannot be read or does not fit 32
-  // bits; 13 when there is no memory for it; 12 when reading fails or
-  // comes short; 8 for an empty file.
+  // cannot be opened (a folder); 14 when its size cannot be read, it is no
+  // regular file (a pipe, a device) or larger than kMaxFileSize; 13 when
+  // there is no memory for it; 12 when reading fails or comes short; 8 for
+  // an empty file. Nothing waits for a pipe's writer.
   void Read(AttrNodeList& list) override;
 
   // WriteList - writes the document to the file. Raises code 18 without a
   // file name; 17 (detail: the file name) when the file cannot be created
-  // (or an existing one may not be written or replaced); 19 when writing
-  // fails; and the memory stream's codes. On failure the file is as it was.
+  // (or an existing one may not be written or replaced, or is a pipe
+  // without a reader); 19 when writing or syncing fails; and the memory
+  // stream's codes. On failure the file is as it was, unless only the sync
+  // of the folder after the replacement failed (19).
   void WriteList(const AttrNodeList& list) override;
 
   // GetName - the stream's name, else the file name, else "XmlStream": a

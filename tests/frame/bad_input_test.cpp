@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "support/packed_from_document.h"
 #include "support/text_output.h"
 #include "ticket/layout.h"
 
@@ -58,12 +59,7 @@ std::vector<std::string> Entries(const fs::path& dir) {
 }
 
 Packed LoadPacked(const std::string& file) {
-  void* block = nullptr;
-  std::uint32_t size = 0;
-  if (!LoadOvra(file.c_str(), kBase.c_str(), nullptr, &block, &size)) return {};
-  Packed packed(size);
-  LoadOvra(nullptr, nullptr, packed.data(), &block, &size);
-  return packed;
+  return ovrabjt::test::PackedFromDocument(file, kBase);
 }
 
 ovrabjt::FieldView Fixed(Packed& packed) { return {packed.data(), ovrabjt::kTicketSize}; }

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "support/fake_file_system.h"
 #include "support/temp_folder.h"
@@ -141,6 +142,68 @@ TEST(FileTest, DeleteRenameAndHeap) {
   FakeFileSystem fake;
   fake.heap_empty = true;
   EXPECT_EQ(AllocateZeroed(16, fake.Calls()), nullptr);
+}
+
+// Opening never waits for a pipe's other end; what was opened says what it
+// is, so that a pipe or a device is not read as a file.
+TEST(FileTest, PipesOpenWithoutWaitingAndSayWhatTheyAre) {
+  TempFolder folder;
+  const std::string pipe = folder / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  WriteFileBytes(folder / "plain", kText);
+  const struct {
+    const char* what;
+    std::string path;
+    FileKind kind;
+    std::uint64_t size;
+  } cases[] = {
+      {"a pipe without a writer", pipe, FileKind::kOther, 0},
+      {"a device", "/dev/null", FileKind::kOther, 0},
+      {"a regular file", folder / "plain", FileKind::kRegular, kText.size()},
+  };
+  for (const auto& c : cases) {
+    File file;
+    ASSERT_FALSE(File::OpenForReading(c.path, file)) << c.what;
+    FileInfo info;
+    ASSERT_FALSE(file.Status(info)) << c.what;
+    EXPECT_EQ(info.kind, c.kind) << c.what;
+    EXPECT_EQ(info.size, c.size) << c.what;
+  }
+  File file;
+  EXPECT_EQ(File::OpenForWriting(pipe, WriteMode::kExistingOnly, file),
+            std::errc::no_such_device_or_address);
+  EXPECT_FALSE(file.IsOpen());
+}
+
+// The bits a new file gets are read, not set: the umask stays as it was.
+TEST(FileTest, DefaultPermissionsFollowTheUmask) {
+  for (mode_t mask : {000, 002, 022, 027, 077, 0777}) {
+    const mode_t previous = ::umask(mask);
+    EXPECT_EQ(DefaultPermissions(), 0666u & ~mask) << std::oct << mask;
+    EXPECT_EQ(::umask(previous), mask);
+  }
+  TempFolder folder;
+  File file;
+  ASSERT_FALSE(File::OpenForWriting(folder / "private", WriteMode::kCreatePrivate, file));
+  struct stat info {};
+  ASSERT_EQ(::stat((folder / "private").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600 & ~CurrentUmask());
+  EXPECT_EQ(File::OpenForWriting(folder / "private", WriteMode::kCreatePrivate, file),
+            std::errc::file_exists);
+}
+
+TEST(FileTest, OneOpenAtATimeHoldsTheLock) {
+  TempFolder folder;
+  const std::string path = folder / "locked";
+  WriteFileBytes(path, kText);
+  File first, second;
+  ASSERT_FALSE(File::OpenForWriting(path, WriteMode::kExistingOnly, first));
+  ASSERT_FALSE(File::OpenForReading(path, second));
+  EXPECT_FALSE(first.TryLock());
+  EXPECT_EQ(second.TryLock(), std::errc::operation_would_block);
+  ASSERT_FALSE(first.Close());
+  EXPECT_FALSE(second.TryLock());
+  EXPECT_EQ(File().TryLock(), std::errc::bad_file_descriptor);
 }
 
 }  // namespace

@@ -33,7 +33,12 @@ int FakeOpen(const char* path, int flags, mode_t mode) {
     errno = g_current->open_errno;
     return -1;
   }
-  return ::open(path, flags, mode);
+  const int fd = ::open(path, flags, mode);
+  if (fd >= 0 && (flags & O_CREAT) != 0) {
+    g_current->create_modes.push_back(mode);
+    g_current->events.push_back("create");
+  }
+  return fd;
 }
 
 int FakeFstat(int fd, struct stat* info) {
@@ -73,8 +78,12 @@ ssize_t FakeWrite(int fd, const void* bytes, std::size_t count) {
 }
 
 int FakeFsync(int fd) {
-  if (g_current->fsync_errno != 0) {
-    errno = g_current->fsync_errno;
+  struct stat info {};
+  const bool folder = ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+  g_current->events.push_back(folder ? "fsync folder" : "fsync file");
+  const int fails = folder ? g_current->fsync_folder_errno : g_current->fsync_errno;
+  if (fails != 0) {
+    errno = fails;
     return -1;
   }
   return ::fsync(fd);
@@ -89,9 +98,13 @@ int FakeClose(int fd) {
   return result;
 }
 
-int FakeUnlink(const char* path) { return ::unlink(path); }
+int FakeUnlink(const char* path) {
+  g_current->events.push_back("unlink");
+  return ::unlink(path);
+}
 
 int FakeRename(const char* from, const char* to) {
+  g_current->events.push_back("rename");
   if (g_current->rename_errno != 0) {
     errno = g_current->rename_errno;
     return -1;

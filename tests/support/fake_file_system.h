@@ -8,8 +8,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
-#include "platform/file.h"
+#include "platform/file_calls_posix.h"
 
 namespace ovrabjt::testing {
 
@@ -27,7 +29,8 @@ class FakeFileSystem {
   int open_errno = 0;
   int fstat_errno = 0;
   int read_errno = 0;
-  int fsync_errno = 0;
+  int fsync_errno = 0;  // files only
+  int fsync_folder_errno = 0;
   int close_errno = 0;  // the descriptor is closed all the same
   int rename_errno = 0;
   // Writes fail with `write_errno` once this many bytes went through.
@@ -48,6 +51,11 @@ class FakeFileSystem {
   std::size_t bytes_written = 0;
   int interrupted_calls = 0;
   int write_calls = 0;
+  // The permission bits each created file was asked for, in order.
+  std::vector<mode_t> create_modes;
+  // The calls that decide what survives a crash, in order: "create",
+  // "fsync file", "fsync folder", "rename", "unlink".
+  std::vector<std::string> events;
 };
 
 }  // namespace ovrabjt::testing

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/memory_hole.h"
+
 namespace ovrabjt {
 namespace {
 
@@ -126,6 +128,50 @@ TEST(UnpackTicket, BoundedVariantStopsAtTheBlockEnd) {
   block = Block(3, {"abc", "de"});
   EXPECT_FALSE(UnpackTicket(*rec, block.data(), block.size()));
   EXPECT_EQ(rec->strings.size(), 2u);
+}
+
+// Without a length the block is read only as far as the caller's memory can
+// be read: a string count that claims more than the block holds ends at the
+// first page that cannot be read, and the block is refused.
+TEST(UnpackTicket, BlockOfUnknownLengthIsRefusedAtAPageThatCannotBeRead) {
+  std::vector<std::string> many;
+  for (int i = 0; i < 300; ++i) many.push_back(std::to_string(i) + std::string(900, 'm'));
+  std::vector<std::uint8_t> unterminated = Block(1, {});
+  unterminated.insert(unterminated.end(), {'a', 'b', 'c'});
+  std::vector<std::uint8_t> cut = Block(0, {});
+  cut.pop_back();
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> block;
+    bool ok;
+    std::size_t kept;
+  } cases[] = {
+      {"no strings counted, only the fixed part", Block(0, {}), true, 0},
+      {"the last NUL is the last byte", Block(2, {"abc", "de"}), true, 2},
+      {"a text of 1000 characters ends at the hole", Block(1, {std::string(1000, 'x')}), true, 1},
+      {"300 texts over 66 pages", Block(300, many), true, 300},
+      {"one string counted, none present", Block(1, {}), false, 0},
+      {"three counted, two present", Block(3, {"abc", "de"}), false, 2},
+      {"301 counted, 300 present", Block(301, many), false, 300},
+      {"a text runs into the hole", unterminated, false, 0},
+      {"the fixed part is cut short", cut, false, 0},
+  };
+  for (testing::Hole hole : {testing::Hole::kUnmapped, testing::Hole::kInaccessible}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + " before " + std::string(testing::HoleName(hole)));
+      const testing::BytesBeforeHole memory(c.block.data(), c.block.size(), hole);
+      auto rec = TicketRecord::Allocate();
+      EXPECT_EQ(UnpackTicket(*rec, memory.data()), c.ok);
+      EXPECT_EQ(rec->strings.size(), c.kept);
+      if (c.ok) {
+        std::vector<std::uint8_t> expected = c.block;
+        StoreLE<std::uint32_t>(expected.data() + 34364,
+                               static_cast<std::uint32_t>(c.block.size() - kTicketSize));
+        EXPECT_EQ(Pack(*rec), expected);
+      }
+      ASSERT_TRUE(memory.HoleIntact());
+    }
+  }
 }
 
 TEST(UnpackTicket, ReplacesWhatTheRecordHeld) {

@@ -119,10 +119,16 @@ TEST(VelmorXmlFileTest, EveryReadFailureHasItsCode) {
        ""},
       {"largest size, no heap", caps.c_str(),
        [](FakeFileSystem& f) {
-         f.size = 0xFFFFFFFF;
+         f.size = static_cast<std::int64_t>(VelmorXmlFile::kMaxFileSize);
          f.heap_empty = true;
        },
        OvraErrorCode::kNoMemoryForFile, ""},
+      {"a byte over the largest size", caps.c_str(),
+       [](FakeFileSystem& f) {
+         f.size = static_cast<std::int64_t>(VelmorXmlFile::kMaxFileSize) + 1;
+         f.heap_empty = true;
+       },
+       OvraErrorCode::kFileSizeFailed, ""},
       {"read error", caps.c_str(), [](FakeFileSystem& f) { f.read_errno = EIO; },
        OvraErrorCode::kFileReadFailed, ""},
       {"file shorter than its size", caps.c_str(),
@@ -206,6 +212,21 @@ TEST(VelmorXmlFileTest, FailedSaveLeavesThePreviousFile) {
     EXPECT_EQ(ReadFileBytes(path), kPrevious) << c.what;
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"ticket.xml"}) << c.what;
   }
+}
+
+// The folder's sync comes after the replacement: when it fails, the save
+// fails as an unsynced file does (code 19), with the new file in place.
+TEST(VelmorXmlFileTest, FolderThatCannotBeSyncedFailsTheSaveAfterTheReplacement) {
+  TempFolder folder;
+  const std::string path = folder / "ticket.xml";
+  WriteFileBytes(path, kPrevious);
+  const auto list = ParseAttrText(kTicket);
+  FakeFileSystem fake;
+  fake.fsync_folder_errno = EIO;
+  VelmorXmlFile file(kOvraDocument, path.c_str(), kTicketName.c_str(), fake.Calls());
+  EXPECT_EQ(CodeRaisedBy([&] { file.WriteList(*list); }), 19);
+  EXPECT_EQ(ReadFileBytes(path), MemoryText(*list));
+  EXPECT_EQ(folder.Entries(), std::vector<std::string>{"ticket.xml"});
 }
 
 TEST(VelmorXmlFileTest, FilesThatCannotBeCreated) {

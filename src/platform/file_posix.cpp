@@ -1,10 +1,17 @@
 #include "platform/file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <utility>
+
+#include "platform/file_calls_posix.h"
 
 namespace ovrabjt {
 namespace {
@@ -29,6 +36,7 @@ constexpr FileSystemCalls kSystemCalls = {
 };
 
 constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kPrivateFileMode = 0600;
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
@@ -44,6 +52,7 @@ int FlagsFor(WriteMode mode) {
     case WriteMode::kCreateOrTruncate:
       return O_WRONLY | O_CREAT | O_TRUNC;
     case WriteMode::kCreateNew:
+    case WriteMode::kCreatePrivate:
       return O_WRONLY | O_CREAT | O_EXCL;
     case WriteMode::kExistingOnly:
       break;
@@ -51,13 +60,39 @@ int FlagsFor(WriteMode mode) {
   return O_WRONLY;
 }
 
-// Opens `path`, retrying when a signal interrupts the call.
-std::error_code OpenRetrying(const std::string& path, int flags, const FileSystemCalls& calls,
-                             int& fd) {
+// Opens `path` without waiting for a peer (a pipe's other end) and without
+// becoming the process's terminal, retrying when a signal interrupts.
+std::error_code OpenRetrying(const std::string& path, int flags, mode_t mode,
+                             const FileSystemCalls& calls, int& fd) {
   do {
-    fd = calls.open(path.c_str(), flags | O_CLOEXEC, kNewFileMode);
+    fd = calls.open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, mode);
   } while (fd < 0 && errno == EINTR);
   return fd < 0 ? LastError() : std::error_code();
+}
+
+FileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::kRegular;
+  if (S_ISDIR(mode)) return FileKind::kDirectory;
+  return FileKind::kOther;
+}
+
+// The umask from the process's status, which reading leaves as it is;
+// setting and restoring it instead would give another thread's new files
+// the wrong bits meanwhile. Null where the system does not say.
+std::optional<mode_t> UmaskFromStatus() {
+  const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  char text[4096];
+  std::size_t got = 0;
+  ssize_t n = 0;
+  while (got < sizeof text - 1 && (n = ::read(fd, text + got, sizeof text - 1 - got)) > 0) {
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  text[got] = '\0';
+  const char* line = std::strstr(text, "\nUmask:");
+  if (!line) return std::nullopt;
+  return static_cast<mode_t>(std::strtoul(line + 7, nullptr, 8) & 0777);
 }
 
 }  // namespace
@@ -83,11 +118,11 @@ std::error_code File::OpenForReading(std::string_view path, File& out,
   std::string c_path;
   if (!ToCPath(path, c_path)) return std::make_error_code(std::errc::invalid_argument);
   int fd = -1;
-  if (std::error_code error = OpenRetrying(c_path, O_RDONLY, calls, fd)) return error;
+  if (std::error_code error = OpenRetrying(c_path, O_RDONLY, 0, calls, fd)) return error;
   File file(fd, calls);
   // A status that cannot be read is left for Size to report.
-  struct stat info {};
-  if (!file.Status(info) && S_ISDIR(info.st_mode)) {
+  FileInfo info;
+  if (!file.Status(info) && info.kind == FileKind::kDirectory) {
     return std::make_error_code(std::errc::is_a_directory);
   }
   out = std::move(file);
@@ -99,21 +134,33 @@ std::error_code File::OpenForWriting(std::string_view path, WriteMode mode, File
   std::string c_path;
   if (!ToCPath(path, c_path)) return std::make_error_code(std::errc::invalid_argument);
   int fd = -1;
-  if (std::error_code error = OpenRetrying(c_path, FlagsFor(mode), calls, fd)) return error;
-  out = File(fd, calls);
+  const mode_t bits = mode == WriteMode::kCreatePrivate ? kPrivateFileMode : kNewFileMode;
+  if (std::error_code error = OpenRetrying(c_path, FlagsFor(mode), bits, calls, fd)) return error;
+  File file(fd, calls);
+  // Opened without waiting; the writes may wait (for a pipe's reader).
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) return LastError();
+  out = std::move(file);
   return {};
 }
 
-std::error_code File::Status(struct stat& info) const {
+std::error_code File::Status(FileInfo& info) const {
   if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
-  return calls_->fstat(fd_, &info) != 0 ? LastError() : std::error_code();
+  struct stat status {};
+  if (calls_->fstat(fd_, &status) != 0) return LastError();
+  if (status.st_size < 0) return std::make_error_code(std::errc::value_too_large);
+  info.kind = KindOf(status.st_mode);
+  info.size = static_cast<std::uint64_t>(status.st_size);
+  info.permissions = status.st_mode & 07777;
+  info.owner = status.st_uid;
+  info.group = status.st_gid;
+  return {};
 }
 
 std::error_code File::Size(std::uint64_t& size) const {
-  struct stat info {};
+  FileInfo info;
   if (std::error_code error = Status(info)) return error;
-  if (info.st_size < 0) return std::make_error_code(std::errc::value_too_large);
-  size = static_cast<std::uint64_t>(info.st_size);
+  size = info.size;
   return {};
 }
 
@@ -151,12 +198,24 @@ std::error_code File::Write(const void* bytes, std::size_t count) {
 
 // Only a privileged process may give a file away; others keep it as theirs,
 // which is no reason to fail.
-std::error_code File::AdoptOwnerAndMode(const struct stat& like) {
-  if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
-  if (::fchown(fd_, like.st_uid, like.st_gid) != 0) {
+void File::AdoptOwner(const FileInfo& like) {
+  if (IsOpen() && ::fchown(fd_, like.owner, like.group) != 0) {
     // keep the process's own owner
   }
-  return ::fchmod(fd_, like.st_mode & 07777) != 0 ? LastError() : std::error_code();
+}
+
+std::error_code File::SetPermissions(std::uint32_t permissions) {
+  if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
+  return ::fchmod(fd_, permissions & 07777) != 0 ? LastError() : std::error_code();
+}
+
+std::error_code File::TryLock() {
+  if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
+  int result = 0;
+  do {
+    result = ::flock(fd_, LOCK_EX | LOCK_NB);
+  } while (result != 0 && errno == EINTR);
+  return result != 0 ? LastError() : std::error_code();
 }
 
 std::error_code File::Sync() {
@@ -190,6 +249,36 @@ std::error_code RenameFile(std::string_view from, std::string_view to,
     return std::make_error_code(std::errc::invalid_argument);
   }
   return calls.rename(c_from.c_str(), c_to.c_str()) != 0 ? LastError() : std::error_code();
+}
+
+// The folder is opened for reading, which is all that syncing it needs. A
+// file system that cannot sync a folder says EINVAL.
+std::error_code SyncFolder(std::string_view folder, const FileSystemCalls& calls) {
+  std::string c_path;
+  if (!ToCPath(folder.empty() ? "." : folder, c_path)) {
+    return std::make_error_code(std::errc::invalid_argument);
+  }
+  int fd = -1;
+  if (std::error_code error = OpenRetrying(c_path, O_RDONLY | O_DIRECTORY, 0, calls, fd)) {
+    return error;
+  }
+  int result = 0;
+  do {
+    result = calls.fsync(fd);
+  } while (result != 0 && errno == EINTR);
+  const std::error_code error = result != 0 ? LastError() : std::error_code();
+  calls.close(fd);
+  return error == std::errc::invalid_argument ? std::error_code() : error;
+}
+
+std::uint32_t DefaultPermissions() {
+  std::optional<mode_t> mask = UmaskFromStatus();
+  if (!mask) {
+    // Meanwhile, another thread's new files get fewer bits, never more.
+    mask = ::umask(077);
+    ::umask(*mask);
+  }
+  return kNewFileMode & ~*mask;
 }
 
 HeapBuffer AllocateZeroed(std::size_t size, const FileSystemCalls& calls) {
