@@ -80,8 +80,10 @@ CachedGrammar::CachedGrammar(std::string path, FileIdentity identity,
 
 CachedGrammar::~CachedGrammar() = default;
 
+// Never destroyed: the module's unload hook empties it after the process's
+// own static objects are gone.
 GrammarCache& GrammarCache::Process() {
-  static GrammarCache cache;
+  static GrammarCache& cache = *new GrammarCache;
   return cache;
 }
 
