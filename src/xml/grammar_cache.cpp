@@ -103,10 +103,10 @@ std::shared_ptr<const CachedGrammar> GrammarCache::Find(const DocumentReach& rea
 
 std::shared_ptr<const CachedGrammar> GrammarCache::Lookup(const std::string& path,
                                                           const FileIdentity& identity) const {
-  for (const auto& slot : slots_) {
-    std::shared_ptr<const CachedGrammar> grammar = slot.load(std::memory_order_acquire);
+  const std::lock_guard<std::mutex> lock(index_);
+  for (const std::shared_ptr<const CachedGrammar>& grammar : slots_) {
     if (grammar && grammar->identity_ == identity && grammar->path_ == path) {
-      grammar->last_use_.store(clock_.fetch_add(1) + 1, std::memory_order_relaxed);
+      grammar->last_use_ = ++clock_;
       return grammar;
     }
   }
@@ -136,33 +136,32 @@ std::shared_ptr<const CachedGrammar> GrammarCache::Load(const DocumentReach& rea
 // Into an empty slot, else the one holding an older version of the same
 // file, else the one used least recently.
 void GrammarCache::Keep(std::shared_ptr<const CachedGrammar> grammar) {
-  grammar->last_use_.store(clock_.fetch_add(1) + 1, std::memory_order_relaxed);
-  std::atomic<std::shared_ptr<const CachedGrammar>>* target = nullptr;
-  std::uint64_t oldest = UINT64_MAX;
-  for (auto& slot : slots_) {
-    const std::shared_ptr<const CachedGrammar> held = slot.load(std::memory_order_acquire);
-    if (!held || held->path_ == grammar->path_) {
+  const std::lock_guard<std::mutex> lock(index_);
+  grammar->last_use_ = ++clock_;
+  std::shared_ptr<const CachedGrammar>* target = nullptr;
+  for (std::shared_ptr<const CachedGrammar>& slot : slots_) {
+    if (!slot || slot->path_ == grammar->path_) {
       target = &slot;
       break;
     }
-    const std::uint64_t used = held->last_use_.load(std::memory_order_relaxed);
-    if (used < oldest) {
-      oldest = used;
-      target = &slot;
-    }
+    if (target == nullptr || slot->last_use_ < (*target)->last_use_) target = &slot;
   }
-  target->store(std::move(grammar), std::memory_order_release);
+  *target = std::move(grammar);
 }
 
+// The grammars go outside the lock: a parser may still hold one.
 void GrammarCache::Clear() {
-  const std::lock_guard<std::mutex> lock(fill_);
-  for (auto& slot : slots_) slot.store(nullptr, std::memory_order_release);
+  std::shared_ptr<const CachedGrammar> dropped[kCapacity];
+  const std::lock_guard<std::mutex> fill(fill_);
+  const std::lock_guard<std::mutex> lock(index_);
+  for (std::size_t i = 0; i < kCapacity; ++i) dropped[i] = std::move(slots_[i]);
 }
 
 std::size_t GrammarCache::Size() const {
+  const std::lock_guard<std::mutex> lock(index_);
   std::size_t held = 0;
-  for (const auto& slot : slots_)
-    if (slot.load(std::memory_order_acquire)) ++held;
+  for (const std::shared_ptr<const CachedGrammar>& slot : slots_)
+    if (slot) ++held;
   return held;
 }
 

@@ -56,7 +56,7 @@ class CachedGrammar {
   std::string path_;
   FileIdentity identity_;
   std::unique_ptr<xercesc::XMLGrammarPool> pool_;
-  mutable std::atomic<std::uint64_t> last_use_{0};
+  mutable std::uint64_t last_use_ = 0;  // under the cache's index lock
 };
 
 class GrammarCache {
@@ -93,10 +93,13 @@ class GrammarCache {
                                             const FileIdentity& identity);
   void Keep(std::shared_ptr<const CachedGrammar> grammar);
 
-  std::atomic<std::shared_ptr<const CachedGrammar>> slots_[kCapacity];
-  mutable std::atomic<std::uint64_t> clock_{0};  // orders the uses
+  // The index is consulted and changed under a short lock, a copy of a
+  // pointer; the grammars themselves are read without one.
+  mutable std::mutex index_;
+  std::shared_ptr<const CachedGrammar> slots_[kCapacity];
+  mutable std::uint64_t clock_ = 0;  // orders the uses
   std::atomic<bool> enabled_{true};
-  std::mutex fill_;  // one grammar is parsed and kept at a time
+  std::mutex fill_;  // one grammar is parsed at a time
 };
 
 // NamedDocumentType - the system identifier that the DOCTYPE at the start of

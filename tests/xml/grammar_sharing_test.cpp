@@ -122,7 +122,7 @@ TEST_F(GrammarSharingTest, EightThreadsOverMixedReleasesAndTwoFoldersGiveTheSing
 }
 
 TEST_F(GrammarSharingTest, TwoThousandLoadsAndConversionsLeaveTheHeapAsItWas) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
   GTEST_SKIP() << "the sanitizer keeps its own heap";
 #endif
   if (RUNNING_ON_VALGRIND) GTEST_SKIP() << "valgrind keeps its own heap";
