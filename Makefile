@@ -74,9 +74,11 @@ memcheck: build
 # The tests of concurrent calls under the thread sanitizer; any report fails.
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_TSAN=ON $(CMAKE_ARGS)
-	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests xml_platform_threads_tests
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target concurrency_tests xml_platform_threads_tests \
+	  grammar_sharing_tests
 	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/frame/concurrency_tests
 	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/xml/xml_platform_threads_tests
+	TSAN_OPTIONS=halt_on_error=1 $(TSAN_BUILD)/tests/xml/grammar_sharing_tests
 
 # The fuzz targets, built with clang's libFuzzer and run FUZZ_SECONDS each.
 fuzz-build: deps

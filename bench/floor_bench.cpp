@@ -4,9 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <xercesc/dom/DOM.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/XMLGrammarPoolImpl.hpp>
 #include <xercesc/framework/XMLFormatter.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/sax/HandlerBase.hpp>
@@ -48,6 +50,33 @@ void BareParse(XercesDOMParser& parser, const std::string& text) {
   MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                            system_id.c_str(), false);
   parser.parse(source);
+}
+
+CachedGrammarFloor::CachedGrammarFloor()
+    : pool_(std::make_unique<XMLGrammarPoolImpl>(XMLPlatformUtils::fgMemoryManager)) {
+  XercesDOMParser loader(nullptr, XMLPlatformUtils::fgMemoryManager, pool_.get());
+  loader.setValidationScheme(XercesDOMParser::Val_Always);
+  loader.setDoNamespaces(false);
+  loader.setErrorHandler(&errors_);
+  const std::string type = std::string(OVRABJT_SOURCE_DIR) + "/data/" +
+                           std::string(LatestRelease().ovra_dtd);
+  const std::u16string wide = Wide(type.c_str());
+  if (loader.loadGrammar(wide.c_str(), Grammar::DTDGrammarType, true) == nullptr)
+    throw std::runtime_error("cannot parse " + type);
+  pool_->lockPool();
+}
+
+CachedGrammarFloor::~CachedGrammarFloor() = default;
+
+void CachedGrammarFloor::Parse(const std::string& text) {
+  XercesDOMParser parser(nullptr, XMLPlatformUtils::fgMemoryManager, pool_.get());
+  parser.setValidationScheme(XercesDOMParser::Val_Always);
+  parser.setDoNamespaces(false);
+  parser.setDoSchema(false);
+  parser.setCreateEntityReferenceNodes(false);
+  parser.setErrorHandler(&errors_);
+  parser.useCachedGrammarInParse(true);
+  BareParse(parser, text);
 }
 
 namespace {
@@ -110,6 +139,18 @@ void Parse(benchmark::State& state, const std::string& text) {
 
 void ParseTicket(benchmark::State& state, const Ticket& t) { Parse(state, t.document); }
 
+void ParseCached(benchmark::State& state, const std::string& text) {
+  CachedGrammarFloor floor;
+  for (auto _ : state) floor.Parse(text);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+
+void ParseTicketCached(benchmark::State& state, const Ticket& t) { ParseCached(state, t.document); }
+
+void ParseTemplateCached(benchmark::State& state, const ReleaseProfile& release) {
+  ParseCached(state, std::string(release.templates.ovra));
+}
+
 void ParseTemplate(benchmark::State& state, const ReleaseProfile& release) {
   Parse(state, std::string(release.templates.ovra));
 }
@@ -128,8 +169,10 @@ void Write(benchmark::State& state, const Ticket& t) {
 void RegisterFloorBenchmarks() {
   EnsureXmlPlatform();
   Register("BareParse/template", ParseTemplate, LatestRelease());
+  Register("BareParseCachedGrammar/template", ParseTemplateCached, LatestRelease());
   for (const Ticket& t : Tickets()) {
     Register("BareParse/" + t.name, ParseTicket, t);
+    Register("BareParseCachedGrammar/" + t.name, ParseTicketCached, t);
     Register("BareWrite/" + t.name, Write, t);
   }
 }

@@ -48,6 +48,39 @@ void ConvertAgainstParseAndWrite(benchmark::State& state, const Ticket& t) {
   Paired(state, convert, floor);
 }
 
+// A load against the XML library's parse of the same document with its
+// grammar cached.
+void LoadAgainstCachedParse(benchmark::State& state, const Ticket& t) {
+  CachedGrammarFloor floor;
+  Paired(state, [&] { LoadOnce(state, t); }, [&] { floor.Parse(t.document); });
+}
+
+// A conversion to text against the cached parse of the template and the
+// bare write of the finished document.
+void ConvertAgainstCachedFloor(benchmark::State& state, const Ticket& t) {
+  CachedGrammarFloor floor;
+  xercesc::HandlerBase errors;
+  auto document_parser = BareParser(errors);
+  BareParse(*document_parser, t.document);
+  const std::string template_text(LatestRelease().templates.ovra);
+  Paired(state, [&] { ConvertOnce(state, t); }, [&] {
+    floor.Parse(template_text);
+    benchmark::DoNotOptimize(BareWrite(*document_parser->getDocument()));
+  });
+}
+
+// A conversion to text against the parse of its template with the document
+// type read each time, as every call did before grammars were shared.
+void ConvertAgainstTemplateParse(benchmark::State& state, const Ticket& t) {
+  xercesc::HandlerBase errors;
+  auto parser = BareParser(errors);
+  const std::string template_text(LatestRelease().templates.ovra);
+  Paired(state, [&] { ConvertOnce(state, t); }, [&] {
+    BareParse(*parser, template_text);
+    parser->resetDocumentPool();
+  });
+}
+
 // The growth of a piece of work: the largest ticket against the smallest
 // with page overrides.
 struct Growth {
@@ -95,6 +128,17 @@ void GuardedAgainstInPlaceConvert(benchmark::State& state, const Ticket& t) {
 void RegisterPairedBenchmarks() {
   const Ticket& maximal = TicketNamed("maximal");
   Register("Paired/LoadOvra-BareParse/maximal", LoadAgainstParse, maximal);
+  for (const char* name : {"fresh", "example"})
+    Register(std::string("Paired/LoadOvra-BareParse/") + name, LoadAgainstParse, TicketNamed(name));
+  Register("Paired/ConvertBJTToOvraStream-BareParseTemplate/fresh", ConvertAgainstTemplateParse,
+           TicketNamed("fresh"));
+  for (const char* name : kCachedFloorTickets) {
+    const Ticket& t = TicketNamed(name);
+    Register(std::string("Paired/LoadOvra-BareParseCachedGrammar/") + name, LoadAgainstCachedParse,
+             t);
+    Register(std::string("Paired/ConvertBJTToOvraStream-CachedFloor/") + name,
+             ConvertAgainstCachedFloor, t);
+  }
   Register("Paired/ConvertBJTToOvraStream-BareFloor/maximal", ConvertAgainstParseAndWrite, maximal);
   static const Growth growth{TicketNamed("overrides-250"), TicketNamed("overrides-25")};
   Register("Paired/LoadOvra/overrides-250-overrides-25", LoadGrowth, growth);

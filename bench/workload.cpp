@@ -25,8 +25,8 @@ std::vector<std::uint8_t> Pack(const TicketRecord& record) {
   return packed;
 }
 
-Ticket MakeTicket(const std::string& name, int overrides, const TicketRecord& record) {
-  Ticket t{name, overrides, Pack(record), {}, ScratchFolder() + "/" + name + ".xml"};
+Ticket MakeTicket(const std::string& name, int overrides, std::vector<std::uint8_t> packed) {
+  Ticket t{name, overrides, std::move(packed), {}, ScratchFolder() + "/" + name + ".xml"};
   test::TextOutput sink;
   if (!WriteTicketDocument(BaseName(), {t.packed.data(), t.packed.size()}, &sink))
     throw std::runtime_error("cannot write the document of " + name);
@@ -35,14 +35,24 @@ Ticket MakeTicket(const std::string& name, int overrides, const TicketRecord& re
   return t;
 }
 
+// The example ticket of data/examples, as a driver would send it.
+std::vector<std::uint8_t> ExamplePacked() {
+  std::vector<std::uint8_t> packed;
+  if (!LoadTicketDocument(OVRABJT_SOURCE_DIR "/data/examples/ticket.xml", BaseName(), packed))
+    throw std::runtime_error("cannot load the example ticket");
+  return packed;
+}
+
 std::vector<Ticket> MakeTickets() {
   std::vector<Ticket> tickets;
   auto fresh = TicketRecord::Allocate();
   InitTicketRecord(*fresh);
-  tickets.push_back(MakeTicket("fresh", 0, *fresh));
-  tickets.push_back(MakeTicket("maximal", 250, *testing::MaximalTicket(250)));
-  for (int n : {25, 50, 100, 250})
-    tickets.push_back(MakeTicket("overrides-" + std::to_string(n), n, *testing::MaximalTicket(n)));
+  tickets.push_back(MakeTicket("fresh", 0, Pack(*fresh)));
+  tickets.push_back(MakeTicket("example", 0, ExamplePacked()));
+  tickets.push_back(MakeTicket("maximal", 250, Pack(*testing::MaximalTicket(250))));
+  for (int n : {5, 25, 50, 100, 250})
+    tickets.push_back(
+        MakeTicket("overrides-" + std::to_string(n), n, Pack(*testing::MaximalTicket(n))));
   return tickets;
 }
 

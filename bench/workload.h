@@ -15,8 +15,9 @@ struct Ticket {
   std::string file;                  // the document in a file
 };
 
-// The tickets: a fresh one, the maximal one and maximal ones with 25, 50,
-// 100 and 250 page overrides (the last being the maximal one).
+// The tickets: a fresh one, the example one (data/examples), the maximal one
+// and maximal ones with 5, 25, 50, 100 and 250 page overrides (the last
+// being the maximal one).
 const std::vector<Ticket>& Tickets();
 const Ticket& TicketNamed(const std::string& name);
 

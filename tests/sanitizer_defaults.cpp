@@ -11,9 +11,4 @@ const char* __asan_default_options() {
 
 const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
 
-// Debian's Xerces-C leaks an entity declaration on purpose whenever it loads
-// an external DTD, and an input source when one fails to load. Only the XML
-// library is named here, never our code.
-const char* __lsan_default_suppressions() { return "leak:libxerces-c\n"; }
-
 }  // extern "C"

@@ -18,8 +18,8 @@ std::u16string Bound(const char* what, std::size_t bound) {
 
 }  // namespace
 
-BoundedDomParser::BoundedDomParser(DocumentReach reach)
-    : xercesc::XercesDOMParser(nullptr, &memory), reach_(std::move(reach)) {
+BoundedDomParser::BoundedDomParser(const DocumentReach& reach, xercesc::XMLGrammarPool* grammars)
+    : xercesc::XercesDOMParser(nullptr, &memory, grammars), reach_(reach) {
   memory.SetWatcher(this);
   // The scanner asks the parser for entities only when told to.
   getScanner()->setEntityHandler(this);

@@ -48,14 +48,20 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // With the count bounded too, entities add at most their product.
   static constexpr std::size_t kMaxEntityValue = 1024;
 
-  // A parser for a document of `reach`, whose files it reads.
-  explicit BoundedDomParser(DocumentReach reach);
+  // A parser for a document of `reach` (which must outlive it), whose files
+  // it reads; with `grammars`, a locked pool whose grammars it may use.
+  explicit BoundedDomParser(const DocumentReach& reach,
+                            xercesc::XMLGrammarPool* grammars = nullptr);
   ~BoundedDomParser() override;
 
   // BeginParse - every bound starts afresh for the next parse.
   void BeginParse();
 
   const DocumentReach& Reach() const { return reach_; }
+
+  // OpenFile - a source reading the file at `path` (resolved before) within
+  // the parse's read budget.
+  xercesc::InputSource* OpenFile(const std::string& path) { return resolver_.Open(path); }
 
   // Library hooks: each checks its bound first, then does the library's work.
   void startElement(const xercesc::XMLElementDecl& element, unsigned int url_id,
@@ -83,7 +89,7 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // Reports `why` as a fatal error at the scanner's place and ends the scan.
   [[noreturn]] void Refuse(std::u16string_view why);
 
-  DocumentReach reach_;
+  const DocumentReach& reach_;
   LocalEntityResolver resolver_{reach_};
   std::size_t depth_ = 0;
   std::size_t readers_ = 0;  // the document's own included

@@ -30,7 +30,7 @@ bool StepsUp(std::string_view path) {
 // Whether `path`, with its symbolic links resolved, still lies inside
 // `folder`. A path that does not exist is let through: opening it fails
 // as for any missing file.
-bool StaysInside(const std::string& path, const std::string& folder) {
+bool ResolvesInside(const std::string& path, const std::string& folder) {
   std::error_code error;
   const fs::path real = fs::canonical(fs::path(path), error);
   if (error) return true;
@@ -40,6 +40,19 @@ bool StaysInside(const std::string& path, const std::string& folder) {
   const std::string outer = real_folder.string();
   return inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
          (outer.back() == '/' || inner[outer.size()] == '/');
+}
+
+// The same, checked cheaply first: a path whose parts below the folder are
+// no symbolic links stays inside (it has no ".."), which takes a look at
+// each part instead of resolving the whole path.
+bool StaysInside(const std::string& path, const std::string& folder) {
+  for (std::size_t end = path.find('/', folder.size()); ; end = path.find('/', end + 1)) {
+    std::error_code error;
+    const fs::file_status status =
+        fs::symlink_status(fs::path(path.substr(0, end)), error);
+    if (!error && fs::is_symlink(status)) return ResolvesInside(path, folder);
+    if (end == std::string::npos) return true;
+  }
 }
 
 DocumentReach::Resolution Refused(std::u16string why) { return {std::nullopt, std::move(why)}; }

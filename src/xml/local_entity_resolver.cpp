@@ -179,7 +179,11 @@ xercesc::InputSource* LocalEntityResolver::Resolve(const xercesc::XMLResourceIde
     refusal = std::move(file.refusal);
     return nullptr;
   }
-  return new LocalFileSource(*file.path, Utf8ToUtf16(*file.path), budget_);
+  return Open(*file.path);
+}
+
+xercesc::InputSource* LocalEntityResolver::Open(const std::string& path) {
+  return new LocalFileSource(path, Utf8ToUtf16(path), budget_);
 }
 
 }  // namespace ovrabjt

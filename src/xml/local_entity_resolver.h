@@ -52,6 +52,9 @@ class LocalEntityResolver {
   xercesc::InputSource* Resolve(const xercesc::XMLResourceIdentifier& resource,
                                 std::u16string& refusal);
 
+  // Open - a source reading the file at `path`, resolved before, as above.
+  xercesc::InputSource* Open(const std::string& path);
+
  private:
   const DocumentReach& reach_;
   std::size_t budget_ = kReadBudget;

@@ -28,9 +28,8 @@ VelmorXmlParser::VelmorXmlParser(std::string_view name, bool validate)
 
 VelmorXmlParser::VelmorXmlParser(DocumentReach reach, bool validate)
     : system_id_(SystemIdAfterStartingLibrary(reach.Name())),
-      parser_(std::make_unique<BoundedDomParser>(std::move(reach))) {
-  Configure(validate);
-}
+      reach_(std::move(reach)),
+      validate_(validate) {}
 
 VelmorXmlParser::~VelmorXmlParser() = default;
 
@@ -38,18 +37,30 @@ VelmorXmlParser::~VelmorXmlParser() = default;
 // the bounded parser, as the document's reach allows: the library's own
 // resolution would fetch URLs. A document that reads no file does not load
 // the DTD it names, which only a validating parse needs.
-void VelmorXmlParser::Configure(bool validate) {
+void VelmorXmlParser::Configure() {
   parser_->setErrorHandler(&reporter_);
-  parser_->setValidationScheme(validate ? xercesc::XercesDOMParser::Val_Always
-                                        : xercesc::XercesDOMParser::Val_Never);
+  parser_->setValidationScheme(validate_ ? xercesc::XercesDOMParser::Val_Always
+                                         : xercesc::XercesDOMParser::Val_Never);
   parser_->setDoNamespaces(false);
   parser_->setCreateEntityReferenceNodes(false);
   parser_->setDisableDefaultEntityResolution(true);
-  parser_->setLoadExternalDTD(parser_->Reach().ReadsFiles());
+  parser_->setLoadExternalDTD(reach_.ReadsFiles());
+  if (grammar_) parser_->useCachedGrammarInParse(true);
 }
 
+// A parser of the library for each parse, over the shared grammar of the
+// document type the text names when there is one; the previous document
+// goes with the previous parser.
 void VelmorXmlParser::Parse(std::string_view text) {
   reporter_.resetErrors();
+  parser_.reset();
+  grammar_.reset();
+  if (validate_) {
+    if (const std::optional<std::u16string> type = NamedDocumentType(text))
+      grammar_ = GrammarCache::Process().Find(reach_, *type);
+  }
+  parser_ = std::make_unique<BoundedDomParser>(reach_, grammar_ ? &grammar_->Pool() : nullptr);
+  Configure();
   parser_->BeginParse();
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     system_id_.c_str(), false);
@@ -73,6 +84,8 @@ void VelmorXmlParser::Parse(std::string_view text) {
   }
 }
 
-xercesc::DOMDocument* VelmorXmlParser::GetDocument() const { return parser_->getDocument(); }
+xercesc::DOMDocument* VelmorXmlParser::GetDocument() const {
+  return parser_ ? parser_->getDocument() : nullptr;
+}
 
 }  // namespace ovrabjt

@@ -23,6 +23,7 @@
 #include "xml/dom_tree_error_reporter.h"
 #include "xml/bounded_dom_parser.h"
 #include "xml/document_reach.h"
+#include "xml/grammar_cache.h"
 
 namespace ovrabjt {
 
@@ -93,7 +94,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
  private:
   class WriteSession;
 
-  void Configure(bool validate);
+  void Configure();
 
   // Writer steps, one per kind of node (xml_writer.cpp).
   void WriteNode(const xercesc::DOMNode& node);
@@ -118,9 +119,12 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
            xercesc::XMLFormatter::EscapeFlags escapes = xercesc::XMLFormatter::NoEscapes);
 
   std::u16string system_id_;
-  // The parser keeps a pointer to the reporter, which is declared first and
-  // outlives it.
+  DocumentReach reach_;
+  bool validate_;
+  // The library's parser of the last parse, made for it, keeps pointers to
+  // these two, which are declared first and outlive it.
   DOMTreeErrorReporter reporter_;
+  std::shared_ptr<const CachedGrammar> grammar_;  // the shared one it may use
   std::unique_ptr<BoundedDomParser> parser_;
 
   // Writer state, set up and torn down by each write.

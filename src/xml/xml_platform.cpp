@@ -7,6 +7,7 @@
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLException.hpp>
 
+#include "xml/grammar_cache.h"
 #include "xml/ovra_parse_exception.h"
 
 namespace ovrabjt {
@@ -66,6 +67,8 @@ void ReleaseXmlPlatform(const XmlLibraryCalls& calls) {
   if (!g_platform.initialised.load()) {
     throw OvraParseException(OvraErrorCode::kTerminateWithoutInit);
   }
+  // Nothing the library made may outlive it: the shared grammars go first.
+  GrammarCache::Process().Clear();
   RunLibraryCall(calls.terminate, OvraErrorCode::kPlatformTerminateFailed);
   g_platform.terminated.store(true, std::memory_order_release);
   g_platform.initialised.store(false, std::memory_order_release);

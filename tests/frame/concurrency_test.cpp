@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,7 +24,6 @@ using ovrabjt::test::TextOutput;
 constexpr int kThreads = 8;
 constexpr int kTickets = 6;
 const std::string kBase = OVRABJT_SOURCE_DIR "/data/ticket.xml";
-const std::u16string kBase16 = u"" OVRABJT_SOURCE_DIR "/data/ticket.xml";
 
 std::vector<std::uint8_t> PackedRandomTicket(std::uint32_t seed) {
   auto record = ovrabjt::testing::RandomTicket(seed, {6, 6, 4, 4, 40});
@@ -46,19 +46,23 @@ struct JobResult {
   bool operator==(const JobResult&) const = default;
 };
 
-// `ticket` numbers the ticket, `job` the files of this run.
+// `ticket` numbers the ticket, `job` the files of this run; odd tickets are
+// parsed beside a copy of the document type in `types`, so that two folders'
+// types are shared at once.
 JobResult RunJob(const std::vector<std::uint8_t>& packed, int ticket, const std::string& folder,
-                 int job) {
+                 int job, const std::string& types) {
   JobResult result;
   TextOutput out;
-  if (!ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &out)) return result;
+  const std::string base = ticket % 2 ? types + "/ticket.xml" : kBase;
+  const std::u16string base16(base.begin(), base.end());
+  if (!ConvertBJTToOvraStream(base16.c_str(), packed.data(), &out)) return result;
   result.text = out.text;
 
   const std::string file = folder + "/job-" + std::to_string(job) + ".xml";
   void* block = nullptr;
   std::uint32_t size = 0;
-  if (SaveOvra(file.c_str(), kBase.c_str(), packed.data()) &&
-      LoadOvra(file.c_str(), kBase.c_str(), nullptr, &block, &size)) {
+  if (SaveOvra(file.c_str(), base.c_str(), packed.data()) &&
+      LoadOvra(file.c_str(), base.c_str(), nullptr, &block, &size)) {
     result.loaded.resize(size);
     LoadOvra(nullptr, nullptr, result.loaded.data(), &block, &size);
   }
@@ -100,10 +104,13 @@ TEST(Concurrency, EightThreadsGiveTheSingleThreadedResults) {
   std::vector<std::vector<std::uint8_t>> tickets;
   for (int i = 0; i < kTickets; ++i) tickets.push_back(PackedRandomTicket(100 + i));
 
+  TempFolder types;
+  std::filesystem::copy_file(OVRABJT_SOURCE_DIR "/data/ovra-v02012.dtd",
+                             types / "ovra-v02012.dtd");
   TempFolder alone;
   std::vector<JobResult> expected;
   for (int i = 0; i < kTickets; ++i) {
-    expected.push_back(RunJob(tickets[i], i, alone.Path(), i));
+    expected.push_back(RunJob(tickets[i], i, alone.Path(), i, types.Path()));
     ASSERT_FALSE(expected.back().text.empty()) << i;
     ASSERT_FALSE(expected.back().loaded.empty()) << i;
     ASSERT_FALSE(expected.back().slots.empty()) << i;
@@ -119,7 +126,7 @@ TEST(Concurrency, EightThreadsGiveTheSingleThreadedResults) {
     threads.emplace_back([&, t] {
       for (int k = 0; k < kTickets; ++k) {
         const int i = (t + k) % kTickets;
-        results[t][i] = RunJob(tickets[i], i, together.Path(), t * kTickets + i);
+        results[t][i] = RunJob(tickets[i], i, together.Path(), t * kTickets + i, types.Path());
       }
     });
   }

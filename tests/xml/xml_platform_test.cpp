@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <xercesc/util/OutOfMemoryException.hpp>
 
+#include "xml/grammar_cache.h"
 #include "xml/velmor_xml_parser.h"
 #include "xml_test_support.h"
 
@@ -53,7 +55,14 @@ TEST(XmlPlatformLifecycle, StartsOnceStopsOnceAndNeverAgain) {
   EXPECT_TRUE(XmlPlatformInitialised());
   EXPECT_FALSE(XmlPlatformTerminated());
 
+  // A shared grammar is held until the library stops, and not after.
+  {
+    VelmorXmlParser parser(std::string(OVRABJT_SOURCE_DIR) + "/data/ticket.xml", true);
+    parser.Parse("<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\"><ovra version='1' qrcs-version='2'/>");
+  }
+  EXPECT_EQ(GrammarCache::Process().Size(), 1u);
   ReleaseXmlPlatform();
+  EXPECT_EQ(GrammarCache::Process().Size(), 0u);
   EXPECT_TRUE(XmlPlatformTerminated());
   EXPECT_FALSE(XmlPlatformInitialised());
 
