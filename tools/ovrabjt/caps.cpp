@@ -9,6 +9,7 @@
 #include "diagnostics.h"
 #include "io.h"
 #include "platform/code_page.h"
+#include "prolog.h"
 #include "prefs/capabilities.h"
 #include "prefs/prefs_documents.h"
 #include "prefs/prefs_vocabulary.h"
@@ -68,6 +69,8 @@ int RunCaps(const CapsOptions& options) {
   const auto text = ReadInput(options.input, error);
   if (text && text->size() > std::size_t(std::numeric_limits<std::int32_t>::max()))
     error = DisplayName(options.input) + " is too large for a capabilities document";
+  if (text && error.empty())
+    error = WrongKind(*text, kKespDocument, DisplayName(options.input)).value_or("");
   std::optional<OvraParseException> failure;
   std::unique_ptr<AttrNodeList> list;
   if (error.empty()) list = ReadCapabilities(text->data(), std::int32_t(text->size()), &failure, ActiveRelease());

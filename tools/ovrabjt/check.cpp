@@ -12,8 +12,10 @@
 #include "field_words.h"
 #include "io.h"
 #include "platform/code_page.h"
+#include "prolog.h"
 #include "ticket/field_catalog.h"
 #include "tickets.h"
+#include "value_check.h"
 
 namespace ovrabjt::cli {
 
@@ -21,6 +23,7 @@ namespace {
 
 struct CheckOptions {
   std::string input;
+  bool strict = false;
 };
 
 std::unique_ptr<TicketRecord> NewRecord() {
@@ -31,14 +34,6 @@ std::unique_ptr<TicketRecord> NewRecord() {
 
 std::string_view AsBytes(const std::vector<std::uint8_t>& packed) {
   return {reinterpret_cast<const char*>(packed.data()), packed.size()};
-}
-
-// Whether the input is XML text rather than a packed ticket: its first
-// character, after a byte-order mark and blanks, opens a tag.
-bool LooksLikeXml(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  const std::size_t first = bytes.find_first_not_of(" \t\r\n");
-  return first != std::string_view::npos && bytes[first] == '<';
 }
 
 // The catalogue entry of a difference's field: "copies" (job),
@@ -108,7 +103,17 @@ int RunCheck(const GlobalOptions& global, const CheckOptions& options) {
   bool ok = input.has_value();
   if (ok && LooksLikeXml(*input)) {
     // The document's own ticket is where the trip starts.
-    ok = DocumentTextToTicket(*input, shown, base_name, packed, error);
+    if (const auto wrong = WrongKind(*input, kOvraDocument, shown)) {
+      error = *wrong;
+      ok = false;
+    }
+    ok = ok && DocumentTextToTicket(*input, shown, base_name, packed, error);
+    if (ok) {
+      const auto refused = ReportValueWarnings(
+          DocumentWarnings(*input, kOvraDocument, base_name), shown, options.strict);
+      if (refused) error = *refused;
+      ok = !refused;
+    }
   } else if (ok) {
     packed.assign(input->begin(), input->end());
   }
@@ -131,6 +136,7 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen)
       ->add_option("file", options->input, "Packed ticket or ovra document (- for standard input)")
       ->required()
       ->type_name("FILE");
+  AddStrictFlag(*command, options->strict);
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] { return RunCheck(global, *options); };
   });
