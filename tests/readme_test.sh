@@ -4,6 +4,8 @@
 # with the built tool as `ovrabjt`), and `make clean` removes every build
 # folder that a target or the README makes, without installing anything.
 set -euo pipefail
+# A sanitized tool would list the suppressions it used on standard error.
+export LSAN_OPTIONS=print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 source_dir=$1
 tool=$2
 readme=$source_dir/README.md

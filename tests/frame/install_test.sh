@@ -100,6 +100,17 @@ CMAKE
 cmake -S cxx -B cxx/build -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build cxx/build >/dev/null
 ./cxx/build/cxx-consumer job.xml cxx-out.xml
+# Releases are not ordered by their numbers: another version is not this
+# release, whether higher or lower.
+for other in 3.0.15 99.0.0; do
+  [ "$other" = "$number" ] && continue
+  sed "s/find_package(ovrabjt $number EXACT REQUIRED)/find_package(ovrabjt $other REQUIRED)/" \
+    cxx/CMakeLists.txt > cxx/other.txt
+  mkdir -p "other-$other" && cp cxx/other.txt "other-$other/CMakeLists.txt"
+  if cmake -S "other-$other" -B "other-$other/build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null 2>&1; then
+    fail "find_package(ovrabjt $other) accepts release $release"
+  fi
+done
 
 # The installed tool takes its document types from its own prefix.
 tool=$prefix/bin/ovrabjt

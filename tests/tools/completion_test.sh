@@ -3,6 +3,8 @@
 # subcommand's options and the values of the options, as the tool's own help
 # lists them.
 set -euo pipefail
+# A sanitized tool would list the suppressions it used on standard error.
+export LSAN_OPTIONS=print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 tool=$1
 completion=$2
 source "$completion"
@@ -26,25 +28,15 @@ expect() {  # expect "WANTED" WORDS...
   fi
 }
 
-# The words of a help section ("Subcommands:", "Options:") of `tool ARGS --help`.
-section() {
-  local title=$1
-  shift
-  local help
-  help=$("$tool" "$@" --help)
-  awk -v title="$title" '
-    $0 == title { on = 1; next }
-    on && /^$/ { exit }
-    on && /^  [^ ]/ { print $1 }' <<<"$help" | tr ',' '\n' | sed 's/:.*//' | grep -v '^$' | sort
-}
+source "$(dirname "$0")/help_sections.sh"
 
 # The tool's own lists.
-subcommands=$(section "Subcommands:")
+subcommands=$(section "Subcommands:" | sort)
 wanted=$(echo $_ovrabjt_subcommands | tr ' ' '\n' | sort)
 [[ $subcommands == "$wanted" ]] || { echo "subcommands: tool has '$subcommands'" >&2; failed=1; }
 for sub in $subcommands; do
   [[ $sub == help ]] && continue
-  options=$(section "Options:" "$sub" | grep -v -e '^-h$' -e '^--help$' || true)
+  options=$(section "Options:" "$sub" | grep -v -e "^-h$" -e "^--help$" | sort || true)
   wanted=$(echo $(_ovrabjt_options "$sub") | tr ' ' '\n' | grep -v '^$' | sort || true)
   [[ $options == "$wanted" ]] || { echo "$sub: tool has options '$options', completion '$wanted'" >&2; failed=1; }
 done

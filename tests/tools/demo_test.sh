@@ -3,6 +3,8 @@
 # converted both ways, and at the end a three-line summary and what to try
 # next.
 set -euo pipefail
+# A sanitized tool would list the suppressions it used on standard error.
+export LSAN_OPTIONS=print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 source_dir=$1
 tool=$2
 work=$(mktemp -d)
@@ -29,4 +31,22 @@ Try next: $tool --help, $tool dump --json $work/demo/ticket.bjt,
   make test, and \"Using the library\" in README.md to call the library from C."
 [ "$summary" = "$wanted" ] || fail "the summary is
 $summary"
+# Building, the demo configures and builds the tool's target alone: a cmake
+# that records its arguments and puts the built tool in place stands in.
+mkdir -p "$work/bin" "$work/fresh"
+cat >"$work/bin/cmake" <<STUB
+#!/usr/bin/env bash
+echo "\$*" >>"$work/cmake.log"
+if [ "\$1" = --build ]; then
+  mkdir -p "\$2/tools/ovrabjt" && ln -sf "$tool" "\$2/tools/ovrabjt/ovrabjt"
+fi
+STUB
+chmod +x "$work/bin/cmake"
+PATH=$work/bin:$PATH CMAKE_ARGS= bash "$source_dir/scripts/demo.sh" "$work/fresh" 3 >"$work/out" 2>"$work/err" ||
+  fail "the demo with a build failed: $(cat "$work/err")"
+wanted_log="-S . -B $work/fresh -DCMAKE_BUILD_TYPE=RelWithDebInfo
+--build $work/fresh -j 3 --target ovrabjt_cli"
+[ "$(cat "$work/cmake.log")" = "$wanted_log" ] || fail "the demo ran cmake $(cat "$work/cmake.log")"
+[ "$(head -n 1 "$work/out")" = "== building the ovrabjt tool in $work/fresh/ (the first time takes a minute or two)" ] ||
+  fail "the demo's first line is $(head -n 1 "$work/out")"
 echo "demo ok"

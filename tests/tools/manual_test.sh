@@ -2,6 +2,8 @@
 # The manual page renders without warnings and names every subcommand and
 # every option the tool's help lists.
 set -euo pipefail
+# A sanitized tool would list the suppressions it used on standard error.
+export LSAN_OPTIONS=print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 tool=$1
 manual=$2
 failed=0
@@ -9,17 +11,7 @@ failed=0
 warnings=$(groff -mdoc -ww -z "$manual" 2>&1 || true)
 [[ -z $warnings ]] || { echo "groff: $warnings" >&2; failed=1; }
 
-# The words of a help section ("Subcommands:", "Options:") of `tool ARGS --help`.
-section() {
-  local title=$1
-  shift
-  local help
-  help=$("$tool" "$@" --help)
-  awk -v title="$title" '
-    $0 == title { on = 1; next }
-    on && /^$/ { exit }
-    on && /^  [^ ]/ { print $1 }' <<<"$help" | tr ',' '\n' | sed 's/:.*//' | grep -v '^$'
-}
+source "$(dirname "$0")/help_sections.sh"
 
 # In the page, a subcommand is ".It Cm name" and an option "Fl \-name" (or
 # "Fl x" for a one-letter one).

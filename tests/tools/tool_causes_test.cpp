@@ -18,11 +18,8 @@ namespace {
 
 const std::string kData = OVRABJT_SOURCE_DIR "/data";
 
-struct Case {
-  std::vector<std::string> args;  // "{dir}" stands for the test's folder
-  int exit_code;
-  std::string err;  // exactly what standard error holds
-};
+// A case's words may hold "{dir}", the test's folder.
+using Case = ExpectedRun;
 
 class ToolCauses : public ::testing::Test {
  protected:
@@ -38,22 +35,8 @@ class ToolCauses : public ::testing::Test {
     return dir / name;
   }
 
-  // Runs each case and compares its exit code and standard error exactly.
   void ExpectRuns(const std::vector<Case>& cases) const {
-    for (const Case& c : cases) {
-      std::vector<std::string> args;
-      std::string line;
-      for (const std::string& word : c.args) {
-        args.push_back(Expand(word));
-        line += " " + args.back();
-      }
-      const ToolRun run = RunTool(args);
-      EXPECT_EQ(run.exit_code, c.exit_code) << line;
-      EXPECT_EQ(run.err, Expand(c.err)) << line;
-      if (c.exit_code != 0) {
-        EXPECT_EQ(run.out, "") << line;
-      }
-    }
+    testing::ExpectRuns(cases, [this](std::string text) { return Expand(std::move(text)); });
   }
 
   std::string Expand(std::string text) const {

@@ -23,11 +23,7 @@ std::string HelpOf(const std::string& subcommand) {
 }
 
 // A case's words may hold "{dir}", the folder of the prepared files.
-struct FailureCase {
-  std::vector<std::string> args;
-  int exit_code;
-  std::string err;  // exactly what standard error holds
-};
+using FailureCase = ExpectedRun;
 
 class ToolFailures : public ::testing::Test {
  protected:
@@ -57,20 +53,7 @@ class ToolFailures : public ::testing::Test {
   }
 
   void Expect(const std::vector<FailureCase>& cases) {
-    for (const FailureCase& c : cases) {
-      std::vector<std::string> args;
-      std::string line;
-      for (const std::string& word : c.args) {
-        args.push_back(Expand(word));
-        line += " " + args.back();
-      }
-      const ToolRun run = RunTool(args);
-      EXPECT_EQ(run.exit_code, c.exit_code) << line;
-      EXPECT_EQ(run.err, Expand(c.err)) << line;
-      if (c.exit_code != 0) {
-        EXPECT_EQ(run.out, "") << line;
-      }
-    }
+    ExpectRuns(cases, [this](std::string text) { return Expand(std::move(text)); });
   }
 
   std::string Expand(std::string text) const {
