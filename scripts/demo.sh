@@ -16,7 +16,7 @@ tool=${OVRABJT_DEMO_TOOL:-}
 if [ -z "$tool" ]; then
   tool=$build/tools/ovrabjt/ovrabjt
   log=$demo/build.log
-  echo "== building the ovrabjt tool in $build/ (the first time takes a minute or two)"
+  echo "== building the ovrabjt tool in $build/ (the first build takes a few minutes)"
   # shellcheck disable=SC2086 # CMAKE_ARGS holds several arguments
   if ! { cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_ARGS:-} &&
          cmake --build "$build" -j "$jobs" --target ovrabjt_cli; } >"$log" 2>&1; then
