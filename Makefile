@@ -7,11 +7,12 @@ FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-TOOL      = $(BUILD)/tools/ovrabjt/ovrabjt
-DEMO_DIR  = $(BUILD)/demo
+PREFIX    ?= /usr/local
+# Every release; test-release builds in build-<release>.
+RELEASES  = 3.0.15 3.1.07 3.2.01 10.0.06 3.6.09
 
-.PHONY: all deps build demo test test-sanitize test-release test-tsan memcheck fuzz fuzz-build \
-	bench clean
+.PHONY: all deps build demo install test test-sanitize test-release test-tsan memcheck fuzz \
+	fuzz-build bench clean
 
 all: build
 
@@ -22,20 +23,13 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
-# The example ticket to a packed ticket and back, with the packed ticket's
-# fields and the regenerated document.
-demo: build
-	@mkdir -p $(DEMO_DIR)
-	@echo "== data/examples/ticket.xml -> $(DEMO_DIR)/ticket.bjt"
-	$(TOOL) from-xml data/examples/ticket.xml -o $(DEMO_DIR)/ticket.bjt
-	@echo "== $(DEMO_DIR)/ticket.bjt -> $(DEMO_DIR)/ticket.xml"
-	$(TOOL) to-xml $(DEMO_DIR)/ticket.bjt -o $(DEMO_DIR)/ticket.xml
-	@echo "== ovrabjt dump $(DEMO_DIR)/ticket.bjt"
-	@$(TOOL) dump $(DEMO_DIR)/ticket.bjt
-	@echo "== the regenerated document, $(DEMO_DIR)/ticket.xml"
-	@cat $(DEMO_DIR)/ticket.xml && echo
-	@echo "== ovrabjt check $(DEMO_DIR)/ticket.bjt"
-	@$(TOOL) check $(DEMO_DIR)/ticket.bjt
+# The tool alone, quietly; the example ticket to a packed ticket and back,
+# what that made, a summary and what to try next.
+demo: deps
+	@CMAKE_ARGS="$(CMAKE_ARGS)" bash scripts/demo.sh $(BUILD) $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -85,10 +79,12 @@ fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOVRABJT_FUZZ=ON \
 	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 $(CMAKE_ARGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target packed_ticket_fuzzer ovra_text_fuzzer \
-	  kesp_fuzzer mediaprefs_fuzzer
+	  kesp_fuzzer mediaprefs_fuzzer make_seeds
 
 fuzz: fuzz-build
 	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-clean: deps
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) build-3.* build-10.*
+# Every folder a target builds in; nothing is installed first.
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) \
+	  $(addprefix build-,$(RELEASES))

@@ -11,6 +11,7 @@ packages=(
   libxml2-utils
   libcli11-dev nlohmann-json3-dev
   valgrind binutils
+  groff-base
 )
 
 missing=()

@@ -2,9 +2,28 @@
  * XML document, and reads printer capabilities and media preferences.
  *
  * This is the interface that a printer driver includes; it is usable from C
- * and from C++. Every function returns a one-byte boolean (1 success, 0
- * failure) or a pointer that is null on failure, and never lets an exception
- * out. The module keeps no state between calls.
+ * (C99 or later) and from C++ (C++11 or later: the C++ part, the output
+ * class below, uses `= default` and `override`). Every function returns a
+ * one-byte boolean (1 success, 0 failure) or a pointer that is null on
+ * failure, and never lets an exception out. The module keeps no state
+ * between calls and gives no reason for a failure.
+ *
+ * The document type. Ovra documents are always validated against the
+ * document type (DTD) they declare, a file name relative to the document:
+ * the documents this build writes declare OVRABJT_DOCUMENT_TYPE, and LoadOvra
+ * checks a document against the one it names. The XML library looks for it
+ * in the folder of the base name that LoadOvra, SaveOvra and
+ * ConvertBJTToOvraStream take: pass a path in a folder that holds the DTD
+ * (the file itself need not exist). When that folder holds no DTD, the call
+ * fails. An install puts the DTDs of every release in one folder, given by
+ * `pkg-config --variable=datadir ovrabjt` and, after find_package(ovrabjt),
+ * by ovrabjt_DTD_DIR.
+ *
+ * Packed tickets. A packed ticket is one complete block: the fixed record of
+ * OVRABJT_TICKET_SIZE (34368) bytes followed by S bytes of strings, each
+ * NUL-terminated, one for each text the record's string table holds. The
+ * functions take no length and read the whole block, so a block that ends
+ * early is read past its end.
  *
  * Threads: the functions may be called from several threads at once, each
  * call working on its own objects. An attribute list is used by one thread
@@ -22,6 +41,7 @@
 #ifndef OVRABJT_OVRABJT_H
 #define OVRABJT_OVRABJT_H
 
+#include <ovrabjt/ovrabjt_version.h>
 #include <stddef.h>
 #include <stdint.h>
 
@@ -41,6 +61,44 @@ typedef uint_least16_t char16_t;
 
 /* One-byte boolean of the interface: 1 true, 0 false. */
 typedef uint8_t OvraBool;
+
+/* The size of a packed ticket's fixed record, before its strings. */
+#define OVRABJT_TICKET_SIZE 34368
+
+/* The media reference of a ticket that names no medium. A reference names a
+ * slot of the ticket's media table: slot 0 is 0, slot k is 1 << (k - 1). */
+#define OVRABJT_NO_MEDIUM 0x80000u
+
+/* The capabilities GetSpecificKespInfo answers, each named after its
+ * attribute without "-supported". Releases before "3.6.09" know 1 to 15. */
+enum OvraCapabilitySelector {
+  OVRABJT_CAP_TRC = 1,                              /* "trc-supported" */
+  OVRABJT_CAP_COLOR_DESTINATION_PROFILE_FRONT = 2,  /* "...-front-supported" */
+  OVRABJT_CAP_COLOR_DESTINATION_PROFILE_BACK = 3,   /* "...-back-supported" */
+  OVRABJT_CAP_UNDEFINED_SOURCE_RGB_IMAGES = 4,
+  OVRABJT_CAP_UNDEFINED_SOURCE_RGB_GRAPHICS = 5,
+  OVRABJT_CAP_UNDEFINED_SOURCE_RGB_TEXT = 6,
+  OVRABJT_CAP_UNDEFINED_SOURCE_CMYK_IMAGES = 7,
+  OVRABJT_CAP_UNDEFINED_SOURCE_CMYK_GRAPHICS = 8,
+  OVRABJT_CAP_UNDEFINED_SOURCE_CMYK_TEXT = 9,
+  OVRABJT_CAP_UNDEFINED_SOURCE_CMY_IMAGES = 10,
+  OVRABJT_CAP_UNDEFINED_SOURCE_CMY_GRAPHICS = 11,
+  OVRABJT_CAP_UNDEFINED_SOURCE_CMY_TEXT = 12,
+  OVRABJT_CAP_UNDEFINED_SOURCE_GRAY_IMAGES = 13,
+  OVRABJT_CAP_UNDEFINED_SOURCE_GRAY_GRAPHICS = 14,
+  OVRABJT_CAP_UNDEFINED_SOURCE_GRAY_TEXT = 15,
+  OVRABJT_CAP_HALFTONE_GRAPHICS = 16,   /* "halftone-graphics-supported" */
+  OVRABJT_CAP_FINISHING_TEMPLATE = 17   /* "finishing-template-supported" */
+};
+
+/* The stock lists of a media-preferences document, named after their
+ * attributes. */
+enum OvraStockList {
+  OVRABJT_STOCKS_MEDIA_COL_DATABASE = 1,            /* "media-col-database" */
+  OVRABJT_STOCKS_MEDIA_USER_DEFINED = 2,            /* "media-user-defined" */
+  OVRABJT_STOCKS_MEDIA_FAVORITES_USER_DEFINED = 3,  /* "media-favorites-user-defined" */
+  OVRABJT_STOCKS_MEDIA_FAVORITES_PRINTER = 4        /* "media-favorites-printer" */
+};
 
 /* A medium of the ticket's media table and of the media-preference stocks:
  * 350 bytes, little-endian, no padding. Texts are NUL-terminated
@@ -107,7 +165,11 @@ typedef struct AttrNodeList AttrNodeList;
 
 /* From C, an output object is a struct whose first member points to a table
  * of the two operations, in this order; each receives the object itself
- * first. This is the layout of the C++ class above. */
+ * first. This is the layout that the common compilers give the C++ class
+ * (GCC and Clang on x86-64 Linux, MSVC on x86-64 Windows: a pointer to the
+ * table of virtual functions first, the functions in the order declared, the
+ * object passed as the first argument); other compilers and 32-bit x86
+ * Windows differ. */
 typedef struct XmlOutputCallback XmlOutputCallback;
 typedef struct XmlOutputCallbackOps {
   OvraBool (*Write)(XmlOutputCallback* self, const char* bytes, uint32_t count);
@@ -123,20 +185,28 @@ struct XmlOutputCallback {
  * calls. First with `destination` null: the packed ticket is made, and its
  * address and size are stored in *block and *blockSize. Then with a
  * destination of *blockSize bytes: the ticket is copied there and the block
- * released. `baseName` is the system identifier of the document (a path in
- * the folder that holds its DTD); it must not be null or empty. On failure
- * the result is 0 and *block and *blockSize are untouched. */
+ * released. `baseName` is the system identifier of the document: a path in
+ * the folder that holds the DTD the document declares (see "The document
+ * type" above); it must not be null or empty, and without the DTD in its
+ * folder the call fails. On failure the result is 0 and *block and
+ * *blockSize are untouched. */
 OVRABJT_API OvraBool LoadOvra(const char* fileName, const char* baseName, void* destination,
                               void** block, uint32_t* blockSize);
 
-/* SaveOvra - writes the packed ticket as the ovra document `fileName`. An
- * existing file is replaced only when the whole document is written. */
+/* SaveOvra - writes the packed ticket (a complete block) as the ovra
+ * document `fileName`. `baseName` is a path in the folder that holds
+ * OVRABJT_DOCUMENT_TYPE (see "The document type" above); without the DTD in
+ * its folder the call fails. An existing file is replaced only when the
+ * whole document is written. */
 OVRABJT_API OvraBool SaveOvra(const char* fileName, const char* baseName,
                               const void* packedTicket);
 
-/* ConvertBJTToOvraStream - hands the ovra text of the packed ticket to
- * `output`, in order. `baseName` is UTF-16 and must not be null or empty.
- * On failure some text may already have been written. */
+/* ConvertBJTToOvraStream - hands the ovra text of the packed ticket (a
+ * complete block) to `output`, in order. `baseName` is UTF-16, must not be
+ * null or empty, and is a path in the folder that holds
+ * OVRABJT_DOCUMENT_TYPE (see "The document type" above); without the DTD in
+ * its folder the call fails before any text is written. On other failures
+ * some text may already have been written. */
 OVRABJT_API OvraBool ConvertBJTToOvraStream(const char16_t* baseName, const void* packedTicket,
                                             XmlOutputCallback* output);
 
@@ -152,10 +222,8 @@ OVRABJT_API AttrNodeList* GetPrinterCapInfofromBuffer(const char* buffer, int32_
  * `slotWidth` bytes, each a NUL-terminated text of at most slotWidth - 1
  * characters, and stores the bytes needed in *sizeOut. Call once with a null
  * destination to learn the size, then with a destination of that size.
- * Selectors: 1 "trc-supported", 2 and 3 the destination profiles, 4 to 15
- * the undefined sources, 16 "halftone-graphics-supported", 17
- * "finishing-template-supported". 0 for an unknown selector, a slot width
- * below 1 or a null list or size. */
+ * Selectors: OvraCapabilitySelector, 1 to 17. 0 for an unknown selector, a
+ * slot width below 1 or a null list or size. */
 OVRABJT_API OvraBool GetSpecificKespInfo(AttrNodeList* list, int32_t selector, int32_t slotWidth,
                                          char* destination, int32_t* sizeOut);
 
@@ -164,8 +232,7 @@ OVRABJT_API OvraBool GetSpecificKespInfo(AttrNodeList* list, int32_t selector, i
 OVRABJT_API AttrNodeList* GetMediaPreferenceInfofromFile(const char* fileName);
 
 /* PopulateStockFromAttrList - fills *record from stock *index (from 1) of a
- * stock list: 1 "media-col-database", 2 "media-user-defined", 3
- * "media-favorites-user-defined", 4 "media-favorites-printer". Call with
+ * stock list (OvraStockList, 1 to 4). Call with
  * index 1, 2, 3 ... until the index comes back 0 (the end of the list, or a
  * document without that list). Index 0 and an unknown list kind give 0. */
 OVRABJT_API OvraBool PopulateStockFromAttrList(AttrNodeList* list, int32_t listKind,
@@ -178,7 +245,9 @@ OVRABJT_API OvraBool AddStockToMPSContents(AttrNodeList* list, int32_t listKind,
 
 /* CreateEmptyMPSContents - a new media-preferences body with empty
  * "media-user-defined", "media-favorites-user-defined" and
- * "media-favorites-printer" lists. */
+ * "media-favorites-printer" lists, which take stocks. Saved as they are, the
+ * empty lists are written as elements without content, which are read back
+ * as no list at all: add a stock to a list before saving it. */
 OVRABJT_API AttrNodeList* CreateEmptyMPSContents(void);
 
 /* SaveMPSContentstoFile - writes the list as the media-preferences document

@@ -38,6 +38,10 @@ static_assert(offsetof(MediaRecord, description) == ovrabjt::media_field::kDescr
 static_assert(offsetof(MediaRecord, colorName) == ovrabjt::media_field::kColorName.offset);
 static_assert(offsetof(MediaRecord, typeName) == ovrabjt::media_field::kTypeName.offset);
 
+// The header's constants are the record's.
+static_assert(OVRABJT_TICKET_SIZE == ovrabjt::kTicketSize);
+static_assert(OVRABJT_NO_MEDIUM == ovrabjt::kNoMedia);
+
 namespace {
 
 using ovrabjt::FieldView;

@@ -2,8 +2,15 @@
 // examples: exact lines where people and scripts read them.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
+#include <ovrabjt/ovrabjt.h>
 
+#include <nlohmann/json.hpp>
+#include <utility>
+#include <xercesc/util/XercesVersion.hpp>
+
+#include "convert/media/media_record.h"
+#include "prefs/media_preferences.h"
+#include "prefs/prefs_documents.h"
 #include "support/temp_folder.h"
 #include "tool_runner.h"
 
@@ -147,37 +154,91 @@ TEST(ToolDocumentsStocks, DecodesEachStockOfEachList) {
             "\"Yellow tabs\"\n");
 }
 
-// The new document holds the three lists as empty elements, and an element
-// without content reads as no attribute at all.
-TEST(ToolDocumentsStocks, NewWritesTheThreeEmptyLists) {
+// The new document holds the three lists, each with a blank inside: an
+// element without content would be read back as no list at all, and a
+// driver could add no stock to it.
+TEST(ToolDocumentsStocks, NewWritesThreeEmptyListsThatTakeStocksWhenReadBack) {
   TempFolder dir;
   const ToolRun made = RunTool({"stocks", "--new", dir / "new.xml"});
   ASSERT_EQ(made.exit_code, 0) << made.err;
-  EXPECT_EQ(made.out, "");
+  EXPECT_EQ(made.out + made.err, "");
   const std::string text = ReadFileBytes(dir / "new.xml");
-  const std::size_t user = text.find("<media-user-defined syntax=\"1setOf\"/>");
-  const std::size_t favourites = text.find("<media-favorites-user-defined syntax=\"1setOf\"/>");
-  const std::size_t printer = text.find("<media-favorites-printer syntax=\"1setOf\"/>");
+  const std::size_t user = text.find("<media-user-defined syntax=\"1setOf\"> </media-user-defined>");
+  const std::size_t favourites = text.find(
+      "<media-favorites-user-defined syntax=\"1setOf\"> </media-favorites-user-defined>");
+  const std::size_t printer =
+      text.find("<media-favorites-printer syntax=\"1setOf\"> </media-favorites-printer>");
   EXPECT_LT(user, favourites);
   EXPECT_LT(favourites, printer);
   EXPECT_NE(printer, std::string::npos);
   EXPECT_EQ(text.find("media-col-database"), std::string::npos);
-  EXPECT_EQ(RunTool({"stocks", dir / "new.xml", "--list", "1"}).out,
-            "media-col-database: not in the document\n");
+  EXPECT_EQ(RunTool({"stocks", dir / "new.xml"}).out,
+            "media-col-database: not in the document\nmedia-user-defined: 0 stocks\n"
+            "media-favorites-user-defined: 0 stocks\nmedia-favorites-printer: 0 stocks\n");
+  const ToolRun validated = RunTool({"validate", dir / "new.xml"});
+  EXPECT_EQ(validated.exit_code, 0);
+  EXPECT_EQ(validated.err, "");
+
+  // Read back by the library, each of the three lists takes a stock, which
+  // then reads back as the one stock of its list.
+  std::unique_ptr<AttrNodeList> list = ReadMediaPreferences((dir / "new.xml").c_str());
+  ASSERT_NE(list, nullptr);
+  MediaBytes medium{};
+  InitMediaRecord(MediaView(medium));
+  MediaView(medium).SetText(media_field::kDescription, "Added");
+  for (std::int32_t kind : {2, 3, 4}) {
+    EXPECT_TRUE(AddStockToMPSContents(*list, kind, MediaView(std::as_const(medium)))) << kind;
+    std::uint16_t index = 1;
+    MediaBytes back{};
+    EXPECT_TRUE(PopulateStockFromAttrList(*list, kind, index, MediaView(back))) << kind;
+    EXPECT_EQ(index, 1) << kind;
+    EXPECT_EQ(MediaView(std::as_const(back)).Text(media_field::kDescription), "Added") << kind;
+  }
+  EXPECT_FALSE(AddStockToMPSContents(*list, 1, MediaView(std::as_const(medium))));
 }
 
-TEST(ToolOptions, VersionAndHelp) {
-  const ToolRun version = RunTool({"--version"});
-  EXPECT_EQ(version.exit_code, 0);
-  EXPECT_EQ(version.out, "ovrabjt 3.6.09\nrelease profile: 3.6.09 (the latest release)\n");
+TEST(ToolOptions, VersionNamesTheReleaseTheLibraryAndTheXmlLibrary) {
+  for (const char* flag : {"--version", "-V"}) {
+    const ToolRun version = RunTool({flag});
+    EXPECT_EQ(version.exit_code, 0) << flag;
+    EXPECT_EQ(version.out,
+              "ovrabjt 3.6.09\nlibrary: ovrabjt " OVRABJT_VERSION ", interface " +
+                  std::to_string(OVRABJT_INTERFACE_VERSION) + " (libovrabjt.so." +
+                  std::to_string(OVRABJT_INTERFACE_VERSION) + ")\nXML library: Xerces-C " +
+                  std::to_string(XERCES_VERSION_MAJOR) + "." + std::to_string(XERCES_VERSION_MINOR) +
+                  "." + std::to_string(XERCES_VERSION_REVISION) +
+                  "\nrelease profile: 3.6.09 (the latest release)\n")
+        << flag;
+  }
+}
+
+// Every subcommand's help, asked either way, ends with the global options.
+TEST(ToolOptions, EverySubcommandsHelpShowsTheGlobalOptions) {
   for (const char* command :
-       {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks"}) {
+       {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks", "help"}) {
     const ToolRun help = RunTool({command, "--help"});
     EXPECT_EQ(help.exit_code, 0) << command;
     EXPECT_TRUE(Contains(help.out, std::string("\nUsage: ovrabjt ") + command + " [OPTIONS]"))
         << help.out;
+    const std::size_t global = help.out.find("\nGlobal options (before or after the subcommand):\n");
+    ASSERT_NE(global, std::string::npos) << command;
+    for (const char* option : {"-V,--version", "--release VERSION", "--dtd-dir DIR"})
+      EXPECT_NE(help.out.find(option, global), std::string::npos) << command << " " << option;
+    const ToolRun asked = RunTool({"help", command});
+    EXPECT_EQ(asked.exit_code, 0) << command;
+    EXPECT_EQ(asked.out, help.out) << command;
   }
   EXPECT_TRUE(Contains(RunTool({"to-xml", "--help"}).out, "--no-indent"));
+  for (const char* command : {"from-xml", "validate", "check"})
+    EXPECT_TRUE(Contains(RunTool({command, "--help"}).out, "--strict")) << command;
+  EXPECT_EQ(RunTool({"help"}).out, RunTool({"--help"}).out);
+}
+
+// The tool in its build folder takes the document types from the source
+// tree, and --help says so.
+TEST(ToolOptions, HelpSaysWhichFolderTheDocumentTypesComeFrom) {
+  const ToolRun help = RunTool({"--help"});
+  EXPECT_TRUE(Contains(help.out, "; now " OVRABJT_SOURCE_DIR "/data)")) << help.out;
 }
 
 }  // namespace

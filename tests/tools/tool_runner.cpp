@@ -1,6 +1,7 @@
 #include "tool_runner.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -60,6 +61,24 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& input) 
   run.out = ReadFileBytes(out);
   run.err = ReadFileBytes(err);
   return run;
+}
+
+void ExpectRuns(const std::vector<ExpectedRun>& cases,
+                const std::function<std::string(std::string)>& expand) {
+  for (const ExpectedRun& c : cases) {
+    std::vector<std::string> args;
+    std::string line;
+    for (const std::string& word : c.args) {
+      args.push_back(expand(word));
+      line += " " + args.back();
+    }
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.exit_code, c.exit_code) << line;
+    EXPECT_EQ(run.err, expand(c.err)) << line;
+    if (c.exit_code != 0) {
+      EXPECT_EQ(run.out, "") << line;
+    }
+  }
 }
 
 }  // namespace ovrabjt::testing

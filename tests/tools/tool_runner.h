@@ -1,6 +1,7 @@
 // Runs the built tool as a separate process and collects what it did.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,20 @@ struct ToolRun {
 // RunTool - runs `ovrabjt args...` with `input` on standard input and waits
 // for it.
 ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = {});
+
+// A run of the tool and what it must give: the exit code, exactly this
+// standard error, and nothing on standard output when it fails.
+struct ExpectedRun {
+  std::vector<std::string> args;
+  int exit_code;
+  std::string err;
+};
+
+// ExpectRuns - runs each case, its words and its standard error first passed
+// through `expand` (which fills in the names of prepared files), and
+// expects what it says.
+void ExpectRuns(const std::vector<ExpectedRun>& cases,
+                const std::function<std::string(std::string)>& expand);
 
 // The examples and the document-type folder of the source tree.
 inline const std::string kExamples = OVRABJT_SOURCE_DIR "/data/examples/";

@@ -13,8 +13,10 @@
 #include "inputs.h"
 #include "io.h"
 #include "platform/code_page.h"
+#include "prolog.h"
 #include "ticket/field_catalog.h"
 #include "tickets.h"
+#include "value_check.h"
 
 namespace ovrabjt::cli {
 
@@ -22,6 +24,7 @@ namespace {
 
 struct CheckOptions {
   std::string input;
+  bool strict = false;
 };
 
 std::unique_ptr<TicketRecord> NewRecord() {
@@ -101,7 +104,17 @@ int RunCheck(const GlobalOptions& global, const CheckOptions& options) {
   bool ok = input.has_value();
   if (ok && LooksLikeXml(*input)) {
     // The document's own ticket is where the trip starts.
-    ok = DocumentTextToTicket(*input, shown, base_name, packed, error);
+    if (const auto wrong = WrongKind(*input, kOvraDocument, shown)) {
+      error = *wrong;
+      ok = false;
+    }
+    ok = ok && DocumentTextToTicket(*input, shown, base_name, packed, error);
+    if (ok) {
+      const auto refused = ReportValueWarnings(
+          DocumentWarnings(*input, kOvraDocument, base_name), shown, options.strict);
+      if (refused) error = *refused;
+      ok = !refused;
+    }
   } else if (ok) {
     packed.assign(input->begin(), input->end());
   }
@@ -124,6 +137,7 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen)
       ->add_option("file", options->input, "Packed ticket or ovra document (- for standard input)")
       ->required()
       ->type_name("FILE");
+  AddStrictFlag(*command, options->strict);
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] { return RunCheck(global, *options); };
   });

@@ -36,11 +36,25 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A failure that ends the whole run, not one conversion of it (exit 1).
+class RunFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // The chosen subcommand, ready to run; returns the exit code.
 using Runner = std::function<int()>;
 
 // AddGlobalOptions - registers the options of GlobalOptions on the main app.
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options);
+
+// ShowGlobalOptions - ends the help of every subcommand of `app` with the
+// options of `app` itself, which hold for every subcommand.
+void ShowGlobalOptions(CLI::App& app);
+
+// AddHelpCommand - "help [SUBCOMMAND]": the help of the program or of one of
+// its subcommands.
+void AddHelpCommand(CLI::App& app, Runner& chosen);
 
 // Each Add...Command registers one subcommand on `app`. When the command line
 // chooses it, its callback stores in `chosen` the runner that carries it out

@@ -2,6 +2,10 @@
 
 #include "attr/attr_node_list.h"
 #include "data_folder.h"
+#include "io.h"
+#include "platform/code_page.h"
+#include "prolog.h"
+#include "xml/local_entity_resolver.h"
 #include "xml/velmor_xml_file.h"
 
 namespace ovrabjt::cli {
@@ -22,7 +26,44 @@ const XmlMessage* FirstProblem(const std::vector<XmlMessage>& messages) {
   return first;
 }
 
+// The folder part of a path, without its last slash; "." for none.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The prolog of the document read; empty when it cannot be read again.
+DocumentProlog PrologOf(const DocumentRead& read) {
+  std::string error;
+  const std::optional<std::string> text = ReadInput(read.path, error);
+  return text ? ScanProlog(*text) : DocumentProlog{};
+}
+
+// Why an ovra document's document type was not there to validate it: the
+// document names none, or the file it names cannot be read. Nothing when
+// the document type is in place (the XML library then says what is wrong).
+std::optional<std::string> DocumentTypeFailure(const DocumentRead& read,
+                                               const DocumentProlog& prolog) {
+  if (read.kind != kOvraDocument || prolog.root.empty()) return std::nullopt;
+  if (!prolog.has_doctype)
+    return read.shown + ": no document type declaration; an ovra document starts with " +
+           "<!DOCTYPE ovra SYSTEM \"" + std::string(ActiveRelease().ovra_dtd) + "\">";
+  if (prolog.system_id.empty()) return std::nullopt;
+  const std::string& base = read.base_name.empty() ? read.path : read.base_name;
+  const std::optional<std::string> path =
+      LocalPathOf(Utf8ToUtf16(prolog.system_id), Utf8ToUtf16(base));
+  if (!path)
+    return read.shown + ": cannot open document type '" + prolog.system_id +
+           "' (only local files are read)";
+  if (IsFile(*path)) return std::nullopt;
+  return read.shown + ": cannot open document type '" + prolog.system_id + "' (looked in " +
+         FolderOf(*path) + ")";
+}
+
 std::string ParseFailure(const DocumentReport& report, const DocumentRead& read) {
+  const DocumentProlog prolog = PrologOf(read);
+  if (std::optional<std::string> failure = DocumentTypeFailure(read, prolog)) return *failure;
   const XmlMessage* problem = FirstProblem(report.messages);
   if (problem == nullptr) return read.shown + ": the XML library rejected the document";
   const std::string where = DescribeMessage(*problem, read);
@@ -30,8 +71,9 @@ std::string ParseFailure(const DocumentReport& report, const DocumentRead& read)
     case Kind::kFatalError: return read.shown + ": not well-formed XML: " + where;
     case Kind::kError:
       return read.shown + ": document is not valid against " +
-             std::string(ActiveRelease().ovra_dtd) + ": " +
-             where;
+             (prolog.system_id.empty() ? std::string(ActiveRelease().ovra_dtd)
+                                       : prolog.system_id) +
+             ": " + where;
     default: return read.shown + ": the XML library failed: " + where;
   }
 }
@@ -78,7 +120,26 @@ std::string DescribeMessage(const XmlMessage& message, const DocumentRead& read)
   if (message.line != 0)
     text += "line " + std::to_string(message.line) + ", column " + std::to_string(message.column) +
             ": ";
-  return text + message.text;
+  return text + ShortMessage(message.text);
+}
+
+std::string ShortMessage(std::string_view text) {
+  if (text.size() <= kMessageWidth) return std::string(text);
+  // "element 'x' is not allowed for content model '(a|b|...)'": what is not
+  // allowed comes first, then as much of the model as fits.
+  constexpr std::string_view kModel = " for content model '";
+  const std::size_t model = text.find(kModel);
+  std::string head(text.substr(0, model == std::string_view::npos ? 0 : model));
+  if (!head.empty() && head.size() < kMessageWidth / 2) {
+    head += " here; the content model is ";
+    const std::string_view rest = text.substr(model + kModel.size());
+    return head + std::string(rest.substr(0, kMessageWidth - head.size())) + "...";
+  }
+  return std::string(text.substr(0, kMessageWidth)) + "...";
+}
+
+std::optional<std::string> DescribeCause(const DocumentRead& read) {
+  return DocumentTypeFailure(read, PrologOf(read));
 }
 
 std::string DescribeDocumentFailure(const OvraParseException& error, const DocumentReport& report,

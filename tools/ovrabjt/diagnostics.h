@@ -2,6 +2,7 @@
 // and the XML library said, which the conversions themselves do not pass on.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,21 @@ bool IsAboutDocument(const XmlMessage& message, const DocumentRead& read);
 // DescribeMessage - "line 12, column 5: text", naming the entity when the
 // message is about another one than the document (its document type).
 std::string DescribeMessage(const XmlMessage& message, const DocumentRead& read);
+
+// Messages of the XML library longer than this are cut (ShortMessage).
+inline constexpr std::size_t kMessageWidth = 120;
+
+// ShortMessage - the message as it is when it fits kMessageWidth, else cut
+// with its essentials first: what is not allowed, then as much of a content
+// model as fits, then "...".
+std::string ShortMessage(std::string_view text);
+
+// DescribeCause - for an ovra document that failed to parse, the cause in
+// words when the document type was not there to check it against: no
+// document type declaration, or a document type that cannot be opened
+// ("'job.xml': cannot open document type 'ovra-v02012.dtd' (looked in D)").
+// Nothing when the document type is in place.
+std::optional<std::string> DescribeCause(const DocumentRead& read);
 
 // DescribeDocumentFailure - one sentence for a failed read: "cannot open
 // 'job.xml' for reading: No such file or directory", "'job.xml': document is

@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "io.h"
+#include "prolog.h"
 #include "ticket_dump.h"
 #include "tickets.h"
 
@@ -21,7 +22,11 @@ int RunDump(const DumpOptions& options) {
   const auto packed = ReadInput(options.input, error);
   auto record = TicketRecord::Allocate();
   if (!record) throw std::bad_alloc();
-  if (!packed || !UnpackTicketBytes(*packed, DisplayName(options.input), *record, error)) {
+  if (packed) {
+    if (const auto xml = NotAPackedTicket(*packed, DisplayName(options.input))) error = *xml;
+  }
+  if (!packed || !error.empty() ||
+      !UnpackTicketBytes(*packed, DisplayName(options.input), *record, error)) {
     PrintFailure(error);
     return kExitFailed;
   }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -112,6 +113,8 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 bool IsFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   File file;
   return !File::OpenForReading(path, file);
 }

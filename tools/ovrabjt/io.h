@@ -37,7 +37,8 @@ std::string WithExtension(std::string_view path, std::string_view extension);
 // JoinPath - `folder` and `name` with one slash between them.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
-// IsFile - whether `path` names something that can be opened as a file.
+// IsFile - whether `path` names a regular file that can be opened for
+// reading (not a folder, a device or a pipe).
 bool IsFile(const std::string& path);
 
 // StagedFile - a file holding given bytes, for the library's file readers:

@@ -10,26 +10,32 @@
 #include "commands.h"
 #include "frame/ovra_bjt_app.h"
 #include "releases/release_profile.h"
+#include "versions.h"
 
 namespace {
 
 using namespace ovrabjt::cli;
 
-// The module's file version and the release the tool works in.
-std::string VersionText(const ovrabjt::ReleaseProfile& release) {
-  const bool latest = &release == &ovrabjt::LatestRelease();
-  return "ovrabjt " + std::string(release.file_version) + "\nrelease profile: " +
-         std::string(release.file_version) + (latest ? " (the latest release)" : "");
+// Where a mistaken command line is explained: the chosen subcommand's own
+// help, else the program's.
+void PrintUsageHint(const CLI::App& app) {
+  if (!app.get_subcommands().empty() && app.get_subcommands().front()->get_name() != "help")
+    std::fprintf(stderr, "Run 'ovrabjt %s --help' for its options.\n",
+                 app.get_subcommands().front()->get_name().c_str());
+  else
+    std::fprintf(stderr, "Run 'ovrabjt --help' for the subcommands and their options.\n");
 }
 
 // A wrong command line: its message, with the word the parser could not place
 // named as an unknown subcommand when no subcommand was chosen.
-int UsageFailure(const CLI::App& app, const CLI::ParseError& error) {
-  if (app.get_subcommands().empty() && !app.remaining().empty())
-    PrintFailure("unknown subcommand '" + app.remaining().front() + "'");
+int UsageFailure(const CLI::App& app, const std::string& message) {
+  if (app.get_subcommands().empty() && !app.remaining().empty()) {
+    const std::string word = app.remaining().front();
+    PrintFailure((word.starts_with('-') ? "unknown option '" : "unknown subcommand '") + word + "'");
+  }
   else
-    PrintFailure(error.what());
-  std::fprintf(stderr, "Run 'ovrabjt --help' for the subcommands and their options.\n");
+    PrintFailure(message);
+  PrintUsageHint(app);
   return kExitUsage;
 }
 
@@ -41,7 +47,8 @@ int Main(int argc, char** argv) {
   // Answered after parsing, so that it names the release chosen with
   // --release wherever that stands.
   bool version = false;
-  app.add_flag("--version", version, "Print the file version and the release profile");
+  app.add_flag("-V,--version", version,
+               "Print the versions of the tool, the library and the XML library");
   app.require_subcommand(0, 1);
   app.fallthrough();
 
@@ -58,29 +65,29 @@ int Main(int argc, char** argv) {
   AddMergeCommand(app, global, chosen);
   AddFitCommand(app, global, chosen);
   AddDiffCommand(app, global, chosen);
+  AddHelpCommand(app, chosen);
+  ShowGlobalOptions(app);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& done) {
     return app.exit(done);
   } catch (const CLI::ParseError& error) {
-    return UsageFailure(app, error);
+    return UsageFailure(app, error.what());
   }
   if (!global.release.empty()) SetActiveRelease(*ovrabjt::FindRelease(global.release));
   if (version) {
-    std::printf("%s\n", VersionText(ActiveRelease()).c_str());
+    std::printf("%s", VersionText(ActiveRelease()).c_str());
     return kExitOk;
   }
-  if (!chosen) {
-    PrintFailure("A subcommand is required");
-    std::fprintf(stderr, "Run 'ovrabjt --help' for the subcommands and their options.\n");
-    return kExitUsage;
-  }
+  if (!chosen) return UsageFailure(app, "A subcommand is required");
   try {
     return chosen();
   } catch (const UsageError& error) {
+    return UsageFailure(app, error.what());
+  } catch (const RunFailure& error) {
     PrintFailure(error.what());
-    return kExitUsage;
+    return kExitFailed;
   }
 }
 

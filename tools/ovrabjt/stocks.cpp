@@ -7,6 +7,7 @@
 
 #include "attr/attr_node_list.h"
 #include "commands.h"
+#include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
 #include "convert/media/media_record.h"
 #include "convert/media/media_vocabulary.h"
@@ -14,6 +15,8 @@
 #include "field_words.h"
 #include "io.h"
 #include "platform/code_page.h"
+#include "text_sink.h"
+#include "prolog.h"
 #include "prefs/media_preferences.h"
 #include "prefs/prefs_documents.h"
 #include "prefs/prefs_vocabulary.h"
@@ -85,12 +88,12 @@ int ShowStocks(const StocksOptions& options) {
     for (const auto& entry : ActiveRelease().stock_lists.entries) kinds.push_back(entry.first);
   std::string error;
   StagedFile staged;
-  if (IsStandardStream(options.input)) {
-    const auto text = ReadInput(options.input, error);
-    if (!text || !staged.Stage(*text, ".xml", error)) {
-      PrintFailure(error);
-      return kExitFailed;
-    }
+  const auto text = ReadInput(options.input, error);
+  if (text) error = WrongKind(*text, kMediaPrefsDocument, DisplayName(options.input)).value_or("");
+  if (!text || !error.empty() ||
+      (IsStandardStream(options.input) && !staged.Stage(*text, ".xml", error))) {
+    PrintFailure(error);
+    return kExitFailed;
   }
   const DocumentRead read{staged.Path().empty() ? options.input : staged.Path(),
                           DisplayName(options.input), "", kMediaPrefsDocument};
@@ -122,21 +125,31 @@ int ShowStocks(const StocksOptions& options) {
 }
 
 // Writes a new document with the three empty lists the library starts one
-// with.
+// with. The library writes a list without members as an element without
+// content, which reads back as no list at all; written with a blank inside,
+// each reads back as an empty list that takes stocks.
 int WriteEmptyDocument(const std::string& path) {
   if (IsStandardStream(path)) throw UsageError("--new needs the name of the file to write");
   const std::unique_ptr<AttrNodeList> list = CreateEmptyMPSContents(ActiveRelease());
-  VelmorXmlFile file(kMediaPrefsDocument, path.c_str());
-  file.SetRelease(ActiveRelease());
+  std::string text;
+  TextSink sink(text, true);
+  VelmorXmlDataStream stream(kMediaPrefsDocument, &sink, nullptr);
+  stream.SetRelease(ActiveRelease());
   try {
-    file.WriteList(*list);
+    stream.WriteList(*list);
   } catch (const OvraParseException& e) {
-    const DocumentRead read{path, DisplayName(path, true), "", kMediaPrefsDocument};
-    std::string message = "cannot write " + read.shown;
-    if (e.code() == OvraErrorCode::kFileCreateFailed)
-      message = "cannot create " + read.shown + " for writing";
-    if (!file.LastSystemError().empty()) message += ": " + file.LastSystemError();
-    PrintFailure(message);
+    throw RunFailure(std::string("cannot make the document: ") + DescribeOvraError(e.code()));
+  }
+  for (const std::unique_ptr<AttrNode>& node : list->nodes()) {
+    const std::string name(node->GetName());
+    const std::string empty = "<" + name + " syntax=\"" + std::string(kSetOf) + "\"/>";
+    const std::size_t at = text.find(empty);
+    if (at == std::string::npos) throw RunFailure("the empty list " + name + " was not written");
+    text.replace(at, empty.size(), empty.substr(0, empty.size() - 2) + "> </" + name + ">");
+  }
+  std::string error;
+  if (!WriteOutput(path, text, error)) {
+    PrintFailure(error);
     return kExitFailed;
   }
   return kExitOk;
@@ -159,7 +172,9 @@ void AddStocksCommand(CLI::App& app, const GlobalOptions&, Runner& chosen) {
       ->needs(input);
   auto* create = command
                      ->add_option("--new", options->new_file,
-                                  "Write a new document with the three empty stock lists")
+                                  "Write a new document with empty media-user-defined, "
+                                  "media-favorites-user-defined and media-favorites-printer "
+                                  "lists, which take stocks when read back")
                      ->type_name("OUT.xml")
                      ->excludes(input);
   command->callback([options, input, create, &chosen] {

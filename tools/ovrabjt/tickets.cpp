@@ -5,27 +5,13 @@
 #include "commands.h"
 #include "frame/ticket_documents.h"
 #include "io.h"
+#include "text_sink.h"
 #include "ticket/layout.h"
 #include "ticket/packing.h"
 
 namespace ovrabjt::cli {
 
 namespace {
-
-// Keeps the text the library writes.
-class TextSink final : public XmlOutputCallback {
- public:
-  TextSink(std::string& text, bool indent) : text_(text), indent_(indent) {}
-  OvraBool Write(const char* bytes, std::uint32_t count) override {
-    text_.append(bytes, count);
-    return 1;
-  }
-  OvraBool Indent() override { return indent_ ? 1 : 0; }
-
- private:
-  std::string& text_;
-  bool indent_;
-};
 
 const std::uint8_t* Bytes(std::string_view packed) {
   return reinterpret_cast<const std::uint8_t*>(packed.data());

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "data_folder.h"
 #include "io.h"
+#include "prolog.h"
 #include "tickets.h"
 
 namespace ovrabjt::cli {
@@ -21,6 +22,10 @@ bool ConvertToXml(const GlobalOptions& global, bool indent, const std::string& i
                   const std::string& output, std::string& error) {
   const auto packed = ReadInput(input, error);
   if (!packed) return false;
+  if (const auto xml = NotAPackedTicket(*packed, DisplayName(input))) {
+    error = *xml;
+    return false;
+  }
   std::string text;
   return TicketToDocument(*packed, DisplayName(input), OvraBaseName(global, output), indent, text,
                           error) &&

@@ -9,6 +9,8 @@
 #include "data_folder.h"
 #include "diagnostics.h"
 #include "io.h"
+#include "prolog.h"
+#include "value_check.h"
 #include "xml/velmor_xml_file.h"
 
 namespace ovrabjt::cli {
@@ -18,34 +20,14 @@ namespace {
 struct ValidateOptions {
   std::string input;
   std::string kind;  // empty: from the root element
+  bool strict = false;
 };
-
-// The name of the root element, after the declaration, comments and the
-// document type; empty when there is none.
-std::string RootElement(std::string_view text) {
-  std::size_t at = 0;
-  while ((at = text.find('<', at)) != std::string_view::npos) {
-    const std::string_view rest = text.substr(at + 1);
-    if (rest.starts_with("!--")) {
-      at = text.find("-->", at);
-    } else if (rest.starts_with('?') || rest.starts_with('!')) {
-      at = text.find('>', at);
-    } else {
-      const std::size_t end = rest.find_first_of(" \t\r\n/>");
-      return std::string(rest.substr(0, end));
-    }
-    if (at == std::string_view::npos) break;
-  }
-  return {};
-}
 
 // The kind given, else the one the root element names; ovra when it names
 // none of them.
 DocumentKind KindOf(std::string_view given, std::string_view text) {
-  const std::string root = given.empty() ? RootElement(text) : std::string(given);
-  if (root == KindName(kKespDocument)) return kKespDocument;
-  if (root == KindName(kMediaPrefsDocument)) return kMediaPrefsDocument;
-  return kOvraDocument;
+  const std::string root = given.empty() ? ScanProlog(text).root : std::string(given);
+  return KindOfRoot(root).value_or(kOvraDocument);
 }
 
 // "job.xml:12:5: error: text", naming the entity itself when it is not the
@@ -55,7 +37,40 @@ std::string MessageLine(const XmlMessage& message, const DocumentRead& read,
   std::string line = IsAboutDocument(message, read) ? input : message.system_id;
   if (message.line != 0)
     line += ":" + std::to_string(message.line) + ":" + std::to_string(message.column);
-  return line + ": " + std::string(MessageKindName(message.kind)) + ": " + message.text;
+  return line + ": " + std::string(MessageKindName(message.kind)) + ": " +
+         ShortMessage(message.text);
+}
+
+// The document type an ovra document was checked against: the one it
+// declares, and the release's own when that differs.
+std::string CheckedAgainst(std::string_view text) {
+  const std::string declared = ScanProlog(text).system_id;
+  const std::string_view own = ActiveRelease().ovra_dtd;
+  if (declared.empty() || declared == own) return std::string(own);
+  return declared + "; release " + std::string(ActiveRelease().file_version) + " writes " +
+         std::string(own);
+}
+
+// After the messages listed above it, one line that does not repeat them:
+// "'x.xml' is not valid against ovra-v02012.dtd: 2 errors".
+std::string FailureSummary(const std::vector<XmlMessage>& messages, const DocumentRead& read,
+                           std::string_view text) {
+  std::size_t errors = 0, fatal = 0;
+  for (const XmlMessage& m : messages) {
+    errors += m.kind == XmlMessage::Kind::kError;
+    fatal += m.kind == XmlMessage::Kind::kFatalError || m.kind == XmlMessage::Kind::kLibraryException;
+  }
+  const auto count = [](std::size_t n, std::string_view what) {
+    return std::to_string(n) + " " + std::string(what) + (n == 1 ? "" : "s");
+  };
+  if (fatal != 0) return read.shown + " is not well-formed XML: " + count(fatal, "fatal error");
+  const std::string declared = ScanProlog(text).system_id;
+  const std::string against = read.kind == kOvraDocument
+                                  ? "valid against " + (declared.empty()
+                                                            ? std::string(ActiveRelease().ovra_dtd)
+                                                            : declared)
+                                  : "a valid " + std::string(KindName(read.kind)) + " document";
+  return read.shown + " is not " + against + ": " + count(errors, "error");
 }
 
 int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
@@ -65,12 +80,16 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
     PrintFailure(error);
     return kExitFailed;
   }
+  const DocumentKind kind = KindOf(options.kind, *text);
+  if (const auto wrong = WrongKind(*text, kind, DisplayName(options.input))) {
+    PrintFailure(*wrong);
+    return kExitFailed;
+  }
   StagedFile staged;
   if (IsStandardStream(options.input) && !staged.Stage(*text, ".xml", error)) {
     PrintFailure(error);
     return kExitFailed;
   }
-  const DocumentKind kind = KindOf(options.kind, *text);
   const DocumentRead read{staged.Path().empty() ? options.input : staged.Path(),
                           DisplayName(options.input),
                           kind == kOvraDocument ? OvraBaseName(global, options.input) : "", kind};
@@ -84,17 +103,34 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
   } catch (const OvraParseException& e) {
     failure = e;
   }
+  const DocumentReport report{file.LastMessages(), file.LastSystemError()};
+  if (failure) {
+    // A missing document type is said once, in words, instead of the
+    // library's messages that follow from it.
+    if (const auto cause = DescribeCause(read)) {
+      PrintFailure(*cause);
+      return kExitFailed;
+    }
+  }
   const std::string shown_path = IsStandardStream(options.input) ? "<stdin>" : options.input;
-  for (const XmlMessage& message : file.LastMessages())
+  for (const XmlMessage& message : report.messages)
     std::fprintf(stderr, "%s\n", MessageLine(message, read, shown_path).c_str());
   if (failure) {
-    PrintFailure(
-        DescribeDocumentFailure(*failure, {file.LastMessages(), file.LastSystemError()}, read));
+    const bool parse = failure->code() == OvraErrorCode::kParseError ||
+                       failure->code() == OvraErrorCode::kParseException;
+    PrintFailure(parse && !report.messages.empty() ? FailureSummary(report.messages, read, *text)
+                                                   : DescribeDocumentFailure(*failure, report, read));
+    return kExitFailed;
+  }
+  const auto refused = ReportValueWarnings(DocumentWarnings(*text, kind, read.base_name),
+                                           read.shown, options.strict);
+  if (refused) {
+    PrintFailure(*refused);
     return kExitFailed;
   }
   std::string verdict = read.shown + ": ";
   verdict += kind == kOvraDocument
-                 ? "valid ovra document (" + std::string(ActiveRelease().ovra_dtd) + ")"
+                 ? "valid ovra document (" + CheckedAgainst(*text) + ")"
                  : "well-formed " + std::string(KindName(kind)) +
                        " document (read without a document type, as the library reads it)";
   std::printf("%s, %zu attributes\n", verdict.c_str(), list.size());
@@ -106,7 +142,9 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
 void AddValidateCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen) {
   auto options = std::make_shared<ValidateOptions>();
   CLI::App* command = app.add_subcommand(
-      "validate", "Parse and validate a document, printing the XML library's messages");
+      "validate",
+      "Parse and validate a document, printing the XML library's messages and the values that "
+      "do not take effect");
   command->add_option("file", options->input, "The document (- for standard input)")
       ->required()
       ->type_name("FILE");
@@ -114,6 +152,7 @@ void AddValidateCommand(CLI::App& app, const GlobalOptions& global, Runner& chos
       ->add_option("--kind", options->kind, "The kind of document (default: from its root element)")
       ->check(CLI::IsMember({"ovra", "kesp", "mediaprefs"}))
       ->type_name("KIND");
+  AddStrictFlag(*command, options->strict);
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] { return RunValidate(global, *options); };
   });
