@@ -63,12 +63,6 @@ std::optional<std::string> WrongKind(std::string_view text, std::string_view sho
 
 }  // namespace
 
-bool LooksLikeXml(std::string_view bytes) {
-  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
-  const std::size_t first = bytes.find_first_not_of(" \t\r\n");
-  return first != std::string_view::npos && bytes[first] == '<';
-}
-
 DocumentKind DocumentKindOf(std::string_view text) {
   const std::string_view root = RootElementName(text);
   for (DocumentKind kind : {kOvraDocument, kKespDocument, kMediaPrefsDocument})

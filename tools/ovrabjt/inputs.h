@@ -9,15 +9,12 @@
 
 #include "attr/attr_node_list.h"
 #include "commands.h"
+#include "prolog.h"
 #include "ticket/ticket_record.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml/velmor_xml_data_stream.h"
 
 namespace ovrabjt::cli {
-
-// LooksLikeXml - whether the bytes are XML text rather than a packed ticket:
-// their first character, after a byte-order mark and blanks, opens a tag.
-bool LooksLikeXml(std::string_view bytes);
 
 // DocumentKindOf - the kind of XML text by its root element: ovra, kesp or
 // mediaprefs; kNoDocument when the root is none of them or is not found.
