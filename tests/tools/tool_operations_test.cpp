@@ -167,7 +167,10 @@ TEST_F(ToolOperations, FailuresNameTheFileAndTheCause) {
   const std::string ticket = "'" + kExampleTicket + "'";
   const std::string caps = "'" + kCapabilities + "'";
   const std::string packed = "'" + dir.Path() + "/ticket.bjt'";
-  const std::string delta_words = "a delta is an ovra document of the settings to change\n";
+  // The words every subcommand uses for a file of the wrong kind.
+  const std::string kesp_as_ticket =
+      "ovrabjt: " + caps +
+      " is a capabilities (kesp) document, not an ovra job ticket; 'ovrabjt caps' reads it\n";
   const struct {
     std::vector<std::string> args;
     int exit_code;
@@ -176,14 +179,15 @@ TEST_F(ToolOperations, FailuresNameTheFileAndTheCause) {
   } cases[] = {
       {{"merge", "{examples}capabilities.xml", "{examples}delta.xml", "-o", "{dir}/out.bjt"},
        1,
-       "ovrabjt: " + caps +
-           " is a kesp document, not a ticket: give a packed ticket or an ovra document\n"},
+       kesp_as_ticket},
       {{"merge", "{dir}/ticket.bjt", "{dir}/ticket.bjt", "-o", "{dir}/out.bjt"},
        1,
-       "ovrabjt: " + packed + " is not an ovra document: " + delta_words},
+       "ovrabjt: " + packed +
+           " is not an ovra job ticket: it holds no XML text; 'ovrabjt to-xml' converts a packed "
+           "ticket into one\n"},
       {{"merge", "{dir}/ticket.bjt", "{examples}capabilities.xml", "-o", "{dir}/out.bjt"},
        1,
-       "ovrabjt: " + caps + " is a kesp document, not an ovra document: " + delta_words},
+       kesp_as_ticket},
       {{"merge", "{dir}/ticket.bjt", "{dir}/invalid.xml", "-o", "{dir}/out.bjt"},
        1,
        "ovrabjt: '" + dir.Path() +
@@ -191,14 +195,13 @@ TEST_F(ToolOperations, FailuresNameTheFileAndTheCause) {
            "no declaration found for element 'bogus'\n"},
       {{"fit", "{examples}ticket.xml", "{examples}ticket.xml"},
        2,
-       "ovrabjt: " + ticket + " is an ovra document, not a capabilities document\n"},
+       "ovrabjt: " + ticket +
+           " is an ovra job ticket, not a capabilities (kesp) document; 'ovrabjt from-xml' "
+           "converts it into a packed ticket\n"},
       {{"fit", "{examples}ticket.xml", "{dir}/ticket.bjt"},
        2,
-       "ovrabjt: " + packed + " is not a capabilities document (it holds no XML)\n"},
-      {{"fit", "{examples}capabilities.xml", "{examples}capabilities.xml"},
-       2,
-       "ovrabjt: " + caps +
-           " is a kesp document, not a ticket: give a packed ticket or an ovra document\n"},
+       "ovrabjt: " + packed + " is not a capabilities (kesp) document: it holds no XML text\n"},
+      {{"fit", "{examples}capabilities.xml", "{examples}capabilities.xml"}, 2, kesp_as_ticket},
       {{"fit", "{examples}ticket.xml", "{dir}/printer.xml"},
        0,
        "ovrabjt: '" + dir.Path() +
@@ -206,10 +209,7 @@ TEST_F(ToolOperations, FailuresNameTheFileAndTheCause) {
            "nothing was checked\n",
        ticket + " on '" + dir.Path() +
            "/printer.xml': every setting fits (0 settings checked against 0 capabilities)\n"},
-      {{"diff", "{examples}ticket.xml", "{examples}capabilities.xml"},
-       2,
-       "ovrabjt: " + caps +
-           " is a kesp document, not a ticket: give a packed ticket or an ovra document\n"},
+      {{"diff", "{examples}ticket.xml", "{examples}capabilities.xml"}, 2, kesp_as_ticket},
       {{"diff", "{examples}ticket.xml", "{dir}/missing.bjt"},
        2,
        "ovrabjt: cannot open '" + dir.Path() +

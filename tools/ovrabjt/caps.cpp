@@ -1,17 +1,14 @@
 // caps: the capability lists of a capabilities document, one value a line.
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 #include <memory>
 #include <vector>
 
 #include "commands.h"
-#include "diagnostics.h"
+#include "inputs.h"
 #include "io.h"
 #include "platform/code_page.h"
-#include "prolog.h"
 #include "prefs/capabilities.h"
-#include "prefs/prefs_documents.h"
 #include "prefs/prefs_vocabulary.h"
 
 namespace ovrabjt::cli {
@@ -66,18 +63,7 @@ std::vector<std::string> Values(const AttrNodeList& list, std::int32_t selector)
 int RunCaps(const CapsOptions& options) {
   const std::vector<std::int32_t> selectors = Selectors(options.wanted);
   std::string error;
-  const auto text = ReadInput(options.input, error);
-  if (text && text->size() > std::size_t(std::numeric_limits<std::int32_t>::max()))
-    error = DisplayName(options.input) + " is too large for a capabilities document";
-  if (text && error.empty())
-    error = WrongKind(*text, kKespDocument, DisplayName(options.input)).value_or("");
-  std::optional<OvraParseException> failure;
-  std::unique_ptr<AttrNodeList> list;
-  if (error.empty()) list = ReadCapabilities(text->data(), std::int32_t(text->size()), &failure, ActiveRelease());
-  if (failure) {
-    const DocumentRead read{"", DisplayName(options.input), "", kKespDocument};
-    error = DescribeDocumentFailure(*failure, ReadTextReport(kKespDocument, *text), read);
-  }
+  const std::unique_ptr<AttrNodeList> list = ReadCapabilitiesFile(options.input, error);
   if (!list) {
     PrintFailure(error);
     return kExitFailed;

@@ -13,7 +13,6 @@
 #include "inputs.h"
 #include "io.h"
 #include "platform/code_page.h"
-#include "prolog.h"
 #include "ticket/field_catalog.h"
 #include "tickets.h"
 #include "value_check.h"
@@ -26,16 +25,6 @@ struct CheckOptions {
   std::string input;
   bool strict = false;
 };
-
-std::unique_ptr<TicketRecord> NewRecord() {
-  auto record = TicketRecord::Allocate();
-  if (!record) throw std::bad_alloc();
-  return record;
-}
-
-std::string_view AsBytes(const std::vector<std::uint8_t>& packed) {
-  return {reinterpret_cast<const char*>(packed.data()), packed.size()};
-}
 
 // The catalogue entry of a difference's field: "copies" (job),
 // "pageOverrides[1].sides", "insertSheets[0].count", "jobMedia.color" and
@@ -96,31 +85,14 @@ bool ThroughDocument(std::string_view packed, const std::string& shown,
 
 int RunCheck(const GlobalOptions& global, const CheckOptions& options) {
   std::string error;
-  const auto input = ReadInput(options.input, error);
   const std::string shown = DisplayName(options.input);
-  const std::string base_name = OvraBaseName(global, options.input);
   auto first = NewRecord(), back = NewRecord();
+  // A document's own ticket is where the trip starts.
   std::vector<std::uint8_t> packed;
-  bool ok = input.has_value();
-  if (ok && LooksLikeXml(*input)) {
-    // The document's own ticket is where the trip starts.
-    if (const auto wrong = WrongKind(*input, kOvraDocument, shown)) {
-      error = *wrong;
-      ok = false;
-    }
-    ok = ok && DocumentTextToTicket(*input, shown, base_name, packed, error);
-    if (ok) {
-      const auto refused = ReportValueWarnings(
-          DocumentWarnings(*input, kOvraDocument, base_name), shown, options.strict);
-      if (refused) error = *refused;
-      ok = !refused;
-    }
-  } else if (ok) {
-    packed.assign(input->begin(), input->end());
-  }
-  ok = ok && UnpackTicketBytes(AsBytes(packed), shown, *first, error) &&
-       ThroughDocument(AsBytes(packed), shown, base_name, *back, error);
-  if (!ok) {
+  if (!ReadTicketBytes(global, options.strict, options.input, packed, error) ||
+      !UnpackTicketBytes(AsBytes(packed), shown, *first, error) ||
+      !ThroughDocument(AsBytes(packed), shown, OvraBaseName(global, options.input), *back,
+                       error)) {
     PrintFailure(error);
     return kExitFailed;
   }

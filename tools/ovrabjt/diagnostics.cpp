@@ -163,6 +163,10 @@ std::string DescribeDocumentFailure(const OvraParseException& error, const Docum
   return text;
 }
 
+std::string DescribeReadFailure(const OvraParseException& error, const DocumentRead& read) {
+  return DescribeDocumentFailure(error, ReadDocumentReport(read), read);
+}
+
 std::string_view MessageKindName(XmlMessage::Kind kind) {
   switch (kind) {
     case Kind::kWarning: return "warning";

@@ -65,6 +65,10 @@ std::optional<std::string> DescribeCause(const DocumentRead& read);
 std::string DescribeDocumentFailure(const OvraParseException& error, const DocumentReport& report,
                                     const DocumentRead& read);
 
+// DescribeReadFailure - the same for a failed read of a file, whose report
+// ReadDocumentReport gathers.
+std::string DescribeReadFailure(const OvraParseException& error, const DocumentRead& read);
+
 // MessageKindName - "warning", "error", "fatal error" or "library exception".
 std::string_view MessageKindName(XmlMessage::Kind kind);
 

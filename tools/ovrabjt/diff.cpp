@@ -7,8 +7,11 @@
 #include "commands.h"
 #include "inputs.h"
 #include "io.h"
+#include "json_report.h"
 #include "operations/diff_tickets.h"
 #include "ticket_dump.h"
+#include "tickets.h"
+#include "value_check.h"
 
 namespace ovrabjt::cli {
 
@@ -20,6 +23,7 @@ struct DiffOptions {
   std::string a;
   std::string b;
   bool json = false;
+  bool strict = false;
 };
 
 // One side's value as dump shows it; null for an entry the side lacks.
@@ -57,25 +61,21 @@ std::string Text(const DiffOptions& options, const Json& differences) {
 }
 
 int RunDiff(const GlobalOptions& global, const DiffOptions& options) {
-  auto a = TicketRecord::Allocate(), b = TicketRecord::Allocate();
-  if (!a || !b) throw std::bad_alloc();
+  auto a = NewRecord(), b = NewRecord();
   std::string error;
-  if (!ReadTicketFile(global, options.a, *a, error) ||
-      !ReadTicketFile(global, options.b, *b, error)) {
+  if (!ReadTicketFile(global, options.strict, options.a, *a, error) ||
+      !ReadTicketFile(global, options.strict, options.b, *b, error)) {
     PrintFailure(error);
     return kExitTrouble;
   }
   Json differences = Json::array();
   for (const TicketDifference& d : DiffTickets(*a, *b))
     differences.push_back({{"field", d.field}, {"a", SideValue(d, d.a)}, {"b", SideValue(d, d.b)}});
-  const std::string text = options.json
-                               ? Json{{"a", options.a},
-                                      {"b", options.b},
-                                      {"equal", differences.empty()},
-                                      {"differences", differences}}
-                                         .dump(2, ' ', false, Json::error_handler_t::replace) +
-                                     "\n"
-                               : Text(options, differences);
+  const std::string text = options.json ? JsonText({{"a", options.a},
+                                                      {"b", options.b},
+                                                      {"equal", differences.empty()},
+                                                      {"differences", differences}})
+                                        : Text(options, differences);
   if (!WriteOutput("-", text, error)) {
     PrintFailure(error);
     return kExitTrouble;
@@ -97,7 +97,8 @@ void AddDiffCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen) 
   command->add_option("b", options->b, "Packed ticket or ovra document")
       ->required()
       ->type_name("B");
-  command->add_flag("--json", options->json, "Print one JSON object, for scripts");
+  AddJsonFlag(*command, options->json);
+  AddStrictFlag(*command, options->strict, kExitTrouble);
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] {
       if (options->a == kStandardStream && options->b == kStandardStream)

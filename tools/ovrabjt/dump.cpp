@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "io.h"
+#include "json_report.h"
 #include "prolog.h"
 #include "ticket_dump.h"
 #include "tickets.h"
@@ -20,8 +21,7 @@ struct DumpOptions {
 int RunDump(const DumpOptions& options) {
   std::string error;
   const auto packed = ReadInput(options.input, error);
-  auto record = TicketRecord::Allocate();
-  if (!record) throw std::bad_alloc();
+  auto record = NewRecord();
   if (packed) {
     if (const auto xml = NotAPackedTicket(*packed, DisplayName(options.input))) error = *xml;
   }
@@ -35,7 +35,7 @@ int RunDump(const DumpOptions& options) {
   if (options.json) {
     nlohmann::ordered_json document = {{"file", options.input}, {"size", packed->size()}};
     document.update(ticket);
-    text = document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    text = JsonText(document);
   } else {
     text = "packed ticket " + DisplayName(options.input) + ": " + std::to_string(packed->size()) +
            " bytes\n\n" + RenderTicket(ticket);
@@ -56,7 +56,7 @@ void AddDumpCommand(CLI::App& app, const GlobalOptions&, Runner& chosen) {
   command->add_option("ticket", options->input, "Packed ticket (- for standard input)")
       ->required()
       ->type_name("FILE");
-  command->add_flag("--json", options->json, "Print one JSON object, for scripts");
+  AddJsonFlag(*command, options->json);
   command->callback([options, &chosen] { chosen = [options] { return RunDump(*options); }; });
 }
 

@@ -8,8 +8,11 @@
 #include "commands.h"
 #include "inputs.h"
 #include "io.h"
+#include "json_report.h"
 #include "operations/fit_ticket.h"
 #include "platform/code_page.h"
+#include "tickets.h"
+#include "value_check.h"
 
 namespace ovrabjt::cli {
 
@@ -27,6 +30,7 @@ struct FitOptions {
   std::string output;
   bool xml = false;
   bool json = false;
+  bool strict = false;
 };
 
 std::string Utf8(std::string_view text) { return Utf16ToUtf8(Cp1252ToUtf16(text)); }
@@ -95,11 +99,10 @@ Json JsonReport(const FitOptions& options, const FitReport& report) {
 }
 
 int RunFit(const GlobalOptions& global, const FitOptions& options) {
-  auto record = TicketRecord::Allocate();
-  if (!record) throw std::bad_alloc();
+  auto record = NewRecord();
   std::string error;
   std::unique_ptr<AttrNodeList> capabilities;
-  if (ReadTicketFile(global, options.ticket, *record, error))
+  if (ReadTicketFile(global, options.strict, options.ticket, *record, error))
     capabilities = ReadCapabilitiesFile(options.capabilities, error);
   if (!capabilities) {
     PrintFailure(error);
@@ -118,9 +121,7 @@ int RunFit(const GlobalOptions& global, const FitOptions& options) {
     }
   }
   const std::string text =
-      options.json
-          ? JsonReport(options, report).dump(2, ' ', false, Json::error_handler_t::replace) + "\n"
-          : Text(options, report);
+      options.json ? JsonText(JsonReport(options, report)) : Text(options, report);
   // The report goes to standard error when the ticket takes standard output.
   if (options.drop && IsStandardStream(options.output)) {
     std::fputs(text.c_str(), stderr);
@@ -160,12 +161,15 @@ void AddFitCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen) {
   output->needs(drop);
   command->add_flag("--xml", options->xml,
                     "With -o: write an ovra document instead of a packed ticket");
-  command->add_flag("--json", options->json, "Print one JSON object, for scripts");
+  AddJsonFlag(*command, options->json);
+  AddStrictFlag(*command, options->strict, kExitTrouble);
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] {
       if (options->xml && !options->drop) throw UsageError("--xml needs --drop-unsupported and -o");
       if (options->ticket == kStandardStream && options->capabilities == kStandardStream)
         throw UsageError("only one of TICKET and CAPS can be standard input");
+      if (options->drop && !options->xml)
+        RefuseTerminalOutput(options->output, ", or --xml for a document");
       return RunFit(global, *options);
     };
   });

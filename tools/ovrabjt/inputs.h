@@ -1,54 +1,59 @@
-// The files that merge, fit and diff read and write: tickets in either form,
-// ovra documents of settings, capabilities documents. Each read says in a
-// sentence naming the file what is wrong with a file of the wrong kind.
+// The files the subcommands read and write: tickets in either form, ovra
+// documents, capabilities documents. Every read refuses a file of the wrong
+// kind in the words of WrongKind, and every ovra document read is checked
+// for values that do not take effect (value_check.h).
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "attr/attr_node_list.h"
 #include "commands.h"
-#include "prolog.h"
 #include "ticket/ticket_record.h"
-#include "xml/ovra_parse_exception.h"
 #include "xml/velmor_xml_data_stream.h"
 
 namespace ovrabjt::cli {
 
-// DocumentKindOf - the kind of XML text by its root element: ovra, kesp or
-// mediaprefs; kNoDocument when the root is none of them or is not found.
-DocumentKind DocumentKindOf(std::string_view text);
+// ReadDocumentText - the text of the file `path` (- for standard input),
+// which must be XML text of `kind`. Nothing, with `error`, on failure.
+std::optional<std::string> ReadDocumentText(const std::string& path, DocumentKind kind,
+                                            std::string& error);
 
-// ReadTicketFile - a packed ticket, or an ovra document read as a load reads
-// it, into `record`. False with `error` on failure.
-bool ReadTicketFile(const GlobalOptions& global, const std::string& path, TicketRecord& record,
-                    std::string& error);
+// ReadTicketDocument - the packed ticket of the ovra document `input`,
+// whose text is `text`, loaded as LoadOvra loads it. Its values that do not
+// take effect are warned about, and refuse it when `strict`. False, with
+// `error`, on failure.
+bool ReadTicketDocument(const GlobalOptions& global, bool strict, const std::string& input,
+                        const std::string& text, std::vector<std::uint8_t>& packed,
+                        std::string& error);
 
-// ReadSettingsDocument - the bytes of an ovra document, refusing a packed
-// ticket and documents of the other kinds; `role` names what the document
-// is for ("a delta").
-bool ReadSettingsDocument(const std::string& path, std::string_view role, std::string& text,
-                          std::string& error);
+// ReadTicketBytes - the packed ticket of the file `input`: its own bytes
+// when they are not XML text, else ReadTicketDocument of them. An empty file
+// is refused. False, with `error`, on failure.
+bool ReadTicketBytes(const GlobalOptions& global, bool strict, const std::string& input,
+                     std::vector<std::uint8_t>& packed, std::string& error);
 
-// DescribeDocumentRead - the sentence for a failed read of ovra text staged
-// in `staged` and shown as the file `path`.
-std::string DescribeDocumentRead(const GlobalOptions& global, const std::string& path,
-                                 const std::string& staged, const OvraParseException& failure);
+// ReadTicketFile - ReadTicketBytes unpacked into `record` by the bounded
+// unpack.
+bool ReadTicketFile(const GlobalOptions& global, bool strict, const std::string& path,
+                    TicketRecord& record, std::string& error);
 
-// ParseCapabilities - the attribute list of capabilities document text, or
-// null with `error` (the document named as `shown`).
-std::unique_ptr<AttrNodeList> ParseCapabilities(const std::string& text, const std::string& shown,
-                                                std::string& error);
-
-// ReadCapabilitiesFile - ParseCapabilities of a file, refusing what is not
-// XML and documents of the other kinds.
+// ReadCapabilitiesFile - the attribute list of the capabilities document
+// `path`, as the driver's query reads it; null, with `error`, on failure.
 std::unique_ptr<AttrNodeList> ReadCapabilitiesFile(const std::string& path, std::string& error);
 
 // WriteTicketFile - the record to `output`, packed, or as an ovra document
-// when `xml`. A packed ticket is not written to a terminal. False with
-// `error` on failure.
+// when `xml`. False, with `error`, on failure.
 bool WriteTicketFile(const GlobalOptions& global, const TicketRecord& record,
                      const std::string& output, bool xml, std::string& error);
+
+// RefuseTerminalOutput - UsageError when a packed ticket is to be written to
+// `output` and that is standard output on a terminal; `other` names one
+// more way out (", or --xml for a document").
+void RefuseTerminalOutput(const std::string& output, std::string_view other = {});
 
 }  // namespace ovrabjt::cli

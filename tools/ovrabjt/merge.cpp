@@ -5,9 +5,12 @@
 
 #include "commands.h"
 #include "data_folder.h"
+#include "diagnostics.h"
 #include "inputs.h"
 #include "io.h"
 #include "operations/merge_ticket.h"
+#include "tickets.h"
+#include "value_check.h"
 #include "xml/velmor_xml_file.h"
 
 namespace ovrabjt::cli {
@@ -19,30 +22,34 @@ struct MergeOptions {
   std::string delta;
   std::string output;
   bool xml = false;
+  bool strict = false;
 };
 
-// The delta's settings over `record`, read as a load reads a document.
-bool MergeDelta(const GlobalOptions& global, const std::string& path, TicketRecord& record,
-                std::string& error) {
-  std::string text;
-  if (!ReadSettingsDocument(path, "a delta", text, error)) return false;
+// The delta's settings over `record`, read as a load reads a document. Its
+// values that do not take effect are warned about, as a load's are, and
+// refuse it when `strict`.
+bool MergeDelta(const GlobalOptions& global, bool strict, const std::string& path,
+                TicketRecord& record, std::string& error) {
+  const auto text = ReadDocumentText(path, kOvraDocument, error);
   StagedFile staged;
-  if (!staged.Stage(text, ".xml", error)) return false;
-  const std::string base_name = OvraBaseName(global, path);
-  VelmorXmlFile source(kOvraDocument, staged.Path().c_str(), base_name.c_str());
+  if (!text || !staged.Stage(*text, ".xml", error)) return false;
+  const DocumentRead read{staged.Path(), DisplayName(path), OvraBaseName(global, path),
+                          kOvraDocument};
+  VelmorXmlFile source(kOvraDocument, read.path.c_str(), read.base_name.c_str());
   source.SetRelease(ActiveRelease());
   std::optional<OvraParseException> failure;
-  if (!MergeTicketDocument(source, record, &failure)) return true;
-  error = DescribeDocumentRead(global, path, staged.Path(), *failure);
-  return false;
+  if (MergeTicketDocument(source, record, &failure)) {
+    error = DescribeReadFailure(*failure, read);
+    return false;
+  }
+  return CheckDocumentValues(*text, kOvraDocument, read.base_name, read.shown, strict, error);
 }
 
 int RunMerge(const GlobalOptions& global, const MergeOptions& options) {
-  auto record = TicketRecord::Allocate();
-  if (!record) throw std::bad_alloc();
+  auto record = NewRecord();
   std::string error;
-  if (!ReadTicketFile(global, options.base, *record, error) ||
-      !MergeDelta(global, options.delta, *record, error) ||
+  if (!ReadTicketFile(global, options.strict, options.base, *record, error) ||
+      !MergeDelta(global, options.strict, options.delta, *record, error) ||
       !WriteTicketFile(global, *record, options.output, options.xml, error)) {
     PrintFailure(error);
     return kExitFailed;
@@ -69,10 +76,12 @@ void AddMergeCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen)
       ->required()
       ->type_name("OUT");
   command->add_flag("--xml", options->xml, "Write an ovra document instead of a packed ticket");
+  AddStrictFlag(*command, options->strict);
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] {
       if (options->base == kStandardStream && options->delta == kStandardStream)
         throw UsageError("only one of BASE and DELTA can be standard input");
+      if (!options->xml) RefuseTerminalOutput(options->output, ", or --xml for a document");
       return RunMerge(global, *options);
     };
   });

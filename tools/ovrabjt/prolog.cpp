@@ -1,6 +1,7 @@
 #include "prolog.h"
 
 #include "diagnostics.h"
+#include "platform/code_page.h"
 
 namespace ovrabjt::cli {
 
@@ -8,6 +9,25 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kBlanks = " \t\r\n";
+
+// UTF-16 bytes as UTF-8, when a byte-order mark says they are UTF-16 or
+// their first character is '<' in one of its byte orders; nothing for
+// other bytes.
+std::optional<std::string> Utf16AsUtf8(std::string_view bytes) {
+  bool little = false;
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with(std::string_view("<\0", 2)))
+    little = true;
+  else if (!bytes.starts_with("\xFE\xFF") && !bytes.starts_with(std::string_view("\0<", 2)))
+    return std::nullopt;
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    units[i] = static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
+  }
+  if (!units.empty() && units.front() == u'\uFEFF') units.erase(0, 1);
+  return Utf16ToUtf8(units);
+}
 
 // The end of the name that starts the text.
 std::size_t NameLength(std::string_view text) {
@@ -77,6 +97,7 @@ std::string_view Hint(DocumentKind kind) {
 }  // namespace
 
 DocumentProlog ScanProlog(std::string_view text) {
+  if (const std::optional<std::string> utf8 = Utf16AsUtf8(text)) return ScanProlog(*utf8);
   DocumentProlog prolog;
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   for (;;) {
@@ -105,6 +126,7 @@ DocumentProlog ScanProlog(std::string_view text) {
 }
 
 bool LooksLikeXml(std::string_view bytes) {
+  if (const std::optional<std::string> utf8 = Utf16AsUtf8(bytes)) return LooksLikeXml(*utf8);
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   const std::size_t first = bytes.find_first_not_of(kBlanks);
   return first != std::string_view::npos && bytes[first] == '<';
@@ -128,6 +150,10 @@ std::string DescribeKind(DocumentKind kind) {
 
 std::optional<std::string> WrongKind(std::string_view text, DocumentKind expected,
                                      std::string_view shown) {
+  if (!text.empty() && !LooksLikeXml(text))
+    return std::string(shown) + " is not " + DescribeKind(expected) + ": it holds no XML text" +
+           (expected == kOvraDocument ? "; 'ovrabjt to-xml' converts a packed ticket into one"
+                                      : "");
   const std::string root = ScanProlog(text).root;
   if (root.empty() || root == KindName(expected)) return std::nullopt;
   const std::optional<DocumentKind> kind = KindOfRoot(root);

@@ -20,10 +20,12 @@ struct DocumentProlog {
 
 // ScanProlog - the prolog of `text` (after a byte-order mark, the XML
 // declaration, comments and processing instructions), and the root's name.
+// UTF-16 text, which the XML library reads too, is scanned as what it says.
 DocumentProlog ScanProlog(std::string_view text);
 
 // LooksLikeXml - whether the bytes are XML text rather than a packed ticket:
-// their first character, after a byte-order mark and blanks, opens a tag.
+// their first character, after a byte-order mark and blanks, opens a tag,
+// in UTF-8 or in UTF-16 of either byte order.
 bool LooksLikeXml(std::string_view bytes);
 
 // KindOfRoot - the kind of document a root element names ("ovra", "kesp",
@@ -36,8 +38,10 @@ std::string DescribeKind(DocumentKind kind);
 
 // WrongKind - why the text of `shown` is not a document of `expected`
 // ("'x.xml' is a media-preferences (mediaprefs) document, not a
-// capabilities (kesp) document; 'ovrabjt stocks' reads it"); nothing when it
-// is one, or when its root cannot be found (the XML library then says why).
+// capabilities (kesp) document; 'ovrabjt stocks' reads it", "'t.bjt' is not
+// an ovra job ticket: it holds no XML text; ..."); nothing when it is one, or
+// when it is empty or its root cannot be found (the read or the XML library
+// then says why).
 std::optional<std::string> WrongKind(std::string_view text, DocumentKind expected,
                                      std::string_view shown);
 

@@ -13,10 +13,10 @@
 #include "convert/media/media_vocabulary.h"
 #include "diagnostics.h"
 #include "field_words.h"
+#include "inputs.h"
 #include "io.h"
 #include "platform/code_page.h"
 #include "text_sink.h"
-#include "prolog.h"
 #include "prefs/media_preferences.h"
 #include "prefs/prefs_documents.h"
 #include "prefs/prefs_vocabulary.h"
@@ -88,10 +88,8 @@ int ShowStocks(const StocksOptions& options) {
     for (const auto& entry : ActiveRelease().stock_lists.entries) kinds.push_back(entry.first);
   std::string error;
   StagedFile staged;
-  const auto text = ReadInput(options.input, error);
-  if (text) error = WrongKind(*text, kMediaPrefsDocument, DisplayName(options.input)).value_or("");
-  if (!text || !error.empty() ||
-      (IsStandardStream(options.input) && !staged.Stage(*text, ".xml", error))) {
+  const auto text = ReadDocumentText(options.input, kMediaPrefsDocument, error);
+  if (!text || (IsStandardStream(options.input) && !staged.Stage(*text, ".xml", error))) {
     PrintFailure(error);
     return kExitFailed;
   }
@@ -100,7 +98,7 @@ int ShowStocks(const StocksOptions& options) {
   std::optional<OvraParseException> failure;
   std::unique_ptr<AttrNodeList> list = ReadMediaPreferences(read.path.c_str(), &failure, ActiveRelease());
   if (!list) {
-    PrintFailure(failure ? DescribeDocumentFailure(*failure, ReadDocumentReport(read), read)
+    PrintFailure(failure ? DescribeReadFailure(*failure, read)
                          : read.shown + ": the document could not be read");
     return kExitFailed;
   }

@@ -2,6 +2,8 @@
 
 #include <ovrabjt/ovrabjt.h>
 
+#include <new>
+
 #include "commands.h"
 #include "frame/ticket_documents.h"
 #include "io.h"
@@ -18,6 +20,16 @@ const std::uint8_t* Bytes(std::string_view packed) {
 }
 
 }  // namespace
+
+std::unique_ptr<TicketRecord> NewRecord() {
+  auto record = TicketRecord::Allocate();
+  if (!record) throw std::bad_alloc();
+  return record;
+}
+
+std::string_view AsBytes(const std::vector<std::uint8_t>& packed) {
+  return {reinterpret_cast<const char*>(packed.data()), packed.size()};
+}
 
 std::string DescribeBadTicket(std::string_view packed, std::string_view shown) {
   if (packed.size() < kTicketSize)
@@ -59,7 +71,7 @@ bool DocumentToTicket(const DocumentRead& read, std::vector<std::uint8_t>& packe
       LoadTicketDocument(read.path.c_str(), read.base_name.c_str(), packed, ActiveRelease());
   if (result) return true;
   if (result.status == ConversionStatus::kDocumentError && result.error)
-    error = DescribeDocumentFailure(*result.error, ReadDocumentReport(read), read);
+    error = DescribeReadFailure(*result.error, read);
   else
     error = read.shown + ": " + result.Describe();
   return false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,13 @@
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt::cli {
+
+// NewRecord - a record of defaults; std::bad_alloc when there is no memory
+// for one.
+std::unique_ptr<TicketRecord> NewRecord();
+
+// AsBytes - the bytes of a packed ticket as the file functions take them.
+std::string_view AsBytes(const std::vector<std::uint8_t>& packed);
 
 // UnpackTicketBytes - unpacks a packed ticket of known length (the bounded
 // unpack) into `record`. False with `error` ("'t.bjt' is too short for a

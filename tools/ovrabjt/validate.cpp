@@ -122,10 +122,8 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
                                                    : DescribeDocumentFailure(*failure, report, read));
     return kExitFailed;
   }
-  const auto refused = ReportValueWarnings(DocumentWarnings(*text, kind, read.base_name),
-                                           read.shown, options.strict);
-  if (refused) {
-    PrintFailure(*refused);
+  if (!CheckDocumentValues(*text, kind, read.base_name, read.shown, options.strict, error)) {
+    PrintFailure(error);
     return kExitFailed;
   }
   std::string verdict = read.shown + ": ";

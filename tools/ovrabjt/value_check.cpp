@@ -197,10 +197,11 @@ std::vector<ValueWarning> CheckValues(const std::vector<DocumentValue>& values,
   return std::move(checker.warnings);
 }
 
-void AddStrictFlag(CLI::App& command, bool& strict) {
+void AddStrictFlag(CLI::App& command, bool& strict, int exit_code) {
   command.add_flag("--strict", strict,
-                   "Fail (exit code 1) when a value of the document does not take effect as "
-                   "written; without it such values are warned about on standard error");
+                   "Fail (exit code " + std::to_string(exit_code) +
+                       ") when a value of the document does not take effect as written; "
+                       "without it such values are warned about on standard error");
 }
 
 std::vector<ValueWarning> DocumentWarnings(std::string_view text, DocumentKind kind,
@@ -222,6 +223,13 @@ std::optional<std::string> ReportValueWarnings(const std::vector<ValueWarning>& 
   return shown + ": " + std::to_string(warnings.size()) +
          (warnings.size() == 1 ? " value does" : " values do") +
          " not take effect as written (--strict)";
+}
+
+bool CheckDocumentValues(std::string_view text, DocumentKind kind, const std::string& base_name,
+                         const std::string& shown, bool strict, std::string& error) {
+  const auto refused = ReportValueWarnings(DocumentWarnings(text, kind, base_name), shown, strict);
+  if (refused) error = *refused;
+  return !refused;
 }
 
 }  // namespace ovrabjt::cli

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands.h"
 #include "document_values.h"
 #include "releases/release_profile.h"
 
@@ -33,8 +34,9 @@ std::vector<ValueWarning> CheckValues(const std::vector<DocumentValue>& values,
 std::vector<ValueWarning> DocumentWarnings(std::string_view text, DocumentKind kind,
                                            const std::string& base_name);
 
-// The --strict flag of the subcommands that read documents.
-void AddStrictFlag(CLI::App& command, bool& strict);
+// The --strict flag of the subcommands that read documents; a document it
+// refuses ends the run with `exit_code`.
+void AddStrictFlag(CLI::App& command, bool& strict, int exit_code = kExitFailed);
 
 // ReportValueWarnings - prints each warning about the document `shown` on
 // standard error ("ovrabjt: warning: 'job.xml': copies: ..."). With
@@ -42,5 +44,11 @@ void AddStrictFlag(CLI::App& command, bool& strict);
 // 2 values do not take effect as written (--strict)"); else nothing.
 std::optional<std::string> ReportValueWarnings(const std::vector<ValueWarning>& warnings,
                                                const std::string& shown, bool strict);
+
+// CheckDocumentValues - ReportValueWarnings of the DocumentWarnings of
+// `text`: false, with the sentence that refuses it in `error`, when `strict`
+// refuses the document.
+bool CheckDocumentValues(std::string_view text, DocumentKind kind, const std::string& base_name,
+                         const std::string& shown, bool strict, std::string& error);
 
 }  // namespace ovrabjt::cli
