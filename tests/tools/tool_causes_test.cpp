@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "support/temp_folder.h"
 #include "tool_runner.h"
 
@@ -280,6 +281,58 @@ TEST(ToolValues, TheExamplesHaveNoValueThatDoesNotTakeEffect) {
   const ToolRun run = RunTool({"from-xml", "--strict", kExampleTicket, "-o", dir / "t.bjt"});
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(RunTool({"check", "--strict", dir / "t.bjt"}).exit_code, 0);
+}
+
+// A bundled document in UTF-16, as the XML library reads it too: with a
+// byte-order mark, or by its first character alone.
+std::string InUtf16(const std::string& file, bool little_endian, bool mark) {
+  std::string text = ReadFileBytes(kExamples + file);
+  text.replace(text.find("UTF-8"), 5, "UTF-16");
+  std::string bytes = mark ? (little_endian ? "\xFF\xFE" : "\xFE\xFF") : "";
+  for (const char16_t unit : Utf8ToUtf16(text)) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += little_endian ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
+}
+
+TEST_F(ToolCauses, DocumentsInUtf16AreReadAsWhatTheySay) {
+  ASSERT_EQ(RunTool({"from-xml", kExampleTicket, "-o", dir / "ticket.bjt"}).exit_code, 0);
+  WriteFileBytes(dir / "marked.xml", InUtf16("ticket.xml", true, true));
+  WriteFileBytes(dir / "unmarked.xml", InUtf16("ticket.xml", false, false));
+  WriteFileBytes(dir / "delta.xml", InUtf16("delta.xml", true, false));
+  WriteFileBytes(dir / "caps.xml", InUtf16("capabilities.xml", false, true));
+  ASSERT_EQ(RunTool({"merge", kExampleTicket, kExamples + "delta.xml", "-o", dir / "merged.bjt"})
+                .exit_code,
+            0);
+  const std::string packed = ReadFileBytes(dir / "ticket.bjt");
+  for (const char* document : {"marked", "unmarked"}) {
+    const std::string file = dir / (std::string(document) + ".xml");
+    const ToolRun converted = RunTool({"from-xml", "--strict", file, "-o", dir / "again.bjt"});
+    EXPECT_EQ(converted.exit_code, 0) << document << ": " << converted.err;
+    EXPECT_EQ(ReadFileBytes(dir / "again.bjt"), packed) << document;
+    EXPECT_EQ(RunTool({"diff", file, dir / "ticket.bjt"}).exit_code, 0) << document;
+    EXPECT_EQ(RunTool({"check", file}).exit_code, 0) << document;
+    EXPECT_EQ(RunTool({"validate", "--strict", file}).exit_code, 0) << document;
+    EXPECT_EQ(RunTool({"fit", file, dir / "caps.xml"}).exit_code, 0) << document;
+    ExpectRuns({{{"to-xml", file},
+                 1,
+                 "ovrabjt: '" + file +
+                     "' is an ovra job ticket, not a packed ticket; 'ovrabjt from-xml' converts "
+                     "it into a packed ticket\n"}});
+  }
+  const ToolRun merged =
+      RunTool({"merge", dir / "unmarked.xml", dir / "delta.xml", "-o", dir / "merged16.bjt"});
+  EXPECT_EQ(merged.exit_code, 0) << merged.err;
+  EXPECT_EQ(ReadFileBytes(dir / "merged16.bjt"), ReadFileBytes(dir / "merged.bjt"));
+  const std::string asked = "halftone-graphics-supported";
+  EXPECT_EQ(RunTool({"caps", dir / "caps.xml", asked}).out,
+            RunTool({"caps", kExamples + "capabilities.xml", asked}).out);
+  EXPECT_EQ(RunTool({"caps", dir / "caps.xml", asked}).out, "photo-fine\ntext-sharp\nstochastic\n");
+  ExpectRuns({{{"stocks", dir / "caps.xml"},
+               1,
+               "ovrabjt: '{dir}/caps.xml' is a capabilities (kesp) document, not a "
+               "media-preferences (mediaprefs) document; 'ovrabjt caps' reads it\n"}});
 }
 
 }  // namespace

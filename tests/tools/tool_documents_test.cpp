@@ -215,7 +215,8 @@ TEST(ToolOptions, VersionNamesTheReleaseTheLibraryAndTheXmlLibrary) {
 // Every subcommand's help, asked either way, ends with the global options.
 TEST(ToolOptions, EverySubcommandsHelpShowsTheGlobalOptions) {
   for (const char* command :
-       {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks", "help"}) {
+       {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks", "merge", "fit", "diff",
+        "help"}) {
     const ToolRun help = RunTool({command, "--help"});
     EXPECT_EQ(help.exit_code, 0) << command;
     EXPECT_TRUE(Contains(help.out, std::string("\nUsage: ovrabjt ") + command + " [OPTIONS]"))
@@ -229,8 +230,12 @@ TEST(ToolOptions, EverySubcommandsHelpShowsTheGlobalOptions) {
     EXPECT_EQ(asked.out, help.out) << command;
   }
   EXPECT_TRUE(Contains(RunTool({"to-xml", "--help"}).out, "--no-indent"));
-  for (const char* command : {"from-xml", "validate", "check"})
-    EXPECT_TRUE(Contains(RunTool({command, "--help"}).out, "--strict")) << command;
+  for (const char* command : {"from-xml", "validate", "check", "merge"})
+    EXPECT_TRUE(Contains(RunTool({command, "--help"}).out, "--strict    ")) << command;
+  // fit and diff refuse such a document with their code for trouble.
+  for (const char* command : {"fit", "diff"})
+    EXPECT_TRUE(Contains(RunTool({command, "--help"}).out, "Fail (exit code 2) when a value"))
+        << command;
   EXPECT_EQ(RunTool({"help"}).out, RunTool({"--help"}).out);
 }
 

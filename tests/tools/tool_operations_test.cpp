@@ -35,6 +35,18 @@ class ToolOperations : public ::testing::Test {
     return RunTool(args, input);
   }
 
+  // The bundled document `source` with the first `find` replaced by
+  // `replace`, as dir/name; the path.
+  std::string Variant(const std::string& source, const std::string& name, const std::string& find,
+                      const std::string& replace) const {
+    std::string text = ReadFileBytes(kExamples + source);
+    const std::size_t at = text.find(find);
+    EXPECT_NE(at, std::string::npos) << find;
+    if (at != std::string::npos) text.replace(at, find.size(), replace);
+    WriteFileBytes(dir / name, text);
+    return dir / name;
+  }
+
   TempFolder dir;
 };
 
@@ -249,6 +261,9 @@ TEST_F(ToolOperations, CommandLineMistakesExitWithTwoAndSaySo) {
     const ToolRun run = Run(c.args);
     EXPECT_EQ(run.exit_code, 2) << c.said;
     EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    // The mistake points to the subcommand's own help.
+    EXPECT_TRUE(run.err.ends_with("\nRun 'ovrabjt " + c.args.front() + " --help' for its options.\n"))
+        << run.err;
     EXPECT_EQ(run.out, "") << c.said;
   }
 }
@@ -272,6 +287,195 @@ TEST_F(ToolOperations, EachSubcommandHasHelp) {
     for (const std::string& word : c.words)
       EXPECT_NE(help.out.find(word), std::string::npos) << c.command << ": " << word;
   }
+}
+
+// Each cause, in a file every subcommand reads as an ovra document, is said
+// in the same words by each of them: as a ticket, as a delta, as either side
+// of a diff. Exit codes stay each subcommand's own.
+TEST_F(ToolOperations, EveryReaderOfAnOvraDocumentSaysWhatIsWrongInTheSameWords) {
+  const std::string missing = Variant("ticket.xml", "missing.xml", "ovra-v02012.dtd", "ovra-v10x.dtd");
+  const std::string plain =
+      Variant("ticket.xml", "plain.xml", "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\">", "");
+  const std::string malformed = Variant("delta.xml", "malformed.xml", "</copies>", "");
+  const std::string invalid = Variant("delta.xml", "invalid.xml", "</copies>", "</copies><bogus/>");
+  const std::string prefs = kExamples + "mediaprefs.xml";
+  const std::string junk = dir / "junk.bin";
+  WriteFileBytes(junk, std::string("\x01\x02 not a document", 20));
+  const struct {
+    std::string file;
+    std::string said;
+  } causes[] = {
+      {missing, "'" + missing + "': cannot open document type 'ovra-v10x.dtd' (looked in " +
+                    OVRABJT_SOURCE_DIR "/data)"},
+      {plain, "'" + plain +
+                  "': no document type declaration; an ovra document starts with <!DOCTYPE ovra "
+                  "SYSTEM \"ovra-v02012.dtd\">"},
+      {malformed,
+       "'" + malformed + "': not well-formed XML: line 20, column 4: expected end of tag 'copies'"},
+      {invalid, "'" + invalid +
+                    "': document is not valid against ovra-v02012.dtd: line 5, column 44: no "
+                    "declaration found for element 'bogus'"},
+      {prefs, "'" + prefs +
+                  "' is a media-preferences (mediaprefs) document, not an ovra job ticket; "
+                  "'ovrabjt stocks' reads it"},
+  };
+  const struct {
+    std::vector<std::string> args;
+    int exit_code;
+  } readers[] = {
+      {{"from-xml", "{f}", "-o", "{dir}/out.bjt"}, 1},
+      {{"check", "{f}"}, 1},
+      {{"merge", "{f}", "{examples}delta.xml", "-o", "{dir}/out.bjt"}, 1},
+      {{"merge", "{dir}/ticket.bjt", "{f}", "-o", "{dir}/out.bjt"}, 1},
+      {{"merge", "--xml", "{dir}/ticket.bjt", "-", "-o", "{dir}/out.bjt"}, 1},
+      {{"fit", "{f}", "{examples}capabilities.xml"}, 2},
+      {{"fit", "-", "{examples}capabilities.xml"}, 2},
+      {{"diff", "{f}", "{dir}/ticket.bjt"}, 2},
+      {{"diff", "{dir}/ticket.bjt", "{f}"}, 2},
+  };
+  for (const auto& cause : causes) {
+    for (const auto& reader : readers) {
+      std::vector<std::string> args = reader.args;
+      std::string line;
+      for (std::string& word : args) {
+        if (word == "{f}") word = cause.file;
+        line += " " + word;
+      }
+      // Standard input is shown by that name.
+      std::string expected = cause.said;
+      if (line.find(" - ") != std::string::npos)
+        expected.replace(0, cause.file.size() + 2, "standard input");
+      const ToolRun run = Run(args, ReadFileBytes(cause.file));
+      EXPECT_EQ(run.exit_code, reader.exit_code) << line;
+      EXPECT_EQ(run.err, "ovrabjt: " + expected + "\n") << line;
+      EXPECT_EQ(run.out, "") << line;
+    }
+  }
+  // Bytes that are not XML are a packed ticket where one may stand, and are
+  // refused where only a document may.
+  const std::string no_xml = "'" + junk + "' is not an ovra job ticket: it holds no XML text; "
+                             "'ovrabjt to-xml' converts a packed ticket into one\n";
+  const std::string too_short = "'" + junk + "' is too short for a packed ticket: 20 bytes, the "
+                                "fixed record alone has 34368\n";
+  ExpectRuns({{{"from-xml", junk, "-o", dir / "out.bjt"}, 1, "ovrabjt: " + no_xml},
+              {{"merge", dir / "ticket.bjt", junk, "-o", dir / "out.bjt"}, 1, "ovrabjt: " + no_xml},
+              {{"validate", junk}, 1, "ovrabjt: " + no_xml},
+              {{"caps", junk},
+               1,
+               "ovrabjt: '" + junk + "' is not a capabilities (kesp) document: it holds no XML "
+               "text\n"},
+              {{"check", junk}, 1, "ovrabjt: " + too_short},
+              {{"diff", junk, dir / "ticket.bjt"}, 2, "ovrabjt: " + too_short}},
+             [](std::string text) { return text; });
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.bjt"));
+}
+
+// A value of the delta that does not take effect as written, a delta that
+// plainly does what it does, and the warning: the words of the warning are
+// what the merge does with it.
+struct IneffectiveDeltaValue {
+  std::string find, written, equivalent;
+  std::string warning;
+};
+
+TEST_F(ToolOperations, ValuesOfADeltaThatDoNotTakeEffectAreWarnedAboutAndFailUnderStrict) {
+  const std::string copies = "<copies syntax=\"integer\">2</copies>";
+  const std::string sides = "<sides syntax=\"keyword\">one-sided</sides>";
+  const IneffectiveDeltaValue cases[] = {
+      {copies, "<copies syntax=\"integer\">two</copies>", "<copies syntax=\"integer\">0</copies>",
+       "copies: 'two' is not an integer; read as 0"},
+      // Read as nothing, as a keyword it does not know: the base's setting stays.
+      {copies, "<copies syntax=\"integer\"/>", "", "copies: an element without content; read as nothing"},
+      {sides, "<sides syntax=\"keyword\">one-side</sides>", "",
+       "sides: 'one-side' is not one of its keywords (one-sided, two-sided-long-edge, "
+       "two-sided-short-edge); ignored"},
+  };
+  int n = 0;
+  for (const IneffectiveDeltaValue& c : cases) {
+    const std::string name = "delta" + std::to_string(n++);
+    const std::string written = Variant("delta.xml", name + ".xml", c.find, c.written);
+    const std::string equivalent = Variant("delta.xml", name + "-same.xml", c.find, c.equivalent);
+    const std::string warning = "ovrabjt: warning: '" + written + "': " + c.warning + "\n";
+
+    const ToolRun lenient = Run({"merge", "{dir}/ticket.bjt", written, "-o", "{dir}/" + name + ".bjt"});
+    EXPECT_EQ(lenient.exit_code, 0) << c.warning;
+    EXPECT_EQ(lenient.err, warning);
+    const ToolRun same =
+        Run({"merge", "{dir}/ticket.bjt", equivalent, "-o", "{dir}/" + name + "-same.bjt"});
+    EXPECT_EQ(same.exit_code, 0) << same.err;
+    EXPECT_EQ(same.err, "") << c.warning;
+    EXPECT_EQ(ReadFileBytes(dir / (name + ".bjt")), ReadFileBytes(dir / (name + "-same.bjt")))
+        << c.warning;
+
+    const ToolRun strict = Run({"merge", "--strict", "{dir}/ticket.bjt", written, "-o",
+                                "{dir}/" + name + "-strict.bjt"});
+    EXPECT_EQ(strict.exit_code, 1);
+    EXPECT_EQ(strict.err, warning + "ovrabjt: '" + written +
+                              "': 1 value does not take effect as written (--strict)\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / (name + "-strict.bjt")));
+  }
+}
+
+// A ticket given as a document is read as from-xml reads it: warned about in
+// merge, fit and diff, refused under --strict with each one's exit code.
+TEST_F(ToolOperations, ATicketDocumentsValuesAreWarnedAboutByEverySubcommandThatReadsIt) {
+  const std::string base =
+      Variant("ticket.xml", "base.xml", "<copies syntax=\"integer\">25</copies>",
+              "<copies syntax=\"integer\">25 copies</copies>");
+  const std::string warning =
+      "ovrabjt: warning: '" + base + "': copies: '25 copies' is not an integer; read as 25\n";
+  const std::string refused =
+      warning + "ovrabjt: '" + base + "': 1 value does not take effect as written (--strict)\n";
+  const struct {
+    std::vector<std::string> args;
+    int exit_code;
+    int strict_exit_code;
+  } cases[] = {
+      {{"merge", base, "{examples}delta.xml", "-o", "{dir}/out.bjt"}, 0, 1},
+      {{"fit", base, "{examples}capabilities.xml"}, 0, 2},
+      {{"diff", base, "{dir}/ticket.bjt"}, 0, 2},
+      {{"diff", "{dir}/ticket.bjt", base}, 0, 2},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = Run(c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.args.front();
+    EXPECT_EQ(run.err, warning) << c.args.front();
+    std::vector<std::string> strict_args = c.args;
+    strict_args.insert(strict_args.begin() + 1, "--strict");
+    std::filesystem::remove(dir / "out.bjt");
+    const ToolRun strict = Run(strict_args);
+    EXPECT_EQ(strict.exit_code, c.strict_exit_code) << c.args.front();
+    EXPECT_EQ(strict.err, refused) << c.args.front();
+    EXPECT_EQ(strict.out, "") << c.args.front();
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.bjt"));
+  }
+}
+
+// A packed ticket is never written to a terminal: the mistake is said as
+// from-xml says it, before anything is read.
+TEST_F(ToolOperations, APackedTicketIsNotWrittenToATerminal) {
+  const std::string binary = "ovrabjt: a packed ticket is binary: give -o FILE, or -o - with a "
+                             "redirection";
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"from-xml", kExampleTicket}, binary + "\nRun 'ovrabjt from-xml --help' for its options.\n"},
+      {{"merge", kExampleTicket, kDelta, "-o", "-"},
+       binary + ", or --xml for a document\nRun 'ovrabjt merge --help' for its options.\n"},
+      {{"fit", kExampleTicket, kCapabilities, "--drop-unsupported", "-o", "-"},
+       binary + ", or --xml for a document\nRun 'ovrabjt fit --help' for its options.\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = RunToolOnTerminal(c.args);
+    EXPECT_EQ(run.exit_code, 2) << c.args.front();
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.out, "") << c.args.front();
+  }
+  // A file is written whatever standard output is.
+  const ToolRun to_file = RunToolOnTerminal({"merge", kExampleTicket, kDelta, "-o", dir / "t.bjt"});
+  EXPECT_EQ(to_file.exit_code, 0) << to_file.err;
+  EXPECT_EQ(ReadFileBytes(dir / "t.bjt"), ReadFileBytes(dir / "merged.bjt"));
 }
 
 }  // namespace

@@ -17,6 +17,11 @@ struct ToolRun {
 // for it.
 ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = {});
 
+// RunToolOnTerminal - the same with standard output on a terminal (a
+// pseudo-terminal the test holds, read while the tool runs) and nothing on
+// standard input.
+ToolRun RunToolOnTerminal(const std::vector<std::string>& args);
+
 // A run of the tool and what it must give: the exit code, exactly this
 // standard error, and nothing on standard output when it fails.
 struct ExpectedRun {
