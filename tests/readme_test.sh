@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The README's commands work as written: every `make` target it names
 # exists, every `ovrabjt` command of the tool's tour runs (in a fresh folder,
-# with the built tool as `ovrabjt`), and `make clean` removes every build
+# with the built tool as `ovrabjt`), the commands of the section on merging,
+# fitting and comparing print what the section shows and exit as their
+# comments say ("# exit 1", else 0), and `make clean` removes every build
 # folder that a target or the README makes, without installing anything.
 set -euo pipefail
 # A sanitized tool would list the suppressions it used on standard error.
@@ -37,6 +39,32 @@ while read -r line; do
   (cd "$work/tour" && PATH=$work/bin:$PATH bash -e -c "$line") >/dev/null 2>"$work/err" ||
     complain "'$line' fails: $(cat "$work/err")"
 done <<<"$tour"
+
+# The section on merging, fitting and comparing: its commands in order, in a
+# folder of their own, print its first plain block and nothing on standard
+# error.
+mkdir -p "$work/section"
+ln -s "$source_dir/data" "$work/section/data"
+section=$(sed -n '/^## Merging, fitting and comparing tickets/,/^## /p' "$readme" | sed '1d;$d')
+block() {  # block FENCE - the lines of the section's first block opened by FENCE
+  awk -v fence="$1" '/^```/ { if (open) { if (kind == fence) exit; open = 0; next }
+                              open = 1; kind = $0; next }
+                     open && kind == fence' <<<"$section"
+}
+[ -n "$(block '```sh')" ] || complain "no commands in the section on merging"
+: >"$work/printed"
+while read -r line; do
+  wanted=0
+  if [[ $line =~ \#\ exit\ ([0-9]+) ]]; then wanted=${BASH_REMATCH[1]}; fi
+  command=$(sed 's/ \{2,\}#.*$//' <<<"$line")
+  status=0
+  (cd "$work/section" && PATH=$work/bin:$PATH bash -c "$command") >>"$work/printed" \
+    2>"$work/err" || status=$?
+  [[ $status == "$wanted" ]] || complain "'$command' exits $status, not $wanted"
+  [[ ! -s $work/err ]] || complain "'$command' says: $(cat "$work/err")"
+done < <(block '```sh')
+diff -u <(block '```') "$work/printed" >"$work/diff" ||
+  complain "the section on merging shows other lines than its commands print: $(cat "$work/diff")"
 
 # make clean removes every folder a target builds in (cmake -B DIR) and
 # every build folder the README's own commands make, and installs nothing.

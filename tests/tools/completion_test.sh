@@ -44,7 +44,7 @@ releases=$("$tool" --help | sed -n 's/.*--release VERSION:{\(.*\)}.*/\1/p' | tr 
 [[ $releases == "$_ovrabjt_releases" ]] || { echo "releases: tool has '$releases'" >&2; failed=1; }
 
 # Cases: what a partly typed word completes to.
-expect "from-xml" ovrabjt f
+expect "from-xml fit" ovrabjt f
 expect "to-xml" ovrabjt --release 3.0.15 t
 expect "3.0.15 3.1.07 3.2.01 10.0.06 3.6.09" ovrabjt --release ""
 expect "--strict" ovrabjt from-xml --s
@@ -55,5 +55,8 @@ expect "ovra" ovrabjt validate --kind o
 expect "halftone-graphics-supported" ovrabjt caps printer.xml halftone
 expect "media-favorites-user-defined media-favorites-printer" ovrabjt stocks x.xml --list media-f
 expect "stocks" ovrabjt help st
+expect "merge" ovrabjt mer
+expect "--drop-unsupported" ovrabjt fit job.xml printer.xml --dr
+expect "--json" ovrabjt diff a.bjt --j
 expect "--version" ovrabjt --vers
 exit $failed

@@ -1,7 +1,7 @@
 # bash completion for ovrabjt: subcommands, their options, the values an
 # option takes, and file names everywhere else.
 
-_ovrabjt_subcommands="to-xml from-xml dump check validate caps stocks help"
+_ovrabjt_subcommands="to-xml from-xml dump check validate caps stocks merge fit diff help"
 _ovrabjt_global_options="--release --dtd-dir -V --version -h --help"
 _ovrabjt_releases="3.0.15 3.1.07 3.2.01 10.0.06 3.6.09"
 _ovrabjt_stock_lists="media-col-database media-user-defined media-favorites-user-defined media-favorites-printer"
@@ -25,6 +25,9 @@ _ovrabjt_options() {
     validate) echo "--kind --strict" ;;
     caps) echo "" ;;
     stocks) echo "--list --new" ;;
+    merge) echo "-o --output --xml --strict" ;;
+    fit) echo "--drop-unsupported -o --output --xml --json --strict" ;;
+    diff) echo "--json --strict" ;;
   esac
 }
 
