@@ -300,7 +300,8 @@ TEST_F(ToolOperations, EveryReaderOfAnOvraDocumentSaysWhatIsWrongInTheSameWords)
   const std::string invalid = Variant("delta.xml", "invalid.xml", "</copies>", "</copies><bogus/>");
   const std::string prefs = kExamples + "mediaprefs.xml";
   const std::string junk = dir / "junk.bin";
-  WriteFileBytes(junk, std::string("\x01\x02 not a document", 20));
+  const std::string junk_bytes = "\x01\x02 not a document";
+  WriteFileBytes(junk, junk_bytes);
   const struct {
     std::string file;
     std::string said;
@@ -355,8 +356,9 @@ TEST_F(ToolOperations, EveryReaderOfAnOvraDocumentSaysWhatIsWrongInTheSameWords)
   // refused where only a document may.
   const std::string no_xml = "'" + junk + "' is not an ovra job ticket: it holds no XML text; "
                              "'ovrabjt to-xml' converts a packed ticket into one\n";
-  const std::string too_short = "'" + junk + "' is too short for a packed ticket: 20 bytes, the "
-                                "fixed record alone has 34368\n";
+  const std::string too_short = "'" + junk + "' is too short for a packed ticket: " +
+                                std::to_string(junk_bytes.size()) +
+                                " bytes, the fixed record alone has 34368\n";
   ExpectRuns({{{"from-xml", junk, "-o", dir / "out.bjt"}, 1, "ovrabjt: " + no_xml},
               {{"merge", dir / "ticket.bjt", junk, "-o", dir / "out.bjt"}, 1, "ovrabjt: " + no_xml},
               {{"validate", junk}, 1, "ovrabjt: " + no_xml},
