@@ -215,7 +215,7 @@ void CheckElementNames(const AttrNode& attribute) {
 // The attributes in their group elements, the groups in order of first use,
 // checked as building would check them, before anything is written.
 void VelmorDomDoc::WriteListTo(const AttrNodeList& list, XmlOutputCallback& output) {
-  Parse(GetTemplate());
+  parser_->ParseTemplate(GetTemplate());
   std::vector<VelmorXmlParser::BodyGroup> body;
   for (const std::unique_ptr<AttrNode>& attribute : list.nodes()) {
     const std::u16string group = Cp1252ToUtf16(GroupNameFor(*attribute));

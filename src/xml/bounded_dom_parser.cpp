@@ -19,7 +19,7 @@ std::u16string Bound(const char* what, std::size_t bound) {
 }  // namespace
 
 BoundedDomParser::BoundedDomParser(const DocumentReach& reach, xercesc::XMLGrammarPool* grammars)
-    : xercesc::XercesDOMParser(nullptr, &memory, grammars), reach_(reach) {
+    : xercesc::XercesDOMParser(nullptr, &memory, grammars), reach_(&reach) {
   memory.SetWatcher(this);
   // The scanner asks the parser for entities only when told to.
   getScanner()->setEntityHandler(this);
@@ -33,6 +33,18 @@ void BoundedDomParser::BeginParse() {
   element_names_.clear();
   attribute_names_.clear();
   resolver_.ResetBudget();
+}
+
+void BoundedDomParser::Rebind(const DocumentReach& reach) {
+  reach_ = &reach;
+  resolver_.Rebind(reach);
+}
+
+bool BoundedDomParser::Rest() {
+  resetDocumentPool();
+  const std::size_t held = memory.BlocksHeld();
+  if (blocks_at_rest_ == 0) blocks_at_rest_ = held;
+  return held <= blocks_at_rest_;
 }
 
 // A refusal is a fatal error like the library's own: reported to the error
@@ -89,7 +101,7 @@ void BoundedDomParser::entityDecl(const xercesc::DTDEntityDecl& entity, bool is_
 void BoundedDomParser::doctypeDecl(const xercesc::DTDElementDecl& root, const XMLCh* public_id,
                                    const XMLCh* system_id, bool has_internal_subset,
                                    bool has_external_subset) {
-  const std::u16string refusal = reach_.DocumentTypeRefusal(system_id, has_internal_subset);
+  const std::u16string refusal = reach_->DocumentTypeRefusal(system_id, has_internal_subset);
   if (!refusal.empty()) Refuse(refusal);
   xercesc::XercesDOMParser::doctypeDecl(root, public_id, system_id, has_internal_subset,
                                         has_external_subset);

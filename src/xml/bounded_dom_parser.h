@@ -48,8 +48,9 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // With the count bounded too, entities add at most their product.
   static constexpr std::size_t kMaxEntityValue = 1024;
 
-  // A parser for a document of `reach` (which must outlive it), whose files
-  // it reads; with `grammars`, a locked pool whose grammars it may use.
+  // A parser for a document of `reach` (which must outlive its parses),
+  // whose files it reads; with `grammars`, a locked pool whose grammars it
+  // may use.
   explicit BoundedDomParser(const DocumentReach& reach,
                             xercesc::XMLGrammarPool* grammars = nullptr);
   ~BoundedDomParser() override;
@@ -57,7 +58,16 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // BeginParse - every bound starts afresh for the next parse.
   void BeginParse();
 
-  const DocumentReach& Reach() const { return reach_; }
+  // Rebind - the next parses are of a document of `reach` (which must
+  // outlive them).
+  void Rebind(const DocumentReach& reach);
+
+  // Rest - releases the documents of past parses; true when the parser then
+  // holds no more of its memory than after its first rest, so that a parser
+  // kept for the next parse never accumulates what the library leaves behind.
+  bool Rest();
+
+  const DocumentReach& Reach() const { return *reach_; }
 
   // OpenFile - a source reading the file at `path` (resolved before) within
   // the parse's read budget.
@@ -89,8 +99,9 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // Reports `why` as a fatal error at the scanner's place and ends the scan.
   [[noreturn]] void Refuse(std::u16string_view why);
 
-  const DocumentReach& reach_;
-  LocalEntityResolver resolver_{reach_};
+  const DocumentReach* reach_;
+  LocalEntityResolver resolver_{*reach_};
+  std::size_t blocks_at_rest_ = 0;  // 0 before the first rest
   std::size_t depth_ = 0;
   std::size_t readers_ = 0;  // the document's own included
   std::unordered_set<const void*> element_names_;  // one declaration per name

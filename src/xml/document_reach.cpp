@@ -100,6 +100,13 @@ DocumentReach::Resolution DocumentReach::Resolve(std::u16string_view system_id,
   return {std::move(path), {}};
 }
 
+// Resolve of a bare name from the document itself is the folder and the
+// name, and StaysInside of that path looks at the file alone.
+std::optional<std::string> DocumentReach::FileBeside(std::u16string_view system_id) const {
+  if (!folder_ || !IsBareFileName(system_id)) return std::nullopt;
+  return *folder_ + Utf16ToUtf8(system_id);
+}
+
 std::u16string DocumentReach::DocumentTypeRefusal(const char16_t* system_id,
                                                   bool internal_subset) const {
   if (!only_named_type_) return {};

@@ -53,6 +53,11 @@ class DocumentReach {
   // resolves (opening it fails as for any missing file).
   Resolution Resolve(std::u16string_view system_id, std::u16string_view referrer) const;
 
+  // FileBeside - the file that the bare file name `system_id` names beside
+  // the document, as Resolve gives it when that file is no symbolic link;
+  // empty for any other reference, or when the document reads no file.
+  std::optional<std::string> FileBeside(std::u16string_view system_id) const;
+
   // DocumentTypeRefusal - why the DOCTYPE naming `system_id` (null for none),
   // with an internal subset or not, is refused; empty when it is allowed.
   std::u16string DocumentTypeRefusal(const char16_t* system_id, bool internal_subset) const;

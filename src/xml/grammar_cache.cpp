@@ -65,20 +65,92 @@ std::unique_ptr<xercesc::XMLGrammarPool> ParseGrammar(const DocumentReach& reach
 
 }  // namespace
 
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  struct stat status {};
-  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+namespace {
+
+std::optional<FileIdentity> RegularFileIdentity(const struct stat& status) {
+  if (!S_ISREG(status.st_mode)) return std::nullopt;
   return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
                       static_cast<std::uint64_t>(status.st_ino),
                       static_cast<std::uint64_t>(status.st_size),
                       std::int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 
+}  // namespace
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return RegularFileIdentity(status);
+}
+
+std::optional<FileIdentity> LinkIdentityOf(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) return std::nullopt;
+  return RegularFileIdentity(status);
+}
+
 CachedGrammar::CachedGrammar(std::string path, FileIdentity identity,
                              std::unique_ptr<xercesc::XMLGrammarPool> pool)
-    : path_(std::move(path)), identity_(identity), pool_(std::move(pool)) {}
+    : path_(std::move(path)), identity_(identity), pool_(std::move(pool)) {
+  idle_.reserve(kIdleParsers);
+}
 
 CachedGrammar::~CachedGrammar() = default;
+
+std::unique_ptr<BoundedDomParser> CachedGrammar::TakeParser(const DocumentReach& reach,
+                                                            std::string_view text,
+                                                            bool& parsed) const {
+  parsed = false;
+  std::unique_ptr<BoundedDomParser> parser;
+  bool holds_document = false;
+  {
+    const std::lock_guard<std::mutex> lock(idle_lock_);
+    auto chosen = idle_.end();
+    for (auto it = idle_.begin(); it != idle_.end(); ++it) {
+      if (!text.empty() && it->parsed_text == text) {
+        chosen = it;
+        parsed = true;
+        break;
+      }
+      if (chosen == idle_.end() || (it->parsed_text.empty() && !chosen->parsed_text.empty()))
+        chosen = it;
+    }
+    if (chosen != idle_.end()) {
+      parser = std::move(chosen->parser);
+      holds_document = !chosen->parsed_text.empty();
+      idle_.erase(chosen);
+    }
+  }
+  // A document that is not the one asked for goes before the next parse.
+  if (parser && holds_document && !parsed && !parser->Rest()) parser.reset();
+  if (!parser) return std::make_unique<BoundedDomParser>(reach, pool_.get());
+  parser->Rebind(reach);
+  return parser;
+}
+
+// A parser that holds another template's document makes room for this one:
+// the documents a process converts come from one template or two.
+void CachedGrammar::GiveBack(std::unique_ptr<BoundedDomParser> parser,
+                             std::string parsed_text) const noexcept {
+  try {
+    if (parsed_text.empty() && !parser->Rest()) return;
+    parser->setErrorHandler(nullptr);
+    std::unique_ptr<BoundedDomParser> dropped;  // destroyed outside the lock
+    const std::lock_guard<std::mutex> lock(idle_lock_);
+    if (idle_.size() == kIdleParsers) {
+      dropped = std::move(idle_.front().parser);
+      idle_.erase(idle_.begin());
+    }
+    idle_.push_back({std::move(parser), std::move(parsed_text)});
+  } catch (...) {
+    // Destroyed: nothing is kept that could not be kept whole.
+  }
+}
+
+std::size_t CachedGrammar::IdleParsers() const {
+  const std::lock_guard<std::mutex> lock(idle_lock_);
+  return idle_.size();
+}
 
 // Never destroyed: the module's unload hook empties it after the process's
 // own static objects are gone.
@@ -91,14 +163,21 @@ std::shared_ptr<const CachedGrammar> GrammarCache::Find(const DocumentReach& rea
                                                         std::u16string_view system_id) {
   if (!enabled_.load(std::memory_order_relaxed)) return nullptr;
   EnsureXmlPlatform();
-  const DocumentReach::Resolution file = reach.Resolve(system_id, Utf8ToUtf16(reach.Name()));
-  if (!file.path) return nullptr;
-  const std::optional<FileIdentity> identity = IdentityOf(*file.path);
-  if (!identity) return nullptr;
-  if (std::shared_ptr<const CachedGrammar> grammar = Lookup(*file.path, *identity)) return grammar;
+  // A bare name beside the document, the usual case, takes one look at the
+  // file: a regular file there is inside the folder and names its identity.
+  std::optional<std::string> path = reach.FileBeside(system_id);
+  std::optional<FileIdentity> identity;
+  if (path) identity = LinkIdentityOf(*path);
+  if (!identity) {
+    path = reach.Resolve(system_id, Utf8ToUtf16(reach.Name())).path;
+    if (!path) return nullptr;
+    identity = IdentityOf(*path);
+    if (!identity) return nullptr;
+  }
+  if (std::shared_ptr<const CachedGrammar> grammar = Lookup(*path, *identity)) return grammar;
   const std::lock_guard<std::mutex> lock(fill_);
-  if (std::shared_ptr<const CachedGrammar> grammar = Lookup(*file.path, *identity)) return grammar;
-  return Load(reach, *file.path, *identity);
+  if (std::shared_ptr<const CachedGrammar> grammar = Lookup(*path, *identity)) return grammar;
+  return Load(reach, *path, *identity);
 }
 
 std::shared_ptr<const CachedGrammar> GrammarCache::Lookup(const std::string& path,

@@ -21,11 +21,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <xercesc/framework/XMLGrammarPool.hpp>
 
 #include "xml/document_reach.h"
 
 namespace ovrabjt {
+
+class BoundedDomParser;
 
 // Which file a path names now; equal identities mean unchanged contents.
 struct FileIdentity {
@@ -40,9 +43,20 @@ struct FileIdentity {
 // symbolic links); empty when it is missing or not a regular file.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
-// A grammar parsed once: a locked pool that holds only it.
+// LinkIdentityOf - the same for `path` itself, not followed: empty for a
+// symbolic link too.
+std::optional<FileIdentity> LinkIdentityOf(const std::string& path);
+
+// A grammar parsed once: a locked pool that holds only it, and the parsers
+// over it that are idle between parses. Making a parser of the library costs
+// as much as parsing a small ticket, so a parser is kept for the next parse
+// of any thread; one that parsed a template may keep that template's
+// document, which a write only reads.
 class CachedGrammar {
  public:
+  // Idle parsers kept at once: one per thread converting at the same time.
+  static constexpr std::size_t kIdleParsers = 4;
+
   CachedGrammar(std::string path, FileIdentity identity,
                 std::unique_ptr<xercesc::XMLGrammarPool> pool);
   ~CachedGrammar();
@@ -51,12 +65,36 @@ class CachedGrammar {
   const std::string& Path() const { return path_; }
   const FileIdentity& Identity() const { return identity_; }
 
+  // TakeParser - a parser over this grammar for a document of `reach`, for
+  // the caller alone until it gives it back: an idle one, preferably one
+  // whose document is already that of `text` (then `parsed` is true and the
+  // document is to be read only), else a new one.
+  std::unique_ptr<BoundedDomParser> TakeParser(const DocumentReach& reach, std::string_view text,
+                                               bool& parsed) const;
+
+  // GiveBack - keeps `parser`, whose last parse succeeded, for the next
+  // parse; with `parsed_text`, the text whose document it still holds, left
+  // unchanged since. A parser that holds more memory than at rest, or one
+  // too many, is destroyed instead.
+  void GiveBack(std::unique_ptr<BoundedDomParser> parser, std::string parsed_text) const noexcept;
+
+  // The idle parsers held now.
+  std::size_t IdleParsers() const;
+
  private:
   friend class GrammarCache;
+  struct IdleParser {
+    std::unique_ptr<BoundedDomParser> parser;
+    std::string parsed_text;  // empty: it holds no document
+  };
+
   std::string path_;
   FileIdentity identity_;
   std::unique_ptr<xercesc::XMLGrammarPool> pool_;
   mutable std::uint64_t last_use_ = 0;  // under the cache's index lock
+  // The parsers use the pool and go before it.
+  mutable std::mutex idle_lock_;
+  mutable std::vector<IdleParser> idle_;  // capacity kIdleParsers, reserved
 };
 
 class GrammarCache {

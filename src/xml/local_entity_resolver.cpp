@@ -174,7 +174,7 @@ xercesc::InputSource* LocalEntityResolver::Resolve(const xercesc::XMLResourceIde
                                                    std::u16string& refusal) {
   const XMLCh* system_id = resource.getSystemId();
   const XMLCh* base = resource.getBaseURI();
-  DocumentReach::Resolution file = reach_.Resolve(system_id ? system_id : u"", base ? base : u"");
+  DocumentReach::Resolution file = reach_->Resolve(system_id ? system_id : u"", base ? base : u"");
   if (!file.path) {
     refusal = std::move(file.refusal);
     return nullptr;

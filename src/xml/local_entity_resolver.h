@@ -32,7 +32,10 @@ class LocalEntityResolver {
  public:
   // Resolves what a document of `reach` (which must outlive the resolver)
   // names.
-  explicit LocalEntityResolver(const DocumentReach& reach) : reach_(reach) {}
+  explicit LocalEntityResolver(const DocumentReach& reach) : reach_(&reach) {}
+
+  // Rebind - resolves for a document of `reach` from now on.
+  void Rebind(const DocumentReach& reach) { reach_ = &reach; }
 
   // The bytes one parse may read from the files it resolves: external
   // entities referred to over and over could otherwise make gigabytes of
@@ -56,7 +59,7 @@ class LocalEntityResolver {
   xercesc::InputSource* Open(const std::string& path);
 
  private:
-  const DocumentReach& reach_;
+  const DocumentReach* reach_;
   std::size_t budget_ = kReadBudget;
 };
 

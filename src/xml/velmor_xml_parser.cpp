@@ -31,7 +31,16 @@ VelmorXmlParser::VelmorXmlParser(DocumentReach reach, bool validate)
       reach_(std::move(reach)),
       validate_(validate) {}
 
-VelmorXmlParser::~VelmorXmlParser() = default;
+VelmorXmlParser::~VelmorXmlParser() { ReleaseParser(); }
+
+void VelmorXmlParser::ReleaseParser() noexcept {
+  if (parser_ && grammar_ && parsed_)
+    grammar_->GiveBack(std::move(parser_), std::move(kept_template_));
+  parser_.reset();
+  grammar_.reset();
+  parsed_ = false;
+  kept_template_.clear();
+}
 
 // Entity references are expanded, and external entities resolve only through
 // the bounded parser, as the document's reach allows: the library's own
@@ -51,16 +60,30 @@ void VelmorXmlParser::Configure() {
 // A parser of the library for each parse, over the shared grammar of the
 // document type the text names when there is one; the previous document
 // goes with the previous parser.
-void VelmorXmlParser::Parse(std::string_view text) {
+void VelmorXmlParser::Parse(std::string_view text) { ParseText(text, false); }
+
+void VelmorXmlParser::ParseTemplate(std::string_view text) { ParseText(text, true); }
+
+// A template's document is kept with the parser only when its parse said
+// nothing, so that serving it again gives the messages of a parse: none.
+void VelmorXmlParser::ParseText(std::string_view text, bool is_template) {
   reporter_.resetErrors();
-  parser_.reset();
-  grammar_.reset();
+  ReleaseParser();
   if (validate_) {
     if (const std::optional<std::u16string> type = NamedDocumentType(text))
       grammar_ = GrammarCache::Process().Find(reach_, *type);
   }
-  parser_ = std::make_unique<BoundedDomParser>(reach_, grammar_ ? &grammar_->Pool() : nullptr);
+  bool parsed = false;
+  if (grammar_)
+    parser_ = grammar_->TakeParser(reach_, is_template ? text : std::string_view(), parsed);
+  else
+    parser_ = std::make_unique<BoundedDomParser>(reach_);
   Configure();
+  if (parsed) {
+    parsed_ = true;
+    kept_template_.assign(text);
+    return;
+  }
   parser_->BeginParse();
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     system_id_.c_str(), false);
@@ -82,6 +105,9 @@ void VelmorXmlParser::Parse(std::string_view text) {
   if (reporter_.SawError() || reporter_.SawFatalError()) {
     throw OvraParseException(OvraErrorCode::kParseError);
   }
+  parsed_ = true;
+  if (is_template && grammar_ && reporter_.Messages().empty() && reporter_.DroppedMessages() == 0)
+    kept_template_.assign(text);
 }
 
 xercesc::DOMDocument* VelmorXmlParser::GetDocument() const {

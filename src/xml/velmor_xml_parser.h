@@ -57,6 +57,12 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   // fatal error; warnings are ignored. The messages stay in Reporter().
   void Parse(std::string_view text);
 
+  // ParseTemplate - Parse for a text whose document is only read afterwards,
+  // never changed: a template. A parser kept with the shared grammar may
+  // already hold the document of the same text, parsed without a message,
+  // which then serves as it is.
+  void ParseTemplate(std::string_view text);
+
   // GetDocument - the parsed document, owned by the parser; null before the
   // first parse.
   xercesc::DOMDocument* GetDocument() const;
@@ -95,6 +101,10 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   class WriteSession;
 
   void Configure();
+  void ParseText(std::string_view text, bool is_template);
+  // Gives the library's parser back to the shared grammar, when there is one
+  // and the parser's last parse succeeded, else destroys it.
+  void ReleaseParser() noexcept;
 
   // Writer steps, one per kind of node (xml_writer.cpp).
   void WriteNode(const xercesc::DOMNode& node);
@@ -126,6 +136,8 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   DOMTreeErrorReporter reporter_;
   std::shared_ptr<const CachedGrammar> grammar_;  // the shared one it may use
   std::unique_ptr<BoundedDomParser> parser_;
+  bool parsed_ = false;         // the last parse succeeded
+  std::string kept_template_;  // the template text whose document parser_ holds
 
   // Writer state, set up and torn down by each write.
   XmlOutputCallback* output_ = nullptr;

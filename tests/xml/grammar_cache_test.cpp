@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "attr/attr_node_list.h"
 #include "support/temp_folder.h"
+#include "xml/velmor_dom_doc.h"
 #include "xml/velmor_xml_parser.h"
 #include "xml_test_support.h"
 
@@ -17,6 +19,7 @@ namespace {
 
 using testing::CodeRaisedBy;
 using testing::DataDir;
+using testing::StringOutput;
 using testing::ReadFileBytes;
 using testing::TempFolder;
 using testing::WriteFileBytes;
@@ -166,6 +169,89 @@ TEST_F(GrammarCacheTest, DocumentsThatTheReachRefusesShareNothing) {
   EXPECT_EQ(GrammarCache::Process().Find(DocumentReach::Beside(job), u"ovra-v02012.dtd"), nullptr);
   GrammarCache::Process().SetEnabled(true);
   EXPECT_EQ(GrammarCache::Process().Size(), 0u);
+}
+
+// The outcome of writing an empty ticket document beside `name`: its code,
+// its text and its messages.
+struct Written {
+  int code;
+  std::string text;
+  std::vector<std::string> messages;
+  bool operator==(const Written&) const = default;
+};
+
+Written WriteEmpty(const std::string& name, bool indent = true) {
+  OvraDomDoc document(name, true);
+  StringOutput out(indent);
+  Written written{CodeRaisedBy([&] { document.WriteListTo(AttrNodeList(), out); }), {}, {}};
+  written.text = out.text;
+  for (const XmlMessage& message : document.Parser().Reporter().Messages())
+    written.messages.push_back(DescribeXmlMessage(message));
+  return written;
+}
+
+Written WriteEmptyUncached(const std::string& name, bool indent = true) {
+  GrammarCache::Process().SetEnabled(false);
+  Written written = WriteEmpty(name, indent);
+  GrammarCache::Process().SetEnabled(true);
+  return written;
+}
+
+TEST_F(GrammarCacheTest, ParsersAreKeptAfterAParseThatSucceededOnly) {
+  EXPECT_EQ(Parse(job).code, 0);
+  const auto grammar = GrammarCache::Process().Find(DocumentReach::Beside(job), u"ovra-v02012.dtd");
+  ASSERT_NE(grammar, nullptr);
+  EXPECT_EQ(grammar->IdleParsers(), 1u);
+  const std::string undeclared =
+      "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\"><ovra><stray/></ovra>";
+  EXPECT_EQ(Parse(job, undeclared).code, 2);
+  EXPECT_EQ(grammar->IdleParsers(), 0u);
+  {
+    // Parsers in use at once are each kept afterwards, up to the bound.
+    std::vector<std::unique_ptr<VelmorXmlParser>> parsers;
+    for (std::size_t i = 0; i <= CachedGrammar::kIdleParsers; ++i) {
+      parsers.push_back(std::make_unique<VelmorXmlParser>(
+          DocumentReach::Beside(job).OnlyNamedType(), true));
+      parsers.back()->Parse(kTicket);
+    }
+  }
+  EXPECT_EQ(grammar->IdleParsers(), CachedGrammar::kIdleParsers);
+}
+
+TEST_F(GrammarCacheTest, KeptParsersGiveTheOutcomesOfNewOnesWhateverParsedBefore) {
+  const std::string documents[] = {
+      kTicket,
+      "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\"><ovra><stray/></ovra>",
+      "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\"><ovra version=\"1.0\"",
+      kTicket + "<!-- after -->",
+      "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\"><ovra version=\"1.0\" qrcs-version=\"2.01\">"
+      "<job-template-attributes><copies syntax=\"integer\">&amp;</copies>"
+      "</job-template-attributes></ovra>",
+  };
+  std::vector<Outcome> uncached;
+  for (const std::string& text : documents) uncached.push_back(ParseUncached(job, text));
+  for (int round = 0; round < 3; ++round)
+    for (std::size_t i = 0; i < std::size(documents); ++i)
+      EXPECT_EQ(Parse(job, documents[i]), uncached[i]) << "document " << i << ", round " << round;
+}
+
+TEST_F(GrammarCacheTest, AKeptTemplateGivesTheBytesOfAFreshParseAndHonoursAnEditedType) {
+  const Written first = WriteEmpty(job);
+  ASSERT_EQ(first.code, 0);
+  EXPECT_EQ(first, WriteEmptyUncached(job));
+  EXPECT_EQ(WriteEmpty(job), first);
+  EXPECT_EQ(WriteEmpty(job, false), WriteEmptyUncached(job, false));
+  // The template declares xml:lang, which this type does not.
+  WriteFileBytes(folder / "ovra-v02012.dtd", kStrictType);
+  const Written refused = WriteEmpty(job);
+  EXPECT_EQ(refused.code, 2);
+  EXPECT_EQ(refused, WriteEmptyUncached(job));
+  WriteFileBytes(folder / "ovra-v02012.dtd", ReadFileBytes(DataDir() + "ovra-v02012.dtd"));
+  EXPECT_EQ(WriteEmpty(job), first);
+  std::filesystem::remove(folder / "ovra-v02012.dtd");
+  const Written missing = WriteEmpty(job);
+  EXPECT_EQ(missing.code, 2);
+  EXPECT_EQ(missing, WriteEmptyUncached(job));
 }
 
 TEST(NamedDocumentType, SeesTheSystemIdentifierOfAPlainProlog) {
