@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <xercesc/framework/MemBufInputSource.hpp>
 
 #include "xml/velmor_xml_parser.h"
+#include "xml/xml_platform.h"
 #include "xml_test_support.h"
 
 namespace ovrabjt {
@@ -111,6 +113,33 @@ TEST(ParseMemoryTest, WhatTheLibraryLeavesIsGivenBackWithTheParser) {
   EXPECT_EQ(memory.BlocksHeld(), 1u);
   // `other` is given back by the destructor; the sanitizers would see it
   // otherwise.
+}
+
+// A parser kept between parses must not gather what the library leaves in
+// its memory: one that holds more than at its first rest is not kept.
+TEST(BoundedDomParser, RestsOnlyWhileItHoldsNoMoreMemoryThanAtItsFirstRest) {
+  EnsureXmlPlatform();
+  const DocumentReach reach = DocumentReach::Nowhere("rest.xml");
+  BoundedDomParser parser(reach);
+  const auto parse = [&](const std::string& text) {
+    parser.BeginParse();
+    xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                                      u"rest.xml", false);
+    parser.parse(source);
+  };
+  const std::string text = "<r><a>text</a><b/></r>";
+  parse(text);
+  EXPECT_TRUE(parser.Rest());
+  parse(text);
+  EXPECT_NE(parser.getDocument(), nullptr);
+  EXPECT_TRUE(parser.Rest());
+  EXPECT_EQ(parser.getDocument(), nullptr);
+  // A document taken from the parser stays in its memory until released.
+  parse(text);
+  xercesc::DOMDocument* left_behind = parser.adoptDocument();
+  EXPECT_FALSE(parser.Rest());
+  left_behind->release();
+  EXPECT_TRUE(parser.Rest());
 }
 
 }  // namespace
