@@ -57,9 +57,9 @@ void VelmorXmlParser::Configure() {
   if (grammar_) parser_->useCachedGrammarInParse(true);
 }
 
-// A parser of the library for each parse, over the shared grammar of the
-// document type the text names when there is one; the previous document
-// goes with the previous parser.
+// Each parse takes a parser of the library: one kept by the shared grammar
+// of the document type the text names when there is one, else a new one;
+// the previous document goes when its parser is given back.
 void VelmorXmlParser::Parse(std::string_view text) { ParseText(text, false); }
 
 void VelmorXmlParser::ParseTemplate(std::string_view text) { ParseText(text, true); }
