@@ -82,17 +82,39 @@ class PrimitiveString : public AttrValue {
   std::string value_;
 };
 
+// The syntax names of values, as an element's "syntax" spells them.
+inline constexpr std::string_view kInteger = "integer";
+inline constexpr std::string_view kEnum = "enum";
+inline constexpr std::string_view kName = "name";
+inline constexpr std::string_view kKeyword = "keyword";
+inline constexpr std::string_view kBoolean = "boolean";
+inline constexpr std::string_view kText = "text";
+inline constexpr std::string_view kMimeMediaType = "mimeMediaType";
+inline constexpr std::string_view kUri = "uri";
+inline constexpr std::string_view kNull = "null";
+// Those of list values; a list value keeps the one it was given.
+inline constexpr std::string_view kCollection = "collection";
+inline constexpr std::string_view kSetOf = "1setOf";
+inline constexpr std::string_view kRangeOfInteger = "rangeOfInteger";
+inline constexpr std::string_view kResolution = "resolution";
+
+// The members of list values: every entry of a set is "value", a range's
+// bounds are "lower-bound" and "upper-bound".
+inline constexpr std::string_view kSetEntry = "value";
+inline constexpr std::string_view kLowerBound = "lower-bound";
+inline constexpr std::string_view kUpperBound = "upper-bound";
+
 // The word written as the "syntax" of a scalar value's element.
 constexpr std::string_view ScalarSyntaxName(SyntaxCode code) {
   switch (code) {
-    case kSyntaxInteger: return "integer";
-    case kSyntaxEnum: return "enum";
-    case kSyntaxName: return "name";
-    case kSyntaxKeyword: return "keyword";
-    case kSyntaxText: return "text";
-    case kSyntaxMimeMediaType: return "mimeMediaType";
-    case kSyntaxUri: return "uri";
-    default: return "null";
+    case kSyntaxInteger: return kInteger;
+    case kSyntaxEnum: return kEnum;
+    case kSyntaxName: return kName;
+    case kSyntaxKeyword: return kKeyword;
+    case kSyntaxText: return kText;
+    case kSyntaxMimeMediaType: return kMimeMediaType;
+    case kSyntaxUri: return kUri;
+    default: return kNull;
   }
 }
 
@@ -125,7 +147,7 @@ class IppBoolean final : public AttrValue {
   // True for exactly "true", "1" or "yes"; any other text is false.
   explicit IppBoolean(std::string_view text);
   bool GetBoolean() const { return value_; }
-  std::string_view GetSyntaxName() const override { return "boolean"; }
+  std::string_view GetSyntaxName() const override { return kBoolean; }
   std::string GetText() const override { return value_ ? "true" : "false"; }
   bool Equals(const AttrValue& other) const override;
   std::unique_ptr<AttrValue> Clone() const override;
@@ -137,7 +159,7 @@ class IppBoolean final : public AttrValue {
 class IppNull final : public AttrValue {
  public:
   IppNull() : AttrValue(kSyntaxNull) {}
-  std::string_view GetSyntaxName() const override { return "null"; }
+  std::string_view GetSyntaxName() const override { return kNull; }
   std::string GetText() const override { return {}; }
   bool Equals(const AttrValue& other) const override;
   std::unique_ptr<AttrValue> Clone() const override;

@@ -23,17 +23,17 @@ void AttachCollection(AttrNodeList& list, std::unique_ptr<AttrNodeList> members,
 
 void AddRange(AttrNodeList& list, std::int32_t lower, std::int32_t upper, std::string_view name) {
   AttrNodeList& members = AddCollection(list, name, kRangeOfInteger);
-  AddNumber(members, lower, "lower-bound", "integer");
-  AddNumber(members, upper, "upper-bound", "integer");
+  AddNumber(members, lower, kLowerBound, kInteger);
+  AddNumber(members, upper, kUpperBound, kInteger);
 }
 
 // The value the factory makes of the number's decimal text, made without
 // the text for the two syntaxes that hold numbers.
 void AddNumber(AttrNodeList& list, std::int32_t value, std::string_view name,
                std::string_view syntax) {
-  if (syntax == "integer")
+  if (syntax == kInteger)
     list.Append(name, std::make_unique<IppInteger>(value));
-  else if (syntax == "enum")
+  else if (syntax == kEnum)
     list.Append(name, std::make_unique<IppEnum>(value));
   else
     list.Append(name, AttrValueFactory::CreateValue(syntax, std::to_string(value)));
@@ -47,17 +47,17 @@ bool AddString(AttrNodeList& list, std::string_view text, std::string_view name,
 }
 
 bool AddName(AttrNodeList& list, std::string_view text, std::string_view name) {
-  AddString(list, text, name, "name");
+  AddString(list, text, name, kName);
   return true;
 }
 
 bool AddText(AttrNodeList& list, std::string_view text, std::string_view name) {
-  AddString(list, text, name, "text");
+  AddString(list, text, name, kText);
   return true;
 }
 
 bool AddUri(AttrNodeList& list, std::string_view text, std::string_view name) {
-  AddString(list, text, name, "uri");
+  AddString(list, text, name, kUri);
   return true;
 }
 

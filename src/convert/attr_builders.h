@@ -7,14 +7,9 @@
 #include <string_view>
 
 #include "attr/attr_node_list.h"
+#include "attr/attr_value.h"
 
 namespace ovrabjt {
-
-// Syntax names of list values.
-inline constexpr std::string_view kCollection = "collection";
-inline constexpr std::string_view kSetOf = "1setOf";
-inline constexpr std::string_view kRangeOfInteger = "rangeOfInteger";
-inline constexpr std::string_view kResolution = "resolution";
 
 // AddCollection - appends an empty collection or set (`syntax` "collection"
 // or "1setOf") and returns its member list for filling; the list stays owned

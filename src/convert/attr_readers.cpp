@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "convert/finishings.h"
+#include "convert/job_attributes.h"
 #include "convert/job_vocabulary.h"
 
 namespace ovrabjt {
@@ -100,22 +101,22 @@ bool ReadTextInto(const AttrNodeList& list, std::string_view name, std::size_t o
 bool ReadRangeValue(const AttrNodeList& list, std::size_t occurrence, std::int32_t& lower,
                     std::int32_t& upper) {
   const AttrNodeList* range = nullptr;
-  if (!ReadCollection(list, "value", occurrence, range)) return false;
-  ReadInteger(*range, "lower-bound", 0, lower);
-  ReadInteger(*range, "upper-bound", 0, upper);
+  if (!ReadCollection(list, kSetEntry, occurrence, range)) return false;
+  ReadInteger(*range, kLowerBound, 0, lower);
+  ReadInteger(*range, kUpperBound, 0, upper);
   return true;
 }
 
 bool ReadOrientation(const AttrNodeList& list, std::uint8_t& out) {
   std::int32_t value = 0;
-  if (!ReadInteger(list, "orientation-requested", 0, value)) return false;
+  if (!ReadInteger(list, job_attr::kOrientation, 0, value)) return false;
   if (auto code = kOrientations.CodeOf(value)) out = *code;
   return true;
 }
 
 bool ReadFinishingValue(const AttrNodeList& members, std::int32_t& out) {
   std::int32_t number = 0;
-  if (!ReadInteger(members, "value", 0, number)) return false;
+  if (!ReadInteger(members, kSetEntry, 0, number)) return false;
   const auto code = kFinishings.CodeOf(number);
   if (!code) return false;
   out = *code;

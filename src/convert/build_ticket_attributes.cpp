@@ -6,6 +6,7 @@
 #include "convert/colour/color_settings.h"
 #include "convert/colour/highlight_color.h"
 #include "convert/finishings.h"
+#include "convert/job_attributes.h"
 #include "convert/job_vocabulary.h"
 #include "convert/media/media_collection.h"
 #include "convert/media/media_vocabulary.h"
@@ -21,9 +22,6 @@ namespace {
 namespace tf = ticket_field;
 namespace of = override_field;
 
-constexpr std::string_view kKeyword = "keyword";
-constexpr std::string_view kInteger = "integer";
-
 // Appends the keyword of `code` from `table`; nothing for a code it lacks.
 template <typename Table, typename Code>
 void AddKeyword(AttrNodeList& list, const Table& table, Code code, std::string_view name) {
@@ -33,7 +31,7 @@ void AddKeyword(AttrNodeList& list, const Table& table, Code code, std::string_v
 // A set holding one range "value".
 void AddRangeSet(AttrNodeList& list, std::int32_t lower, std::int32_t upper,
                  std::string_view name) {
-  AddRange(AddCollection(list, name, kSetOf), lower, upper, "value");
+  AddRange(AddCollection(list, name, kSetOf), lower, upper, kSetEntry);
 }
 
 bool Absent(const TicketRecord& r, std::uint16_t flag) {
@@ -47,32 +45,32 @@ std::size_t Bounded(std::uint16_t count, std::size_t slots) {
 
 void WritePageRanges(AttrNodeList& list, const TicketRecord& r) {
   if (r.Get(tf::kPageRangeMode) == kPageRangeFromTo)
-    AddRangeSet(list, r.Get(tf::kFirstPage), r.Get(tf::kLastPage), "page-ranges");
+    AddRangeSet(list, r.Get(tf::kFirstPage), r.Get(tf::kLastPage), job_attr::kPageRanges);
 }
 
 void WriteFinishings(AttrNodeList& list, const TicketRecord& r) {
   if (auto number = kFinishings.ValueOf(r.Get(tf::kFinishing)))
-    AddNumber(AddCollection(list, "finishings", kSetOf), *number, "value", "enum");
+    AddNumber(AddCollection(list, job_attr::kFinishings, kSetOf), *number, kSetEntry, kEnum);
 }
 
 // Slip sheets are blue, or white when the job's own medium is blue.
 void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   if (r.Get(tf::kFinishing) != kFinishingSeparatorSheets) return;
-  AttrNodeList& sheets = AddCollection(list, "separator-sheets", kCollection);
+  AttrNodeList& sheets = AddCollection(list, job_attr::kSeparatorSheets, kCollection);
   if (release.separator_sheets_type)
-    AddString(sheets, "slip-sheets", "separator-sheets-type", kKeyword);
+    AddString(sheets, kSlipSheets, job_attr::kSeparatorSheetsType, kKeyword);
   MediaBytes medium{};
   const FieldView m = MediaView(medium);
   // Loading no medium leaves the record at its defaults, which are not blue.
   LoadMediaRecord(m, r, r.Get(tf::kJobMedia));
   const bool blue = m.Get(media_field::kColor) == media_code::kColorBlue;
   m.Set(media_field::kColor, blue ? media_code::kColorWhite : media_code::kColorBlue);
-  WriteMediaCollection(AddCollection(sheets, "media-col", kCollection), m, release);
+  WriteMediaCollection(AddCollection(sheets, media_attr::kMediaCol, kCollection), m, release);
 }
 
 void WriteFinishingTemplate(AttrNodeList& list, const TicketRecord& r) {
   if (r.Get(tf::kFinishing) != kFinishingTemplate) return;
-  AttrNodeList& col = AddCollection(list, "finishings-col", kCollection);
+  AttrNodeList& col = AddCollection(list, job_attr::kFinishingsCol, kCollection);
   AddName(col, r.Text(tf::kFinishingTemplate), kFinishingTemplateAttribute);
 }
 
@@ -83,11 +81,11 @@ void WriteHighlightColor(AttrNodeList& list, std::int16_t code, std::string_view
 
 void WriteHighlights(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   if (!release.highlights) return;
-  WriteHighlightColor(list, r.Get(tf::kHighlightColorant), "highlight-colorant");
+  WriteHighlightColor(list, r.Get(tf::kHighlightColorant), job_attr::kHighlightColorant);
   AddKeyword(list, kHighlightMismatches, r.Get(tf::kHighlightMismatch),
-             "highlight-colorant-mismatch");
-  WriteHighlightColor(list, r.Get(tf::kHighlightMapColor), "highlight-map-color");
-  AddKeyword(list, kHighlightMaps, r.Get(tf::kHighlightMap), "highlight-map");
+             job_attr::kHighlightMismatch);
+  WriteHighlightColor(list, r.Get(tf::kHighlightMapColor), job_attr::kHighlightMapColor);
+  AddKeyword(list, kHighlightMaps, r.Get(tf::kHighlightMap), job_attr::kHighlightMap);
 }
 
 void WriteImpositionTemplate(AttrNodeList& list, const TicketRecord& r) {
@@ -111,14 +109,14 @@ void WriteSaveDisposition(AttrNodeList& list, const TicketRecord& r,
   const std::uint8_t disposition = r.Get(tf::kSaveDisposition);
   auto keyword = kSaveDispositions.ValueOf(disposition);
   if (!keyword) return;
-  AttrNodeList& save = AddCollection(list, "job-save-disposition", kCollection);
-  AddString(save, *keyword, "save-disposition", kKeyword);
+  AttrNodeList& save = AddCollection(list, job_attr::kJobSaveDisposition, kCollection);
+  AddString(save, *keyword, job_attr::kSaveDisposition, kKeyword);
   if (disposition == 1) return;
-  AttrNodeList& info = AddCollection(AddCollection(save, "save-info", kSetOf), "value", kCollection);
+  AttrNodeList& info = AddCollection(AddCollection(save, job_attr::kSaveInfo, kSetOf), kSetEntry, kCollection);
   if (auto format = release.save_formats.ValueOf(r.Get(tf::kSaveFormat)))
-    AddString(info, *format, "save-document-format", "mimeMediaType");
-  if (release.save_name) AddName(info, SaveName(r), "save-name");
-  if (release.repository) AddUri(info, kSaveLocation, "save-location");
+    AddString(info, *format, job_attr::kSaveDocumentFormat, kMimeMediaType);
+  if (release.save_name) AddName(info, SaveName(r), job_attr::kSaveName);
+  if (release.repository) AddUri(info, kSaveLocation, job_attr::kSaveLocation);
 }
 
 // The stored document's place: the repository (in releases that name one),
@@ -132,7 +130,14 @@ void WriteDocumentUri(AttrNodeList& list, const TicketRecord& r, const ReleasePr
   uri += path;
   if (uri.back() != '/') uri += '/';
   uri += file;
-  AddUri(list, uri, "document-uri");
+  AddUri(list, uri, job_attr::kDocumentUri);
+}
+
+// A text as its attribute, in the releases that have it; an empty text is
+// not written.
+void WriteJobText(AttrNodeList& list, const TicketRecord& r, const JobText& text,
+                  const ReleaseProfile& release) {
+  if (text.KnownIn(release)) AddString(list, r.Text(text.field), text.name, text.syntax);
 }
 
 void WriteShift(AttrNodeList& list, std::int16_t millimetres, std::string_view name) {
@@ -141,16 +146,14 @@ void WriteShift(AttrNodeList& list, std::int16_t millimetres, std::string_view n
 
 void WriteJobShifts(AttrNodeList& list, const TicketRecord& r) {
   if (Absent(r, job_flag::kShiftTested)) return;
-  WriteShift(list, r.Get(tf::kShiftX1), "x-side1-image-shift");
-  WriteShift(list, r.Get(tf::kShiftX2), "x-side2-image-shift");
-  WriteShift(list, r.Get(tf::kShiftY1), "y-side1-image-shift");
-  WriteShift(list, r.Get(tf::kShiftY2), "y-side2-image-shift");
+  for (const ImageShift& shift : kImageShifts)
+    WriteShift(list, r.Get(shift.job_field), shift.name);
 }
 
 void WriteFont(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
   if (!Absent(r, job_flag::kFontName)) AddName(list, r.Text(tf::kFontName), release.font_name);
   if (!Absent(r, job_flag::kFontSize))
-    AddNumber(list, r.Get(tf::kFontSize), "font-size-requested", kInteger);
+    AddNumber(list, r.Get(tf::kFontSize), job_attr::kFontSizeRequested, kInteger);
 }
 
 void WriteCovers(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
@@ -168,28 +171,26 @@ void WriteCovers(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile
     back_members = &AddCollection(list, kCoverBackAttribute, kCollection);
     WriteMediaCol(*back_members, r, r.Get(tf::kBackCoverMedia), release);
   }
-  if (front) AddKeyword(*front_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), "cover-type");
+  if (front) AddKeyword(*front_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), job_attr::kCoverType);
   // Covers printed alike carry the front cover's print on both.
   if (mode == cm::kBothAlike)
-    AddKeyword(*back_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), "cover-type");
+    AddKeyword(*back_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), job_attr::kCoverType);
   if (mode == cm::kBack || mode == cm::kBothSeparate)
-    AddKeyword(*back_members, kCoverPrints, r.Get(tf::kBackCoverPrint), "cover-type");
+    AddKeyword(*back_members, kCoverPrints, r.Get(tf::kBackCoverPrint), job_attr::kCoverType);
 }
 
 void WriteOverride(AttrNodeList& overrides, const TicketRecord& r, std::size_t i,
                    const ReleaseProfile& release) {
   const ConstFieldView o = r.Override(i);
   const std::uint8_t flags = o.Get(of::kFlags);
-  AttrNodeList& members = AddCollection(overrides, "value", kCollection);
+  AttrNodeList& members = AddCollection(overrides, kSetEntry, kCollection);
   AddRangeSet(members, 1, 1, release.input_documents);
-  AddRangeSet(members, o.Get(of::kFirstPage), o.Get(of::kLastPage), "pages");
+  AddRangeSet(members, o.Get(of::kFirstPage), o.Get(of::kLastPage), job_attr::kPages);
   WriteSides(members, o.Get(of::kSides));
-  if (!(flags & override_flag::kShiftX1)) WriteShift(members, o.Get(of::kShiftX1), "x-side1-image-shift");
-  if (!(flags & override_flag::kShiftX2)) WriteShift(members, o.Get(of::kShiftX2), "x-side2-image-shift");
-  if (!(flags & override_flag::kShiftY1)) WriteShift(members, o.Get(of::kShiftY1), "y-side1-image-shift");
-  if (!(flags & override_flag::kShiftY2)) WriteShift(members, o.Get(of::kShiftY2), "y-side2-image-shift");
+  for (const ImageShift& shift : kImageShifts)
+    if (!(flags & shift.page_absent)) WriteShift(members, o.Get(shift.page_field), shift.name);
   if (!(flags & override_flag::kMedia)) WriteMediaCol(members, r, o.Get(of::kMedia), release);
-  AddKeyword(members, release.page_rotations, o.Get(of::kPageRotation), "page-rotation");
+  AddKeyword(members, release.page_rotations, o.Get(of::kPageRotation), job_attr::kPageRotation);
   WritePageColorSettings(members, r, i, release);
 }
 
@@ -206,9 +207,9 @@ void WriteInsertSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseP
   AttrNodeList& sheets = AddCollection(list, kInsertSheetAttribute, kSetOf);
   for (std::size_t i = 0; i < count; ++i) {
     const ConstFieldView s = r.Insert(i);
-    AttrNodeList& members = AddCollection(sheets, "value", kCollection);
-    AddNumber(members, s.Get(insert_field::kAfterPage), "insert-after-page-number", kInteger);
-    AddNumber(members, s.Get(insert_field::kCount), "insert-count", kInteger);
+    AttrNodeList& members = AddCollection(sheets, kSetEntry, kCollection);
+    AddNumber(members, s.Get(insert_field::kAfterPage), job_attr::kInsertAfterPage, kInteger);
+    AddNumber(members, s.Get(insert_field::kCount), job_attr::kInsertCount, kInteger);
     WriteMediaCol(members, r, s.Get(insert_field::kMedia), release);
   }
 }
@@ -218,7 +219,7 @@ void WriteForceFrontPages(AttrNodeList& list, const TicketRecord& r) {
   if (count == 0) return;
   AttrNodeList& pages = AddCollection(list, kForceFrontSideAttribute, kSetOf);
   for (std::size_t i = 0; i < count; ++i)
-    AddNumber(pages, r.Get(ForceFrontPage(i)), "value", kInteger);
+    AddNumber(pages, r.Get(ForceFrontPage(i)), kSetEntry, kInteger);
 }
 
 }  // namespace
@@ -227,10 +228,10 @@ bool BuildTicketAttributes(const TicketRecord& r, std::unique_ptr<AttrNodeList>&
                            const ReleaseProfile& release) {
   out = std::make_unique<AttrNodeList>();
   AttrNodeList& list = *out;
-  AddName(list, r.Text(tf::kJobName), "job-name");
-  AddName(list, r.Text(tf::kUserName), "requesting-user-name");
-  if (release.phone_number) AddText(list, r.Text(tf::kPhoneNumber), "job-phone-number");
-  if (!Absent(r, job_flag::kCopies)) AddNumber(list, r.Get(tf::kCopies), "copies", kInteger);
+  WriteJobText(list, r, job_text::kJobName, release);
+  WriteJobText(list, r, job_text::kUserName, release);
+  WriteJobText(list, r, job_text::kPhoneNumber, release);
+  if (!Absent(r, job_flag::kCopies)) AddNumber(list, r.Get(tf::kCopies), job_attr::kCopies, kInteger);
   WritePageRanges(list, r);
   WriteFinishings(list, r);
   WriteSeparatorSheets(list, r, release);
@@ -238,23 +239,23 @@ bool BuildTicketAttributes(const TicketRecord& r, std::unique_ptr<AttrNodeList>&
   WriteHighlights(list, r, release);
   WriteJobColorSettings(list, r, release);
   WriteImpositionTemplate(list, r);
-  AddKeyword(list, kColorEffects, r.Get(tf::kColorEffects), "color-effects-type");
-  AddKeyword(list, kOpiInsertions, r.Get(tf::kOpiInsertion), "opi-image-insertion");
-  AddKeyword(list, kOpiPreScans, r.Get(tf::kOpiPreScan), "opi-image-pre-scan");
+  AddKeyword(list, kColorEffects, r.Get(tf::kColorEffects), job_attr::kColorEffects);
+  AddKeyword(list, kOpiInsertions, r.Get(tf::kOpiInsertion), job_attr::kOpiInsertion);
+  AddKeyword(list, kOpiPreScans, r.Get(tf::kOpiPreScan), job_attr::kOpiPreScan);
   WriteSaveDisposition(list, r, release);
   WriteDocumentUri(list, r, release);
   WriteJobShifts(list, r);
   if (r.Get(tf::kSignature) == kSignatureImposition)
     AddName(list, kSignatureTemplate, kImpositionTemplateAttribute);
-  AddName(list, r.Text(tf::kAccountId), "job-account-id");
-  AddName(list, r.Text(tf::kRecipientName), "job-recipient-name");
-  AddText(list, r.Text(tf::kSheetMessage), "job-sheet-message");
-  AddText(list, r.Text(tf::kOperatorMessage), "job-message-to-operator");
+  WriteJobText(list, r, job_text::kAccountId, release);
+  WriteJobText(list, r, job_text::kRecipientName, release);
+  WriteJobText(list, r, job_text::kSheetMessage, release);
+  WriteJobText(list, r, job_text::kOperatorMessage, release);
   WriteFont(list, r, release);
   if (auto number = kOrientations.ValueOf(r.Get(tf::kOrientation)))
-    AddNumber(list, *number, "orientation-requested", "enum");
-  AddKeyword(list, release.page_rotations, r.Get(tf::kPageRotation), "page-rotation");
-  AddKeyword(list, kCollations, r.Get(tf::kCollate), "sheet-collate");
+    AddNumber(list, *number, job_attr::kOrientation, kEnum);
+  AddKeyword(list, release.page_rotations, r.Get(tf::kPageRotation), job_attr::kPageRotation);
+  AddKeyword(list, kCollations, r.Get(tf::kCollate), job_attr::kSheetCollate);
   WriteMediaCol(list, r, r.Get(tf::kJobMedia), release);
   WriteSides(list, r.Get(tf::kSides));
   WriteCovers(list, r, release);

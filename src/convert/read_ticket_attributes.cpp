@@ -2,13 +2,12 @@
 // format: later steps may overwrite what earlier ones stored.
 #include <algorithm>
 #include <string>
-#include <tuple>
-#include <utility>
 
 #include "convert/attr_readers.h"
 #include "convert/colour/color_settings.h"
 #include "convert/colour/highlight_color.h"
 #include "convert/finishings.h"
+#include "convert/job_attributes.h"
 #include "convert/job_vocabulary.h"
 #include "convert/media/media_table.h"
 #include "convert/media/sides.h"
@@ -52,19 +51,19 @@ bool ReadShift(const AttrNodeList& list, std::string_view name, const FieldView&
 }
 
 void ReadDocumentFormat(const AttrNodeList& list, TicketRecord& r) {
-  ReadKeyword(list, "document-format", kDocumentFormats, r.view(), tf::kDocumentFormat);
+  ReadKeyword(list, job_attr::kDocumentFormat, kDocumentFormats, r.view(), tf::kDocumentFormat);
 }
 
 void ReadCopies(const AttrNodeList& list, TicketRecord& r) {
   std::int32_t copies = 0;
-  if (!ReadInteger(list, "copies", 0, copies)) return;
+  if (!ReadInteger(list, job_attr::kCopies, 0, copies)) return;
   r.Set(tf::kCopies, copies);
   ClearFlags(r, job_flag::kCopies);
 }
 
 void ReadPageRanges(const AttrNodeList& list, TicketRecord& r) {
   const AttrNodeList* ranges = nullptr;
-  if (!ReadCollection(list, "page-ranges", 0, ranges)) return;
+  if (!ReadCollection(list, job_attr::kPageRanges, 0, ranges)) return;
   std::int32_t first = r.Get(tf::kFirstPage), last = r.Get(tf::kLastPage);
   ReadRangeValue(*ranges, 0, first, last);
   r.Set(tf::kFirstPage, first);
@@ -75,7 +74,7 @@ void ReadPageRanges(const AttrNodeList& list, TicketRecord& r) {
 void ReadFinishings(const AttrNodeList& list, TicketRecord& r) {
   const AttrNodeList* members = nullptr;
   std::int32_t code = 0;
-  if (ReadCollection(list, "finishings", 0, members) && ReadFinishingValue(*members, code))
+  if (ReadCollection(list, job_attr::kFinishings, 0, members) && ReadFinishingValue(*members, code))
     r.Set(tf::kFinishing, code);
 }
 
@@ -84,9 +83,9 @@ void ReadSeparatorSheets(const AttrNodeList& list, TicketRecord& r, const Releas
   if (!release.separator_sheets_type) return;
   const AttrNodeList* sheets = nullptr;
   std::string type;
-  if (ReadCollection(list, "separator-sheets", 0, sheets) &&
-      ReadString(*sheets, "separator-sheets-type", 0, type) &&
-      EqualsIgnoreAsciiCase(type, "slip-sheets"))
+  if (ReadCollection(list, job_attr::kSeparatorSheets, 0, sheets) &&
+      ReadString(*sheets, job_attr::kSeparatorSheetsType, 0, type) &&
+      EqualsIgnoreAsciiCase(type, kSlipSheets))
     r.Set(tf::kFinishing, kFinishingSeparatorSheets);
 }
 
@@ -107,11 +106,11 @@ void ReadHighlightColor(const AttrNodeList& list, std::string_view name, TicketR
 
 void ReadHighlights(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
   if (!release.highlights) return;
-  ReadKeyword(list, "highlight-colorant-mismatch", kHighlightMismatches, r.view(),
+  ReadKeyword(list, job_attr::kHighlightMismatch, kHighlightMismatches, r.view(),
               tf::kHighlightMismatch);
-  ReadHighlightColor(list, "highlight-colorant", r, tf::kHighlightColorant);
-  ReadHighlightColor(list, "highlight-map-color", r, tf::kHighlightMapColor);
-  ReadKeyword(list, "highlight-map", kHighlightMaps, r.view(), tf::kHighlightMap);
+  ReadHighlightColor(list, job_attr::kHighlightColorant, r, tf::kHighlightColorant);
+  ReadHighlightColor(list, job_attr::kHighlightMapColor, r, tf::kHighlightMapColor);
+  ReadKeyword(list, job_attr::kHighlightMap, kHighlightMaps, r.view(), tf::kHighlightMap);
 }
 
 void ReadImpositionTemplate(const AttrNodeList& list, TicketRecord& r) {
@@ -136,14 +135,8 @@ void ReadSignature(const AttrNodeList& list, TicketRecord& r) {
 }
 
 void ReadJobShifts(const AttrNodeList& list, TicketRecord& r) {
-  const std::pair<std::string_view, Field<std::int16_t>> shifts[] = {
-      {"x-side1-image-shift", tf::kShiftX1},
-      {"y-side1-image-shift", tf::kShiftY1},
-      {"x-side2-image-shift", tf::kShiftX2},
-      {"y-side2-image-shift", tf::kShiftY2},
-  };
-  for (const auto& [name, field] : shifts)
-    if (ReadShift(list, name, r.view(), field)) ClearFlags(r, job_flag::kShifts);
+  for (const ImageShift& shift : kImageShifts)
+    if (ReadShift(list, shift.name, r.view(), shift.job_field)) ClearFlags(r, job_flag::kShifts);
 }
 
 void ReadFontSize(const AttrNodeList& list, std::string_view name, TicketRecord& r) {
@@ -154,18 +147,8 @@ void ReadFontSize(const AttrNodeList& list, std::string_view name, TicketRecord&
 }
 
 void ReadJobTexts(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
-  const std::pair<std::string_view, TextField> texts[] = {
-      {"job-name", tf::kJobName},
-      {"job-account-id", tf::kAccountId},
-      {"requesting-user-name", tf::kUserName},
-      {"job-recipient-name", tf::kRecipientName},
-      {"job-sheet-message", tf::kSheetMessage},
-      {"job-message-to-operator", tf::kOperatorMessage},
-      {"job-phone-number", tf::kPhoneNumber},
-  };
-  for (const auto& [name, field] : texts)
-    if (release.phone_number || field.offset != tf::kPhoneNumber.offset)
-      ReadTextInto(list, name, 0, r.view(), field);
+  for (const JobText& text : kJobTextsReadOrder)
+    if (text.KnownIn(release)) ReadTextInto(list, text.name, 0, r.view(), text.field);
   if (ReadTextInto(list, release.font_name, 0, r.view(), tf::kFontName))
     ClearFlags(r, job_flag::kFontName);
 }
@@ -197,7 +180,7 @@ void ReadCovers(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile&
   const AttrNodeList* back = nullptr;
   std::string type;
   if (ReadCollection(list, kCoverFrontAttribute, 0, front)) {
-    if (ReadString(*front, "cover-type", 0, type)) {
+    if (ReadString(*front, job_attr::kCoverType, 0, type)) {
       r.Set(tf::kCoverMode, cm::kFront);
       if (auto code = kCoverPrints.CodeOf(type)) r.Set(tf::kFrontCoverPrint, *code);
     } else {
@@ -207,7 +190,7 @@ void ReadCovers(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile&
   }
   type.clear();
   if (ReadCollection(list, kCoverBackAttribute, 0, back)) {
-    if (ReadString(*back, "cover-type", 0, type)) {
+    if (ReadString(*back, job_attr::kCoverType, 0, type)) {
       r.Set(tf::kCoverMode, r.Get(tf::kCoverMode) == cm::kFront ? cm::kBothSeparate : cm::kBack);
       if (auto code = kCoverPrints.CodeOf(type)) r.Set(tf::kBackCoverPrint, *code);
     }
@@ -234,36 +217,31 @@ void ReadOverrideSettings(const AttrNodeList& members, TicketRecord& r, std::siz
   } else {
     o.Set(of::kMedia, kNoMedia);
   }
-  const std::tuple<std::string_view, Field<std::int16_t>, std::uint8_t> shifts[] = {
-      {"x-side1-image-shift", of::kShiftX1, override_flag::kShiftX1},
-      {"x-side2-image-shift", of::kShiftX2, override_flag::kShiftX2},
-      {"y-side1-image-shift", of::kShiftY1, override_flag::kShiftY1},
-      {"y-side2-image-shift", of::kShiftY2, override_flag::kShiftY2},
-  };
-  for (const auto& [name, field, flag] : shifts)
-    if (ReadShift(members, name, o, field)) ClearFlags(o, of::kFlags, flag);
+  for (const ImageShift& shift : kImageShifts)
+    if (ReadShift(members, shift.name, o, shift.page_field))
+      ClearFlags(o, of::kFlags, shift.page_absent);
   std::uint8_t sides = o.Get(of::kSides);
   if (ReadSides(members, sides)) {
     o.Set(of::kSides, sides);
     ClearFlags(o, of::kFlags, override_flag::kSides);
   }
   ReadPageColorSettings(members, r, k, release);
-  ReadKeyword(members, "page-rotation", release.page_rotations, o, of::kPageRotation);
+  ReadKeyword(members, job_attr::kPageRotation, release.page_rotations, o, of::kPageRotation);
 }
 
 // Each range of "pages" becomes one record with the settings of record k.
 void ReadOverridePages(const AttrNodeList& members, TicketRecord& r, std::size_t k) {
   const AttrNodeList* pages = nullptr;
-  if (!ReadCollection(members, "pages", 0, pages)) return;
+  if (!ReadCollection(members, job_attr::kPages, 0, pages)) return;
   const AttrNodeList* range = nullptr;
-  for (std::size_t n = 0; ReadCollection(*pages, "value", n, range); ++n) {
+  for (std::size_t n = 0; ReadCollection(*pages, kSetEntry, n, range); ++n) {
     const std::size_t count = r.Get(tf::kPageOverrideCount);
     if (count >= kMaxOverrides) return;
     const FieldView target = r.Override(count);
     if (count != k) std::copy_n(r.Override(k).data(), kOverrideRecordSize, target.data());
     std::int32_t first = target.Get(of::kFirstPage), last = target.Get(of::kLastPage);
-    ReadInteger(*range, "lower-bound", 0, first);
-    ReadInteger(*range, "upper-bound", 0, last);
+    ReadInteger(*range, kLowerBound, 0, first);
+    ReadInteger(*range, kUpperBound, 0, last);
     target.Set(of::kFirstPage, first);
     target.Set(of::kLastPage, last);
     r.Set(tf::kPageOverrideCount, static_cast<std::uint16_t>(count + 1));
@@ -274,7 +252,7 @@ void ReadPageOverrides(const AttrNodeList& list, TicketRecord& r, const ReleaseP
   const AttrNodeList* overrides = nullptr;
   if (!ReadCollection(list, release.page_overrides, 0, overrides)) return;
   const AttrNodeList* members = nullptr;
-  for (std::size_t n = 0; ReadCollection(*overrides, "value", n, members); ++n) {
+  for (std::size_t n = 0; ReadCollection(*overrides, kSetEntry, n, members); ++n) {
     const std::size_t k = r.Get(tf::kPageOverrideCount);
     if (k >= kMaxOverrides) return;
     ReadOverrideSettings(*members, r, k, release);
@@ -287,12 +265,13 @@ void ReadInsertSheets(const AttrNodeList& list, TicketRecord& r, const ReleasePr
   if (!ReadCollection(list, kInsertSheetAttribute, 0, sheets)) return;
   const AttrNodeList* members = nullptr;
   for (std::size_t count = r.Get(tf::kInsertCount);
-       count < kMaxInserts && ReadCollection(*sheets, "value", count, members); ++count) {
+       count < kMaxInserts && ReadCollection(*sheets, kSetEntry, count, members); ++count) {
     const FieldView s = r.Insert(count);
     std::int32_t value = s.Get(insert_field::kAfterPage);
-    if (ReadInteger(*members, "insert-after-page-number", 0, value)) s.Set(insert_field::kAfterPage, value);
+    if (ReadInteger(*members, job_attr::kInsertAfterPage, 0, value))
+      s.Set(insert_field::kAfterPage, value);
     value = s.Get(insert_field::kCount);
-    if (ReadInteger(*members, "insert-count", 0, value)) s.Set(insert_field::kCount, value);
+    if (ReadInteger(*members, job_attr::kInsertCount, 0, value)) s.Set(insert_field::kCount, value);
     s.Set(insert_field::kMedia, ReadMediumOrNone(*members, r, release));
     r.Set(tf::kInsertCount, static_cast<std::uint16_t>(count + 1));
   }
@@ -303,7 +282,7 @@ void ReadForceFrontPages(const AttrNodeList& list, TicketRecord& r) {
   if (!ReadCollection(list, kForceFrontSideAttribute, 0, pages)) return;
   std::int32_t page = 0;
   for (std::size_t count = r.Get(tf::kForceFrontCount);
-       count < kMaxForceFront && ReadInteger(*pages, "value", count, page); ++count) {
+       count < kMaxForceFront && ReadInteger(*pages, kSetEntry, count, page); ++count) {
     r.Set(ForceFrontPage(count), page);
     r.Set(tf::kForceFrontCount, static_cast<std::uint16_t>(count + 1));
   }
@@ -317,23 +296,24 @@ void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r, const Relea
   ReadPageRanges(list, r);
   ReadFinishings(list, r);
   ReadSeparatorSheets(list, r, release);
-  ReadFinishingTemplate(list, "finishings-col", r);
-  if (release.finishings_template_alias) ReadFinishingTemplate(list, "finishings-template", r);
+  ReadFinishingTemplate(list, job_attr::kFinishingsCol, r);
+  if (release.finishings_template_alias)
+    ReadFinishingTemplate(list, job_attr::kFinishingsTemplate, r);
   ReadHighlights(list, r, release);
-  ReadKeyword(list, "page-rotation", release.page_rotations, r.view(), tf::kPageRotation);
+  ReadKeyword(list, job_attr::kPageRotation, release.page_rotations, r.view(), tf::kPageRotation);
   ReadJobColorSettings(list, r, release);
   ReadImpositionTemplate(list, r);
-  ReadKeyword(list, "opi-image-insertion", kOpiInsertions, r.view(), tf::kOpiInsertion);
-  ReadKeyword(list, "opi-image-pre-scan", kOpiPreScans, r.view(), tf::kOpiPreScan);
+  ReadKeyword(list, job_attr::kOpiInsertion, kOpiInsertions, r.view(), tf::kOpiInsertion);
+  ReadKeyword(list, job_attr::kOpiPreScan, kOpiPreScans, r.view(), tf::kOpiPreScan);
   ReadPrinterResolution(list, r);
-  ReadKeyword(list, "color-effects-type", kColorEffects, r.view(), tf::kColorEffects);
+  ReadKeyword(list, job_attr::kColorEffects, kColorEffects, r.view(), tf::kColorEffects);
   ReadJobShifts(list, r);
-  ReadFontSize(list, "font-size", r);
+  ReadFontSize(list, job_attr::kFontSize, r);
   ReadSignature(list, r);
   ReadJobTexts(list, r, release);
-  ReadFontSize(list, "font-size-requested", r);
+  ReadFontSize(list, job_attr::kFontSizeRequested, r);
   ReadJobOrientation(list, r);
-  ReadKeyword(list, "sheet-collate", kCollations, r.view(), tf::kCollate);
+  ReadKeyword(list, job_attr::kSheetCollate, kCollations, r.view(), tf::kCollate);
   ReadJobMedium(list, r, release);
   ReadJobSides(list, r);
   ReadCovers(list, r, release);

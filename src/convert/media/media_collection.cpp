@@ -16,9 +16,6 @@ namespace ovrabjt {
 
 namespace {
 
-constexpr std::string_view kKeyword = "keyword";
-constexpr std::string_view kInteger = "integer";
-
 // Stores the code of a keyword member; a keyword outside the table, or no
 // member, leaves the field as it was.
 template <typename Table>
