@@ -60,7 +60,7 @@ bool IppNull::Equals(const AttrValue& other) const {
 
 std::unique_ptr<AttrValue> IppNull::Clone() const { return std::make_unique<IppNull>(); }
 
-IppList::IppList() : AttrValue(kSyntaxList), syntax_name_("1setOf") {}
+IppList::IppList() : AttrValue(kSyntaxList), syntax_name_(kSetOf) {}
 
 IppList::~IppList() = default;
 

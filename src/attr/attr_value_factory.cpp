@@ -18,14 +18,14 @@ struct Maker {
 
 // Compared in this order; the first equal name decides.
 constexpr std::array<Maker, 8> kMakers = {{
-    {"integer", Make<IppInteger>},
-    {"keyword", Make<IppKeyword>},
-    {"name", Make<IppName>},
-    {"enum", Make<IppEnum>},
-    {"boolean", Make<IppBoolean>},
-    {"text", Make<IppText>},
-    {"mimeMediaType", Make<IppMimeMediaType>},
-    {"uri", Make<IppUri>},
+    {kInteger, Make<IppInteger>},
+    {kKeyword, Make<IppKeyword>},
+    {kName, Make<IppName>},
+    {kEnum, Make<IppEnum>},
+    {kBoolean, Make<IppBoolean>},
+    {kText, Make<IppText>},
+    {kMimeMediaType, Make<IppMimeMediaType>},
+    {kUri, Make<IppUri>},
 }};
 
 }  // namespace

@@ -40,4 +40,11 @@ bool AddName(AttrNodeList& list, std::string_view text, std::string_view name);
 bool AddText(AttrNodeList& list, std::string_view text, std::string_view name);
 bool AddUri(AttrNodeList& list, std::string_view text, std::string_view name);
 
+// AddKeyword - the keyword that `table` gives `code`; nothing for a code
+// the table lacks.
+template <typename Table, typename Code>
+void AddKeyword(AttrNodeList& list, const Table& table, Code code, std::string_view name) {
+  if (const auto keyword = table.ValueOf(code)) AddString(list, *keyword, name, kKeyword);
+}
+
 }  // namespace ovrabjt

@@ -47,6 +47,29 @@ bool ReadTextInto(const AttrNodeList& list, std::string_view name, std::size_t o
 bool ReadRangeValue(const AttrNodeList& list, std::size_t occurrence, std::int32_t& lower,
                     std::int32_t& upper);
 
+// ReadKeyword - the code that `table` gives the named attribute's keyword
+// (letter case ignored), into `out`. True only when `out` was set: a
+// missing attribute, a text the table lacks or a value without text leave
+// it as it was.
+template <typename Table, typename Code>
+bool ReadKeyword(const AttrNodeList& list, std::string_view name, const Table& table, Code& out) {
+  std::string text;
+  if (!ReadString(list, name, 0, text)) return false;
+  const auto code = table.CodeOf(text);
+  if (!code) return false;
+  out = *code;
+  return true;
+}
+// The same into a field of a record.
+template <typename Table, typename T>
+bool ReadKeyword(const AttrNodeList& list, std::string_view name, const Table& table,
+                 const FieldView& record, Field<T> field) {
+  T code{};
+  if (!ReadKeyword(list, name, table, code)) return false;
+  record.Set(field, code);
+  return true;
+}
+
 // ReadOrientation - "orientation-requested" 3 gives 1 (portrait), 4 gives 2
 // (landscape); other values leave `out`.
 bool ReadOrientation(const AttrNodeList& list, std::uint8_t& out);

@@ -22,12 +22,6 @@ namespace {
 namespace tf = ticket_field;
 namespace of = override_field;
 
-// Appends the keyword of `code` from `table`; nothing for a code it lacks.
-template <typename Table, typename Code>
-void AddKeyword(AttrNodeList& list, const Table& table, Code code, std::string_view name) {
-  if (auto keyword = table.ValueOf(code)) AddString(list, *keyword, name, kKeyword);
-}
-
 // A set holding one range "value".
 void AddRangeSet(AttrNodeList& list, std::int32_t lower, std::int32_t upper,
                  std::string_view name) {

@@ -20,18 +20,6 @@ namespace {
 namespace tf = ticket_field;
 namespace of = override_field;
 
-// Stores the code of a keyword attribute found in `table`; an absent
-// attribute or a keyword the table lacks leaves the field as it was.
-template <typename Table, typename T>
-bool ReadKeyword(const AttrNodeList& list, std::string_view name, const Table& table,
-                 const FieldView& record, Field<T> field) {
-  std::string text;
-  if (!ReadString(list, name, 0, text)) return false;
-  auto code = table.CodeOf(text);
-  if (code) record.Set(field, *code);
-  return code.has_value();
-}
-
 void ClearFlags(TicketRecord& r, std::uint16_t flags) {
   r.Set(tf::kJobFlags, static_cast<std::uint16_t>(r.Get(tf::kJobFlags) & ~flags));
 }

@@ -31,7 +31,7 @@ struct Constrained {
 std::vector<Constrained> ConstrainedSettings() {
   std::vector<Constrained> settings;
   const auto add = [&](const ColorNameAttribute& a) {
-    settings.push_back({a.name, a.syntax == "keyword", Constrained::Kind::kColorName, &a});
+    settings.push_back({a.name, a.syntax == kKeyword, Constrained::Kind::kColorName, &a});
   };
   std::for_each(kDestinationProfiles.begin(), kDestinationProfiles.end(), add);
   std::for_each(kUndefinedSources.begin(), kUndefinedSources.end(), add);

@@ -22,7 +22,7 @@ bool IsScalarSyntax(std::string_view syntax) {
   for (SyntaxCode code : {kSyntaxInteger, kSyntaxEnum, kSyntaxName, kSyntaxKeyword, kSyntaxText,
                           kSyntaxMimeMediaType, kSyntaxUri})
     if (syntax == ScalarSyntaxName(code)) return true;
-  return syntax == "boolean";
+  return syntax == kBoolean;
 }
 
 bool IsIntegerSyntax(std::string_view syntax) {
@@ -130,7 +130,7 @@ class Checker {
       if (expect == Expect::kNumberSet) CheckNumber(*rule, where, number);
       return;
     }
-    if (value.syntax == "boolean") {
+    if (value.syntax == kBoolean) {
       for (std::string_view word : {"true", "1", "yes", "false", "0", "no"})
         if (value.text == word) return;
       Warn(where, Quoted(value.text) + " is not a boolean; read as false");

@@ -35,7 +35,7 @@ void ReadAdjustments(const AttrNodeList& list, TicketRecord& ticket, const Color
 
 void WriteAdjustments(AttrNodeList& list, const TicketRecord& ticket, const ColorFields& fields) {
   for (const Adjustment& a : fields.adjustments)
-    if (IsGiven(ticket, a.absent)) AddNumber(list, ticket.Get(a.field), a.name, "integer");
+    if (IsGiven(ticket, a.absent)) AddNumber(list, ticket.Get(a.field), a.name, kInteger);
 }
 
 void ReadRenderingIntents(const AttrNodeList& list, TicketRecord& ticket,
@@ -83,7 +83,7 @@ void WriteTrc(AttrNodeList& list, const TicketRecord& ticket, const ColorFields&
   std::string text;
   if (!ReadTicketString(ticket, ticket.Get(fields.trc_name), text) || text.empty()) return;
   AttrNodeList& trc = AddCollection(list, kTrcAttribute, kCollection);
-  AddString(trc, text, kTrcNameAttribute, "name");
+  AddString(trc, text, kTrcNameAttribute, kName);
 }
 
 void ReadHalftone(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields,
@@ -99,7 +99,7 @@ void ReadHalftone(const AttrNodeList& list, TicketRecord& ticket, const ColorFie
 void WriteHalftones(AttrNodeList& list, const TicketRecord& ticket, const ColorFields& fields) {
   std::string text;
   if (!ReadTicketString(ticket, ticket.Get(fields.halftone), text)) return;
-  for (std::string_view name : kHalftoneWriteOrder) AddString(list, text, name, "keyword");
+  for (std::string_view name : kHalftoneWriteOrder) AddString(list, text, name, kKeyword);
 }
 
 void ReadColorEmulationName(const AttrNodeList& list, TicketRecord& ticket,
@@ -132,7 +132,7 @@ void ReadColorEmulationCode(const AttrNodeList& list, TicketRecord& ticket,
 
 void WriteColorEmulationName(AttrNodeList& list, const TicketRecord& ticket,
                              const ColorFields& fields) {
-  WriteTicketText(list, ticket, fields.emulation_name, kColorEmulationAttribute, "keyword");
+  WriteTicketText(list, ticket, fields.emulation_name, kColorEmulationAttribute, kKeyword);
 }
 
 void ReadTrapWidths(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields) {
@@ -146,7 +146,7 @@ void ReadTrapWidths(const AttrNodeList& list, TicketRecord& ticket, const ColorF
 
 void WriteTrapWidths(AttrNodeList& list, const TicketRecord& ticket, const ColorFields& fields) {
   for (const TrapWidth& w : fields.trap_widths)
-    if (IsGiven(ticket, w.absent)) AddNumber(list, ticket.Get(w.field), w.name, "integer");
+    if (IsGiven(ticket, w.absent)) AddNumber(list, ticket.Get(w.field), w.name, kInteger);
 }
 
 }  // namespace ovrabjt

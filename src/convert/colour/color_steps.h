@@ -87,28 +87,4 @@ void WriteTrapWidths(AttrNodeList& list, const TicketRecord& ticket, const Color
 // names one.
 void WritePrinterResolution(AttrNodeList& list, const TicketRecord& ticket);
 
-// ReadSwitch - the code of the named attribute's keyword, in any letter case;
-// any other text leaves the field. True when the field was set.
-template <std::size_t N>
-bool ReadSwitch(const AttrNodeList& list, std::string_view name,
-                const KeywordTable<std::uint8_t, N>& table, TicketRecord& ticket,
-                Field<std::uint8_t> field) {
-  std::string text;
-  if (!ReadString(list, name, 0, text)) return false;
-  const auto code = table.CodeOf(text);
-  if (!code) return false;
-  ticket.Set(field, *code);
-  return true;
-}
-
-// WriteSwitch - the named attribute as the keyword of the field's code;
-// nothing for a code without one.
-template <std::size_t N>
-void WriteSwitch(AttrNodeList& list, std::string_view name,
-                 const KeywordTable<std::uint8_t, N>& table, const TicketRecord& ticket,
-                 Field<std::uint8_t> field) {
-  if (const auto keyword = table.ValueOf(ticket.Get(field)))
-    AddString(list, *keyword, name, "keyword");
-}
-
 }  // namespace ovrabjt

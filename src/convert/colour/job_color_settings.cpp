@@ -27,10 +27,10 @@ void ReadJobColorSettings(const AttrNodeList& list, TicketRecord& ticket,
   // The job keeps the graphics halftone only.
   if (release.halftones) ReadHalftone(list, ticket, kJob, std::span(kHalftoneReadOrder).first(1));
   ReadColorEmulationCode(list, ticket, kJob);
-  ReadSwitch(list, "trapping", kTrappings, ticket, kJob.trapping);
+  ReadKeyword(list, "trapping", kTrappings, ticket.view(), kJob.trapping);
   if (TrapWidthsApply(ticket, release)) ReadTrapWidths(list, ticket, kJob);
-  ReadSwitch(list, "anti-aliasing", kAntiAliasings, ticket, kJob.anti_aliasing);
-  ReadSwitch(list, "black-overprint", kBlackOverprints, ticket, kJob.black_overprint);
+  ReadKeyword(list, "anti-aliasing", kAntiAliasings, ticket.view(), kJob.anti_aliasing);
+  ReadKeyword(list, "black-overprint", kBlackOverprints, ticket.view(), kJob.black_overprint);
 }
 
 void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket,
@@ -41,12 +41,12 @@ void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket,
   WriteColorNames(list, ticket, kJob, kUndefinedSources);
   WriteTrc(list, ticket, kJob);
   if (release.halftones) WriteHalftones(list, ticket, kJob);
-  WriteSwitch(list, kColorEmulationAttribute, kColorEmulations, ticket, kJob.emulation);
+  AddKeyword(list, kColorEmulations, ticket.Get(kJob.emulation), kColorEmulationAttribute);
   WritePrinterResolution(list, ticket);
-  WriteSwitch(list, "trapping", kTrappings, ticket, kJob.trapping);
+  AddKeyword(list, kTrappings, ticket.Get(kJob.trapping), "trapping");
   if (TrapWidthsApply(ticket, release)) WriteTrapWidths(list, ticket, kJob);
-  WriteSwitch(list, "anti-aliasing", kAntiAliasings, ticket, kJob.anti_aliasing);
-  WriteSwitch(list, "black-overprint", kBlackOverprints, ticket, kJob.black_overprint);
+  AddKeyword(list, kAntiAliasings, ticket.Get(kJob.anti_aliasing), "anti-aliasing");
+  AddKeyword(list, kBlackOverprints, ticket.Get(kJob.black_overprint), "black-overprint");
   WriteColorEmulationName(list, ticket, kJob);
 }
 

@@ -44,11 +44,11 @@ void ReadPageColorSettings(const AttrNodeList& members, TicketRecord& ticket,
   ReadTrcName(members, ticket, page);
   if (release.halftones) ReadHalftone(members, ticket, page, kHalftoneReadOrder);
   ReadColorEmulationCode(members, ticket, page);
-  ReadSwitch(members, "trapping", kTrappings, ticket, page.trapping);
+  ReadKeyword(members, "trapping", kTrappings, ticket.view(), page.trapping);
   // Whatever the trapping, unlike the job.
   if (release.trap_widths) ReadTrapWidths(members, ticket, page);
-  ReadSwitch(members, "anti-aliasing", kAntiAliasings, ticket, page.anti_aliasing);
-  ReadSwitch(members, "black-overprint", kBlackOverprints, ticket, page.black_overprint);
+  ReadKeyword(members, "anti-aliasing", kAntiAliasings, ticket.view(), page.anti_aliasing);
+  ReadKeyword(members, "black-overprint", kBlackOverprints, ticket.view(), page.black_overprint);
 }
 
 void WritePageColorSettings(AttrNodeList& members, const TicketRecord& ticket,
@@ -60,11 +60,11 @@ void WritePageColorSettings(AttrNodeList& members, const TicketRecord& ticket,
   WriteColorNames(members, ticket, page, kUndefinedSources);
   if (release.halftones) WriteHalftones(members, ticket, page);
   WriteTrc(members, ticket, page);
-  WriteSwitch(members, kColorEmulationAttribute, kColorEmulations, ticket, page.emulation);
+  AddKeyword(members, kColorEmulations, ticket.Get(page.emulation), kColorEmulationAttribute);
   WriteColorEmulationName(members, ticket, page);
-  WriteSwitch(members, "trapping", kTrappings, ticket, page.trapping);
-  WriteSwitch(members, "anti-aliasing", kAntiAliasings, ticket, page.anti_aliasing);
-  WriteSwitch(members, "black-overprint", kBlackOverprints, ticket, page.black_overprint);
+  AddKeyword(members, kTrappings, ticket.Get(page.trapping), "trapping");
+  AddKeyword(members, kAntiAliasings, ticket.Get(page.anti_aliasing), "anti-aliasing");
+  AddKeyword(members, kBlackOverprints, ticket.Get(page.black_overprint), "black-overprint");
   if (release.trap_widths) WriteTrapWidths(members, ticket, page);
 }
 

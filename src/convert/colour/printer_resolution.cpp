@@ -22,9 +22,9 @@ void WritePrinterResolution(AttrNodeList& list, const TicketRecord& ticket) {
   const auto dpi = kPrinterResolutions.ValueOf(ticket.Get(ticket_field::kPrinterResolution));
   if (!dpi) return;
   AttrNodeList& members = AddCollection(list, "printer-resolution", kResolution);
-  AddNumber(members, *dpi, "cross-feed", "integer");
-  AddNumber(members, *dpi, "feed-direction", "integer");
-  AddNumber(members, kDotsPerInch, "units", "integer");
+  AddNumber(members, *dpi, "cross-feed", kInteger);
+  AddNumber(members, *dpi, "feed-direction", kInteger);
+  AddNumber(members, kDotsPerInch, "units", kInteger);
 }
 
 }  // namespace ovrabjt

@@ -16,22 +16,6 @@ namespace ovrabjt {
 
 namespace {
 
-// Stores the code of a keyword member; a keyword outside the table, or no
-// member, leaves the field as it was.
-template <typename Table>
-void ReadKeywordInto(const AttrNodeList& members, std::string_view name, const Table& table,
-                     const FieldView& record, Field<std::int16_t> field) {
-  std::string text;
-  if (!ReadString(members, name, 0, text)) return;
-  if (const auto code = table.CodeOf(text)) record.Set(field, *code);
-}
-
-// Appends the keyword of a code; nothing for a code outside the table.
-template <typename Table, typename Code>
-void AddKeyword(AttrNodeList& members, const Table& table, Code code, std::string_view name) {
-  if (const auto keyword = table.ValueOf(code)) AddString(members, *keyword, name, kKeyword);
-}
-
 void ReadHoleCount(const AttrNodeList& members, const FieldView& record) {
   record.Set(media_field::kHoleCode, media_code::kHoleNotGiven);
   std::int32_t count = 0;
@@ -55,14 +39,9 @@ void ReadColor(const AttrNodeList& members, const FieldView& record,
 // The older words for the media types: "media-opacity" and "media-tabs",
 // the tabs with their order count; without them, "media-pre-printed".
 void ReadOpacityOrTabs(const AttrNodeList& members, const FieldView& record) {
+  bool typed =
+      ReadKeyword(members, media_attr::kOpacity, kMediaOpacities, record, media_field::kType);
   std::string text;
-  bool typed = false;
-  if (ReadString(members, media_attr::kOpacity, 0, text))
-    if (const auto code = kMediaOpacities.CodeOf(text)) {
-      record.Set(media_field::kType, *code);
-      typed = true;
-    }
-  text.clear();
   if (ReadString(members, media_attr::kTabs, 0, text))
     if (const auto code = kMediaTabs.CodeOf(text)) {
       std::int32_t count = 0;
@@ -72,15 +51,14 @@ void ReadOpacityOrTabs(const AttrNodeList& members, const FieldView& record) {
       typed = true;
     }
   if (!typed)
-    ReadKeywordInto(members, media_attr::kPrePrinted, kMediaPrePrinted, record, media_field::kType);
+    ReadKeyword(members, media_attr::kPrePrinted, kMediaPrePrinted, record, media_field::kType);
 }
 
 // "media-type" with its order count; without it, "media-pre-printed".
 void ReadType(const AttrNodeList& members, const FieldView& record) {
   std::string text;
   if (!ReadString(members, media_attr::kType, 0, text)) {
-    ReadKeywordInto(members, media_attr::kPrePrinted, kMediaPrePrinted, record,
-                    media_field::kType);
+    ReadKeyword(members, media_attr::kPrePrinted, kMediaPrePrinted, record, media_field::kType);
     return;
   }
   std::int32_t count = 0;
@@ -161,12 +139,12 @@ bool ReadMediaCollection(const AttrNodeList& members, const FieldView& record,
   else
     ReadOpacityOrTabs(members, record);
   ReadWeight(members, record);
-  ReadKeywordInto(members, media_attr::kFrontCoating, kMediaCoatings, record,
-                  media_field::kFrontCoating);
-  ReadKeywordInto(members, media_attr::kBackCoating, kMediaCoatings, record,
-                  media_field::kBackCoating);
-  ReadKeywordInto(members, media_attr::kGrain, release.media_grains, record, media_field::kGrain);
-  ReadKeywordInto(members, media_attr::kTooth, release.media_teeth, record, media_field::kTooth);
+  ReadKeyword(members, media_attr::kFrontCoating, kMediaCoatings, record,
+              media_field::kFrontCoating);
+  ReadKeyword(members, media_attr::kBackCoating, kMediaCoatings, record,
+              media_field::kBackCoating);
+  ReadKeyword(members, media_attr::kGrain, release.media_grains, record, media_field::kGrain);
+  ReadKeyword(members, media_attr::kTooth, release.media_teeth, record, media_field::kTooth);
   // The record was cleared, so a missing description stays empty unless the
   // release gives one.
   if (!ReadTextInto(members, media_attr::kDescription, 0, record, media_field::kDescription))

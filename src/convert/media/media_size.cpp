@@ -71,8 +71,8 @@ void WriteMediaSize(AttrNodeList& members, const ConstFieldView& record) {
     return;
   }
   AttrNodeList& size = AddCollection(members, media_attr::kSize, kCollection);
-  AddNumber(size, x, media_attr::kXDimension, "integer");
-  AddNumber(size, y, media_attr::kYDimension, "integer");
+  AddNumber(size, x, media_attr::kXDimension, kInteger);
+  AddNumber(size, y, media_attr::kYDimension, kInteger);
 }
 
 bool StandardMediaSize(std::int32_t& x, std::int32_t& y, std::uint32_t code) {
