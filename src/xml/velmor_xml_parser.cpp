@@ -2,13 +2,10 @@
 
 #include <utility>
 #include <xercesc/dom/DOMDocument.hpp>
-#include <xercesc/dom/DOMException.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/sax/SAXException.hpp>
-#include <xercesc/util/OutOfMemoryException.hpp>
-#include <xercesc/util/XMLException.hpp>
 
 #include "platform/code_page.h"
+#include "xml/library_exceptions.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml/xml_platform.h"
 
@@ -87,21 +84,7 @@ void VelmorXmlParser::ParseText(std::string_view text, bool is_template) {
   parser_->BeginParse();
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     system_id_.c_str(), false);
-  try {
-    parser_->parse(source);
-  } catch (const xercesc::XMLException& problem) {
-    reporter_.RecordLibraryException(problem.getMessage());
-    throw OvraParseException(OvraErrorCode::kParseException);
-  } catch (const xercesc::DOMException& problem) {
-    reporter_.RecordLibraryException(problem.getMessage());
-    throw OvraParseException(OvraErrorCode::kParseException);
-  } catch (const xercesc::SAXException& problem) {
-    reporter_.RecordLibraryException(problem.getMessage());
-    throw OvraParseException(OvraErrorCode::kParseException);
-  } catch (const xercesc::OutOfMemoryException&) {
-    reporter_.RecordLibraryException(u"out of memory");
-    throw OvraParseException(OvraErrorCode::kParseException);
-  }
+  CallLibrary(reporter_, OvraErrorCode::kParseException, [&] { parser_->parse(source); });
   if (reporter_.SawError() || reporter_.SawFatalError()) {
     throw OvraParseException(OvraErrorCode::kParseError);
   }

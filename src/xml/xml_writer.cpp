@@ -6,12 +6,10 @@
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMDocumentType.hpp>
 #include <xercesc/dom/DOMElement.hpp>
-#include <xercesc/dom/DOMException.hpp>
 #include <xercesc/dom/DOMNamedNodeMap.hpp>
 #include <xercesc/dom/DOMProcessingInstruction.hpp>
-#include <xercesc/util/OutOfMemoryException.hpp>
-#include <xercesc/util/XMLException.hpp>
 
+#include "xml/library_exceptions.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml/velmor_xml_parser.h"
 
@@ -125,21 +123,12 @@ void VelmorXmlParser::WriteDocument(XmlOutputCallback& output) {
   const xercesc::DOMDocument* document = GetDocument();
   if (document == nullptr) throw OvraParseException(OvraErrorCode::kWriteException);
   WriteSession session(*this, output);
-  try {
+  CallLibrary(reporter_, OvraErrorCode::kWriteException, [&] {
     encoding_name_ = EncodingNameOf(*document);
     formatter_ = std::make_unique<XMLFormatter>(
         encoding_name_.c_str(), this, XMLFormatter::NoEscapes, XMLFormatter::UnRep_CharRef);
     WriteNode(*document);
-  } catch (const xercesc::XMLException& problem) {
-    reporter_.RecordLibraryException(problem.getMessage());
-    throw OvraParseException(OvraErrorCode::kWriteException);
-  } catch (const xercesc::DOMException& problem) {
-    reporter_.RecordLibraryException(problem.getMessage());
-    throw OvraParseException(OvraErrorCode::kWriteException);
-  } catch (const xercesc::OutOfMemoryException&) {
-    reporter_.RecordLibraryException(u"out of memory");
-    throw OvraParseException(OvraErrorCode::kWriteException);
-  }
+  });
 }
 
 // The formatter's buffer is a few kilobytes, so a stretch always fits the
