@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "attr/attr_dump.h"
@@ -46,6 +47,33 @@ TEST_F(BuildTicket, FreshRecordCarriesOnlyTheSaveDisposition) {
   EXPECT_EQ(Dump(),
             "job-save-disposition (collection):\n"
             "  save-disposition (keyword) = none\n");
+}
+
+// The job's texts, each with its syntax and in its place; the phone number
+// only in releases that have one, and no attribute for an empty text.
+TEST_F(BuildTicket, JobTextsInTheirPlacesAndTheirReleases) {
+  rec.SetText(tf::kJobName, "q3");
+  rec.SetText(tf::kUserName, "ada");
+  rec.SetText(tf::kPhoneNumber, "555 0100");
+  rec.SetText(tf::kAccountId, "acct");
+  rec.SetText(tf::kRecipientName, "");
+  rec.SetText(tf::kSheetMessage, "hello");
+  rec.SetText(tf::kOperatorMessage, "staple it");
+  for (const ReleaseProfile* release : AllReleases()) {
+    std::unique_ptr<AttrNodeList> list;
+    EXPECT_FALSE(BuildTicketAttributes(rec, list, *release));
+    std::string texts, line;
+    for (std::istringstream dump(DumpAttrList(*list)); std::getline(dump, line);)
+      if (line.starts_with("job-") || line.starts_with("requesting-")) texts += line + "\n";
+    EXPECT_EQ(texts, std::string("job-name (name) = q3\n"
+                                 "requesting-user-name (name) = ada\n") +
+                         (release->phone_number ? "job-phone-number (text) = 555 0100\n" : "") +
+                         "job-save-disposition (collection):\n"
+                         "job-account-id (name) = acct\n"
+                         "job-sheet-message (text) = hello\n"
+                         "job-message-to-operator (text) = staple it\n")
+        << release->file_version;
+  }
 }
 
 TEST_F(BuildTicket, FinishingsAndTemplates) {

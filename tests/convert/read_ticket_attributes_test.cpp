@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "convert/ticket_conversion.h"
 #include "support/attr_text.h"
@@ -58,6 +60,50 @@ TEST_F(ReadTicket, DefaultsOfAFreshRecord) {
   // Every media slot holds a fresh medium.
   for (std::size_t k = 0; k < kMediaSlots; ++k)
     EXPECT_EQ(fresh.MediaSlot(k).Get(media_field::kSizeCode), 512u) << k;
+}
+
+// The format's defaults, byte for byte: every byte of the job level, of each
+// page override and of each inserted sheet is the little-endian byte of one
+// of these {offset, width, value} or zero.
+struct ByteDefault {
+  std::size_t offset, width;
+  std::uint32_t value;
+};
+
+void ExpectOnly(const std::uint8_t* bytes, std::size_t size,
+                std::initializer_list<ByteDefault> defaults, const std::string& where) {
+  std::vector<std::uint8_t> expected(size, 0);
+  for (const ByteDefault& d : defaults)
+    for (std::size_t i = 0; i < d.width; ++i)
+      expected[d.offset + i] = static_cast<std::uint8_t>(d.value >> (8 * i));
+  for (std::size_t i = 0; i < size; ++i)
+    ASSERT_EQ(bytes[i], expected[i]) << where << " byte " << i;
+}
+
+TEST_F(ReadTicket, AFreshRecordHoldsTheFormatsDefaultsAndZeros) {
+  ExpectOnly(fresh.bytes.data(), tf::kMediaTable,
+             {{0, 4, 1024},    {8, 4, 1},        {16, 4, 1},      {20, 4, 99999},
+              {24, 4, 128},    {28, 4, 0x80000}, {60, 2, 1},      {62, 2, 1},
+              {64, 2, 1},      {66, 2, 1},       {68, 2, 32},     {74, 2, 0x7FFF},
+              {102, 2, 1},     {104, 2, 1},      {106, 2, 1},     {108, 2, 1},
+              {110, 2, 75},    {114, 1, 32},     {115, 1, 1},     {116, 1, 1},
+              {117, 1, 1},     {118, 1, 1},      {119, 1, 1},     {121, 1, 1},
+              {122, 1, 1},     {123, 1, 1},      {124, 1, 4},     {125, 1, 4},
+              {126, 1, 8},     {128, 1, 1},      {129, 1, 1},     {130, 1, 1},
+              {131, 1, 1},     {132, 1, 1},      {133, 1, 1},     {134, 1, 1},
+              {137, 1, 1},     {138, 1, 1},      {4352, 1, 1},    {4353, 1, 1},
+              {4354, 1, 1},    {4356, 4, 0x80000}, {4360, 4, 0x80000}},
+             "job level");
+  for (std::size_t i : {0u, 1u, 137u, 249u})
+    ExpectOnly(fresh.Override(i).data(), kOverrideRecordSize,
+               {{8, 4, 0x80000}, {20, 2, 0x1FBF}, {66, 1, 8}, {67, 1, 32}, {70, 1, 1},
+                {71, 1, 1}, {72, 1, 1}},
+               "page override " + std::to_string(i));
+  for (std::size_t i : {0u, 249u})
+    ExpectOnly(fresh.Insert(i).data(), kInsertRecordSize, {{8, 4, 0x80000}},
+               "inserted sheet " + std::to_string(i));
+  ExpectOnly(fresh.bytes.data() + tf::kForceFrontPages, kTicketSize - tf::kForceFrontPages, {},
+             "force-front pages");
 }
 
 TEST_F(ReadTicket, CopiesAndShiftsClearTheirFlags) {

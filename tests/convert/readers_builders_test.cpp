@@ -3,10 +3,13 @@
 #include <array>
 #include <string>
 
+#include "attr/attr_dump.h"
 #include "attr/attr_value_factory.h"
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
 #include "convert/finishings.h"
+#include "convert/job_vocabulary.h"
+#include "ticket/ticket_record.h"
 
 namespace ovrabjt {
 namespace {
@@ -199,6 +202,61 @@ TEST(CodeTable, KeywordsMatchIgnoringAsciiCaseOnly) {
   EXPECT_FALSE(table.ValueOf(4).has_value());
   static_assert(EqualsIgnoreAsciiCase("Swop", "sWOP"));
   static_assert(!EqualsIgnoreAsciiCase("\xC9", "\xE9"));  // not ASCII letters
+}
+
+// The one keyword pair: a keyword in any letter case sets the code, anything
+// else leaves the field and says so; a code writes its keyword or nothing.
+TEST(ReadKeyword, SetsTheCodeOnlyForAKeywordOfTheTable) {
+  struct Case {
+    const char* syntax;
+    const char* text;
+    bool set;
+    std::uint8_t code;
+  };
+  const Case cases[] = {
+      {"keyword", "collated", true, 1},   {"keyword", "UNCOLLATED", true, 2},
+      {"name", "Collated", true, 1},      {"text", "uncollated", true, 2},
+      {"keyword", "collated ", false, 9}, {"keyword", "", false, 9},
+      {"uri", "collated", false, 9},      {"integer", "1", false, 9},
+  };
+  for (const Case& c : cases) {
+    AttrNodeList list;
+    Put(list, "sheet-collate", c.syntax, c.text);
+    std::uint8_t out = 9;
+    EXPECT_EQ(ReadKeyword(list, "sheet-collate", kCollations, out), c.set) << c.text;
+    EXPECT_EQ(out, c.code) << c.syntax << " " << c.text;
+    auto record = TicketRecord::Allocate();
+    record->Set(ticket_field::kCollate, 9);
+    EXPECT_EQ(ReadKeyword(list, "sheet-collate", kCollations, record->view(),
+                          ticket_field::kCollate),
+              c.set);
+    EXPECT_EQ(record->Get(ticket_field::kCollate), c.code) << c.text;
+    // Only the named attribute is looked at.
+    EXPECT_FALSE(ReadKeyword(list, "collate", kCollations, out));
+  }
+}
+
+TEST(AddKeyword, WritesTheKeywordOfACodeAndNothingForOthers) {
+  AttrNodeList list;
+  for (std::uint8_t code : {0, 2, 3, 1, 4, 255}) AddKeyword(list, kCollations, code, "sheet-collate");
+  EXPECT_EQ(DumpAttrList(list),
+            "sheet-collate (keyword) = uncollated\n"
+            "sheet-collate (keyword) = collated\n");
+}
+
+TEST(SyntaxNames, AreTheWordsOfTheValuesThemselves) {
+  const std::pair<std::string_view, std::string_view> words[] = {
+      {kInteger, "integer"}, {kEnum, "enum"},   {kName, "name"},
+      {kKeyword, "keyword"}, {kText, "text"},   {kMimeMediaType, "mimeMediaType"},
+      {kUri, "uri"},         {kBoolean, "boolean"},
+  };
+  for (const auto& [constant, word] : words) {
+    EXPECT_EQ(constant, word);
+    EXPECT_EQ(AttrValueFactory::CreateValue(constant, "1")->GetSyntaxName(), word);
+  }
+  AttrNodeList list;
+  AddCollection(list, "set", kSetOf);
+  EXPECT_EQ(list.FindNode("set", 0)->GetValue()->GetSyntaxName(), "1setOf");
 }
 
 }  // namespace

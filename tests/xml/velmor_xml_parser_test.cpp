@@ -13,10 +13,15 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <functional>
+#include <stdexcept>
 #include <xercesc/dom/DOMText.hpp>
+#include <xercesc/util/RuntimeException.hpp>
 
 #include "platform/code_page.h"
 #include "support/time_bound.h"
+#include "xml/library_exceptions.h"
+#include "xml/xml_platform.h"
 #include "xml_test_support.h"
 
 namespace ovrabjt {
@@ -259,6 +264,55 @@ TEST(VelmorXmlParserTest, ModestEntityUseStaysWithinTheLimit) {
   parser.Parse(text);
   EXPECT_EQ(std::u16string(parser.GetDocument()->getDocumentElement()->getTextContent()),
             std::u16string(1000, u'x'));
+}
+
+// Each exception of the XML library leaves as the code the caller gives,
+// placed at the caller, with the library's message kept; others pass.
+TEST(CallLibrary, TheLibrarysExceptionsBecomeTheCallersCode) {
+  EnsureXmlPlatform();
+  const std::pair<std::function<void()>, std::string> raised[] = {
+      {[] { throw xercesc::DOMException(xercesc::DOMException::NOT_FOUND_ERR); }, ""},
+      {[] { throw xercesc::SAXException(u"the handler gave up"); }, "the handler gave up"},
+      {[] { throw xercesc::OutOfMemoryException(); }, "out of memory"},
+      {[] {
+         throw xercesc::RuntimeException(__FILE__, __LINE__, xercesc::XMLExcepts::Gen_NoDTDValidator);
+       },
+       ""},
+  };
+  for (const auto& [raise, message] : raised) {
+    DOMTreeErrorReporter reporter;
+    std::optional<OvraParseException> caught;
+    const int line = __LINE__ + 2;
+    try {
+      CallLibrary(reporter, OvraErrorCode::kWriteException, raise);
+    } catch (const OvraParseException& e) {
+      caught = e;
+    }
+    ASSERT_TRUE(caught.has_value()) << message;
+    EXPECT_EQ(caught->code(), OvraErrorCode::kWriteException);
+    EXPECT_EQ(caught->detail(), "");
+    EXPECT_TRUE(std::string(caught->file()).ends_with("velmor_xml_parser_test.cpp"));
+    EXPECT_EQ(caught->line(), static_cast<std::uint_least32_t>(line));
+    ASSERT_EQ(reporter.Messages().size(), 1u);
+    EXPECT_EQ(reporter.Messages()[0].kind, XmlMessage::Kind::kLibraryException);
+    if (!message.empty()) {
+      EXPECT_EQ(reporter.Messages()[0].text, message);
+    }
+    EXPECT_FALSE(reporter.Messages()[0].text.empty());
+  }
+  DOMTreeErrorReporter reporter;
+  EXPECT_EQ(CodeRaisedBy([&] {
+              CallLibrary(reporter, OvraErrorCode::kParseException,
+                          [] { throw OvraParseException(OvraErrorCode::kOutputRefused); });
+            }),
+            static_cast<int>(OvraErrorCode::kOutputRefused));
+  EXPECT_THROW(CallLibrary(reporter, OvraErrorCode::kParseException,
+                           [] { throw std::runtime_error("not the library's"); }),
+               std::runtime_error);
+  bool ran = false;
+  CallLibrary(reporter, OvraErrorCode::kParseException, [&] { ran = true; });
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(reporter.Messages().empty());
 }
 
 }  // namespace
