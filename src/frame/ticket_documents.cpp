@@ -12,49 +12,51 @@ namespace ovrabjt {
 
 namespace {
 
-ConversionResult Failed(ConversionStatus status) { return {status, std::nullopt}; }
+// The sentence of each failure that is not the XML layer's.
+Status Failed(StatusCode code) {
+  switch (code) {
+    case StatusCode::kNoMemory: return {code, "out of memory"};
+    case StatusCode::kBadTicket: return {code, "the packed ticket is damaged"};
+    case StatusCode::kPackFailed: return {code, "the ticket could not be packed"};
+    default: return {code, "the document could not be converted"};
+  }
+}
+
+Status DocumentFailed(const std::optional<OvraParseException>& error) {
+  return {StatusCode::kDocumentError,
+          error ? FormatOvraError(*error) : "the document could not be converted", error};
+}
 
 // Unpacks the caller's ticket into a new work record.
-ConversionResult Unpack(PackedTicket ticket, std::unique_ptr<TicketRecord>& record) {
+Status Unpack(PackedTicket ticket, std::unique_ptr<TicketRecord>& record) {
   record = TicketRecord::Allocate();
-  if (!record) return Failed(ConversionStatus::kNoMemory);
+  if (!record) return Failed(StatusCode::kNoMemory);
   const auto* bytes = static_cast<const std::uint8_t*>(ticket.bytes);
   const bool unpacked = ticket.length ? UnpackTicket(*record, bytes, *ticket.length)
                                       : bytes && UnpackTicket(*record, bytes);
-  return unpacked ? ConversionResult{} : Failed(ConversionStatus::kBadTicket);
+  return unpacked ? Status{} : Failed(StatusCode::kBadTicket);
 }
 
 // Builds the ticket's attribute list and hands it to `write`, turning the
 // XML layer's failures into the result.
 template <typename Write>
-ConversionResult WriteTicket(PackedTicket ticket, const ReleaseProfile& release, Write&& write) {
+Status WriteTicket(PackedTicket ticket, const ReleaseProfile& release, Write&& write) {
   std::unique_ptr<TicketRecord> record;
-  if (ConversionResult r = Unpack(ticket, record); !r) return r;
+  if (Status r = Unpack(ticket, record); !r) return r;
   std::unique_ptr<AttrNodeList> list;
   BuildTicketAttributes(*record, list, release);
   try {
     write(*list);
   } catch (const OvraParseException& e) {
-    return {ConversionStatus::kDocumentError, e};
+    return DocumentFailed(e);
   }
   return {};
 }
 
 }  // namespace
 
-std::string ConversionResult::Describe() const {
-  switch (status) {
-    case ConversionStatus::kOk: return "done";
-    case ConversionStatus::kNoMemory: return "out of memory";
-    case ConversionStatus::kBadTicket: return "the packed ticket is damaged";
-    case ConversionStatus::kPackFailed: return "the ticket could not be packed";
-    case ConversionStatus::kDocumentError: break;
-  }
-  return error ? FormatOvraError(*error) : "the document could not be converted";
-}
-
-ConversionResult SaveTicketDocument(const char* file_name, const char* base_name,
-                                    PackedTicket ticket, const ReleaseProfile& release) {
+Status SaveTicketDocument(const char* file_name, const char* base_name, PackedTicket ticket,
+                          const ReleaseProfile& release) {
   return WriteTicket(ticket, release, [&](const AttrNodeList& list) {
     VelmorXmlFile file(kOvraDocument, file_name, base_name);
     file.SetRelease(release);
@@ -62,8 +64,8 @@ ConversionResult SaveTicketDocument(const char* file_name, const char* base_name
   });
 }
 
-ConversionResult WriteTicketDocument(const char* base_name, PackedTicket ticket,
-                                     XmlOutputCallback* output, const ReleaseProfile& release) {
+Status WriteTicketDocument(const char* base_name, PackedTicket ticket, XmlOutputCallback* output,
+                           const ReleaseProfile& release) {
   return WriteTicket(ticket, release, [&](const AttrNodeList& list) {
     VelmorXmlDataStream stream(kOvraDocument, output, base_name);
     stream.SetRelease(release);
@@ -71,19 +73,18 @@ ConversionResult WriteTicketDocument(const char* base_name, PackedTicket ticket,
   });
 }
 
-ConversionResult LoadTicketDocument(const char* file_name, const char* base_name,
-                                    std::vector<std::uint8_t>& packed,
-                                    const ReleaseProfile& release) {
+Status LoadTicketDocument(const char* file_name, const char* base_name,
+                          std::vector<std::uint8_t>& packed, const ReleaseProfile& release) {
   auto record = TicketRecord::Allocate();
-  if (!record) return Failed(ConversionStatus::kNoMemory);
+  if (!record) return Failed(StatusCode::kNoMemory);
   VelmorXmlFile file(kOvraDocument, file_name, base_name);
   file.SetRelease(release);
   std::optional<OvraParseException> error;
-  if (FillTicketRecord(file, *record, &error)) return {ConversionStatus::kDocumentError, error};
+  if (FillTicketRecord(file, *record, &error)) return DocumentFailed(error);
   std::uint32_t size = 0;
-  if (!PackTicket(nullptr, *record, &size)) return Failed(ConversionStatus::kPackFailed);
+  if (!PackTicket(nullptr, *record, &size)) return Failed(StatusCode::kPackFailed);
   std::vector<std::uint8_t> bytes(size);
-  if (!PackTicket(bytes.data(), *record, nullptr)) return Failed(ConversionStatus::kPackFailed);
+  if (!PackTicket(bytes.data(), *record, nullptr)) return Failed(StatusCode::kPackFailed);
   packed = std::move(bytes);
   return {};
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "releases/release_profile.h"
+#include "frame/status.h"
 #include "xml/ovra_parse_exception.h"
 
 namespace ovrabjt {
@@ -23,23 +24,9 @@ struct PackedTicket {
   std::optional<std::size_t> length;
 };
 
-enum class ConversionStatus {
-  kOk,
-  kNoMemory,      // the work record could not be allocated
-  kBadTicket,     // the packed ticket could not be unpacked
-  kPackFailed,    // the filled record could not be packed
-  kDocumentError  // the XML layer failed; see `error`
-};
-
-struct ConversionResult {
-  ConversionStatus status = ConversionStatus::kOk;
-  std::optional<OvraParseException> error;
-
-  explicit operator bool() const { return status == ConversionStatus::kOk; }
-  // A sentence for people: "the packed ticket is damaged", or the error's
-  // description with its detail.
-  std::string Describe() const;
-};
+// The conversions fail with kNoMemory, kBadTicket, kPackFailed or
+// kDocumentError; the message is "the packed ticket is damaged" and the like,
+// or for the XML layer's failures the error's code, description and detail.
 
 // Documents follow `release`: its templates, its document type and its
 // vocabulary. Names may be null: a missing file name or base name fails as the XML layer
@@ -48,19 +35,17 @@ struct ConversionResult {
 // SaveTicketDocument - writes the packed ticket as the ovra document
 // `file_name`, parsed under `base_name`. An existing file is replaced only
 // when the whole document is written.
-ConversionResult SaveTicketDocument(const char* file_name, const char* base_name,
-                                    PackedTicket ticket,
-                                    const ReleaseProfile& release = BuildRelease());
+Status SaveTicketDocument(const char* file_name, const char* base_name, PackedTicket ticket,
+                          const ReleaseProfile& release = BuildRelease());
 
 // WriteTicketDocument - hands the ovra text of the packed ticket to `output`.
-ConversionResult WriteTicketDocument(const char* base_name, PackedTicket ticket,
-                                     XmlOutputCallback* output,
-                                     const ReleaseProfile& release = BuildRelease());
+Status WriteTicketDocument(const char* base_name, PackedTicket ticket, XmlOutputCallback* output,
+                           const ReleaseProfile& release = BuildRelease());
 
 // LoadTicketDocument - reads the ovra document `file_name` into a packed
 // ticket in `packed`, which is left as it was on failure.
-ConversionResult LoadTicketDocument(const char* file_name, const char* base_name,
-                                    std::vector<std::uint8_t>& packed,
-                                    const ReleaseProfile& release = BuildRelease());
+Status LoadTicketDocument(const char* file_name, const char* base_name,
+                          std::vector<std::uint8_t>& packed,
+                          const ReleaseProfile& release = BuildRelease());
 
 }  // namespace ovrabjt

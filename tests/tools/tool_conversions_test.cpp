@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "frame/ticket_documents.h"
+#include "io.h"
 #include "releases/release_profile.h"
 #include "support/temp_folder.h"
 #include "ticket/layout.h"
@@ -47,6 +48,52 @@ std::string LibraryDocument(const std::string& packed, bool indent) {
   sink.indent = indent;
   EXPECT_TRUE(WriteTicketDocument(kBase.c_str(), {packed.data(), packed.size()}, &sink));
   return sink.text;
+}
+
+// One result for every step outside the XML layer: the kind of failure, the
+// sentence that names the file and the cause, and the XML layer's exception
+// where it failed.
+TEST(Status, EachFailureSaysItsKindAndItsCause) {
+  TempFolder dir;
+  std::vector<std::uint8_t> packed;
+  const std::string missing = dir / "missing.xml";
+  const Status load = LoadTicketDocument(missing.c_str(), kBase.c_str(), packed);
+  EXPECT_FALSE(load);
+  EXPECT_EQ(load.code(), StatusCode::kDocumentError);
+  ASSERT_TRUE(load.error().has_value());
+  EXPECT_EQ(load.error()->code(), OvraErrorCode::kFileOpenFailed);
+  EXPECT_EQ(load.message(), FormatOvraError(*load.error()));
+  EXPECT_TRUE(packed.empty());
+
+  struct Sink : XmlOutputCallback {
+    OvraBool Write(const char*, std::uint32_t) override { return 1; }
+    OvraBool Indent() override { return 1; }
+  } sink;
+  const std::string short_ticket(100, '\0');
+  const Status bad = WriteTicketDocument(kBase.c_str(), {short_ticket.data(), 100}, &sink);
+  EXPECT_EQ(bad.code(), StatusCode::kBadTicket);
+  EXPECT_EQ(bad.message(), "the packed ticket is damaged");
+  EXPECT_FALSE(bad.error().has_value());
+
+  const Status loaded = LoadTicketDocument(kExampleTicket.c_str(), kBase.c_str(), packed);
+  EXPECT_TRUE(loaded);
+  EXPECT_EQ(loaded.code(), StatusCode::kOk);
+  EXPECT_EQ(loaded.message(), "");
+  EXPECT_FALSE(packed.empty());
+
+  std::string bytes = "kept";
+  const Status read = cli::ReadInput(missing, bytes);
+  EXPECT_EQ(read.code(), StatusCode::kFileError);
+  EXPECT_EQ(read.message(),
+            "cannot open '" + missing + "' for reading: No such file or directory");
+  const std::string nowhere = dir / "no/such/folder.xml";
+  const Status written = cli::WriteOutput(nowhere, "text");
+  EXPECT_EQ(written.code(), StatusCode::kFileError);
+  EXPECT_TRUE(written.message().starts_with("cannot create '" + nowhere + "' for writing: "))
+      << written.message();
+  EXPECT_TRUE(cli::WriteOutput(dir / "here.xml", "text"));
+  EXPECT_TRUE(cli::ReadInput(dir / "here.xml", bytes));
+  EXPECT_EQ(bytes, "text");
 }
 
 TEST_F(ToolConversions, GiveTheLibrarysBytesBothWays) {

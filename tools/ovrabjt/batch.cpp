@@ -32,9 +32,8 @@ int RunBatch(const ConversionTargets& targets, std::string_view extension,
   const std::vector<std::string> outputs = BatchOutputs(targets, extension);
   std::size_t failed = 0;
   for (std::size_t i = 0; i < outputs.size(); ++i) {
-    std::string error;
-    if (!convert(targets.inputs[i], outputs[i], error)) {
-      PrintFailure(error);
+    if (const Status converted = convert(targets.inputs[i], outputs[i]); !converted) {
+      PrintFailure(converted.message());
       ++failed;
     }
   }
@@ -67,9 +66,9 @@ int RunConversions(const ConversionTargets& targets, std::string_view extension,
   if (!targets.folder.empty()) return RunBatch(targets, extension, convert);
   if (targets.inputs.size() > 1)
     throw UsageError("several inputs need -d DIR, the folder to convert them into");
-  std::string error;
-  if (convert(targets.inputs.front(), targets.output, error)) return kExitOk;
-  PrintFailure(error);
+  const Status converted = convert(targets.inputs.front(), targets.output);
+  if (converted) return kExitOk;
+  PrintFailure(converted.message());
   return kExitFailed;
 }
 

@@ -8,11 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "frame/status.h"
+
 namespace ovrabjt::cli {
 
-// Converts `input` into `output`; false with a sentence in `error`.
-using Conversion =
-    std::function<bool(const std::string& input, const std::string& output, std::string& error)>;
+// Converts `input` into `output`.
+using Conversion = std::function<Status(const std::string& input, const std::string& output)>;
 
 // The inputs and outputs of a conversion subcommand.
 struct ConversionTargets {

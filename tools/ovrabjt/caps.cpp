@@ -62,10 +62,9 @@ std::vector<std::string> Values(const AttrNodeList& list, std::int32_t selector)
 
 int RunCaps(const CapsOptions& options) {
   const std::vector<std::int32_t> selectors = Selectors(options.wanted);
-  std::string error;
-  const std::unique_ptr<AttrNodeList> list = ReadCapabilitiesFile(options.input, error);
-  if (!list) {
-    PrintFailure(error);
+  std::unique_ptr<AttrNodeList> list;
+  if (const Status read = ReadCapabilitiesFile(options.input, list); !read) {
+    PrintFailure(read.message());
     return kExitFailed;
   }
   std::string out;
@@ -76,8 +75,8 @@ int RunCaps(const CapsOptions& options) {
     if (!alone) out += std::string(*ActiveRelease().capabilities.ValueOf(selector)) + ":\n";
     for (const std::string& value : values) out += (alone ? "" : "  ") + value + "\n";
   }
-  if (!WriteOutput("-", out, error)) {
-    PrintFailure(error);
+  if (const Status written = WriteOutput("-", out); !written) {
+    PrintFailure(written.message());
     return kExitFailed;
   }
   return kExitOk;

@@ -73,27 +73,29 @@ int Report(const std::string& shown, const std::vector<FieldDifference>& differe
 }
 
 // The record of the packed ticket after a trip through its document.
-bool ThroughDocument(std::string_view packed, const std::string& shown,
-                     const std::string& base_name, TicketRecord& back, std::string& error) {
+Status ThroughDocument(std::string_view packed, const std::string& shown,
+                       const std::string& base_name, TicketRecord& back) {
   std::string text;
   std::vector<std::uint8_t> again;
   const std::string document = "the document of " + shown;
-  return TicketToDocument(packed, shown, base_name, true, text, error) &&
-         DocumentTextToTicket(text, document, base_name, again, error) &&
-         UnpackTicketBytes(AsBytes(again), "the ticket read back from " + document, back, error);
+  Status status = TicketToDocument(packed, shown, base_name, true, text);
+  if (status) status = DocumentTextToTicket(text, document, base_name, again);
+  if (status)
+    status = UnpackTicketBytes(AsBytes(again), "the ticket read back from " + document, back);
+  return status;
 }
 
 int RunCheck(const GlobalOptions& global, const CheckOptions& options) {
-  std::string error;
   const std::string shown = DisplayName(options.input);
   auto first = NewRecord(), back = NewRecord();
   // A document's own ticket is where the trip starts.
   std::vector<std::uint8_t> packed;
-  if (!ReadTicketBytes(global, options.strict, options.input, packed, error) ||
-      !UnpackTicketBytes(AsBytes(packed), shown, *first, error) ||
-      !ThroughDocument(AsBytes(packed), shown, OvraBaseName(global, options.input), *back,
-                       error)) {
-    PrintFailure(error);
+  Status status = ReadTicketBytes(global, options.strict, options.input, packed);
+  if (status) status = UnpackTicketBytes(AsBytes(packed), shown, *first);
+  if (status)
+    status = ThroughDocument(AsBytes(packed), shown, OvraBaseName(global, options.input), *back);
+  if (!status) {
+    PrintFailure(status.message());
     return kExitFailed;
   }
   return Report(shown, CompareTickets(*first, *back));

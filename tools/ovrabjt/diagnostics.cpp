@@ -35,9 +35,8 @@ std::string FolderOf(const std::string& path) {
 
 // The prolog of the document read; empty when it cannot be read again.
 DocumentProlog PrologOf(const DocumentRead& read) {
-  std::string error;
-  const std::optional<std::string> text = ReadInput(read.path, error);
-  return text ? ScanProlog(*text) : DocumentProlog{};
+  std::string text;
+  return ReadInput(read.path, text) ? ScanProlog(text) : DocumentProlog{};
 }
 
 // Why an ovra document's document type was not there to validate it: the

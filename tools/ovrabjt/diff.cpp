@@ -62,10 +62,10 @@ std::string Text(const DiffOptions& options, const Json& differences) {
 
 int RunDiff(const GlobalOptions& global, const DiffOptions& options) {
   auto a = NewRecord(), b = NewRecord();
-  std::string error;
-  if (!ReadTicketFile(global, options.strict, options.a, *a, error) ||
-      !ReadTicketFile(global, options.strict, options.b, *b, error)) {
-    PrintFailure(error);
+  Status status = ReadTicketFile(global, options.strict, options.a, *a);
+  if (status) status = ReadTicketFile(global, options.strict, options.b, *b);
+  if (!status) {
+    PrintFailure(status.message());
     return kExitTrouble;
   }
   Json differences = Json::array();
@@ -76,8 +76,8 @@ int RunDiff(const GlobalOptions& global, const DiffOptions& options) {
                                                       {"equal", differences.empty()},
                                                       {"differences", differences}})
                                         : Text(options, differences);
-  if (!WriteOutput("-", text, error)) {
-    PrintFailure(error);
+  if (const Status written = WriteOutput("-", text); !written) {
+    PrintFailure(written.message());
     return kExitTrouble;
   }
   return differences.empty() ? kExitOk : kExitFailed;

@@ -19,29 +19,30 @@ struct DumpOptions {
 };
 
 int RunDump(const DumpOptions& options) {
-  std::string error;
-  const auto packed = ReadInput(options.input, error);
+  std::string bytes;
   auto record = NewRecord();
-  if (packed) {
-    if (const auto xml = NotAPackedTicket(*packed, DisplayName(options.input))) error = *xml;
+  Status status = ReadInput(options.input, bytes);
+  if (status) {
+    if (const auto xml = NotAPackedTicket(bytes, DisplayName(options.input)))
+      status = Refusal(*xml);
   }
-  if (!packed || !error.empty() ||
-      !UnpackTicketBytes(*packed, DisplayName(options.input), *record, error)) {
-    PrintFailure(error);
+  if (status) status = UnpackTicketBytes(bytes, DisplayName(options.input), *record);
+  if (!status) {
+    PrintFailure(status.message());
     return kExitFailed;
   }
   nlohmann::ordered_json ticket = DescribeTicket(*record);
   std::string text;
   if (options.json) {
-    nlohmann::ordered_json document = {{"file", options.input}, {"size", packed->size()}};
+    nlohmann::ordered_json document = {{"file", options.input}, {"size", bytes.size()}};
     document.update(ticket);
     text = JsonText(document);
   } else {
-    text = "packed ticket " + DisplayName(options.input) + ": " + std::to_string(packed->size()) +
+    text = "packed ticket " + DisplayName(options.input) + ": " + std::to_string(bytes.size()) +
            " bytes\n\n" + RenderTicket(ticket);
   }
-  if (!WriteOutput("-", text, error)) {
-    PrintFailure(error);
+  if (const Status written = WriteOutput("-", text); !written) {
+    PrintFailure(written.message());
     return kExitFailed;
   }
   return kExitOk;

@@ -100,12 +100,11 @@ Json JsonReport(const FitOptions& options, const FitReport& report) {
 
 int RunFit(const GlobalOptions& global, const FitOptions& options) {
   auto record = NewRecord();
-  std::string error;
   std::unique_ptr<AttrNodeList> capabilities;
-  if (ReadTicketFile(global, options.strict, options.ticket, *record, error))
-    capabilities = ReadCapabilitiesFile(options.capabilities, error);
-  if (!capabilities) {
-    PrintFailure(error);
+  Status status = ReadTicketFile(global, options.strict, options.ticket, *record);
+  if (status) status = ReadCapabilitiesFile(options.capabilities, capabilities);
+  if (!status) {
+    PrintFailure(status.message());
     return kExitTrouble;
   }
   const FitReport report = FitTicket(*record, *capabilities, ActiveRelease());
@@ -115,8 +114,9 @@ int RunFit(const GlobalOptions& global, const FitOptions& options) {
                  "was checked");
   if (options.drop) {
     DropUnsupported(*record, report);
-    if (!WriteTicketFile(global, *record, options.output, options.xml, error)) {
-      PrintFailure(error);
+    if (const Status written = WriteTicketFile(global, *record, options.output, options.xml);
+        !written) {
+      PrintFailure(written.message());
       return kExitTrouble;
     }
   }
@@ -125,8 +125,8 @@ int RunFit(const GlobalOptions& global, const FitOptions& options) {
   // The report goes to standard error when the ticket takes standard output.
   if (options.drop && IsStandardStream(options.output)) {
     std::fputs(text.c_str(), stderr);
-  } else if (!WriteOutput("-", text, error)) {
-    PrintFailure(error);
+  } else if (const Status written = WriteOutput("-", text); !written) {
+    PrintFailure(written.message());
     return kExitTrouble;
   }
   return report.Fits() ? kExitOk : kExitFailed;

@@ -19,12 +19,14 @@ struct FromXmlOptions {
   bool strict = false;
 };
 
-bool ConvertFromXml(const GlobalOptions& global, bool strict, const std::string& input,
-                    const std::string& output, std::string& error) {
-  const auto text = ReadInput(input, error);
+Status ConvertFromXml(const GlobalOptions& global, bool strict, const std::string& input,
+                      const std::string& output) {
+  std::string text;
   std::vector<std::uint8_t> packed;
-  return text && ReadTicketDocument(global, strict, input, *text, packed, error) &&
-         WriteOutput(output, AsBytes(packed), error);
+  Status status = ReadInput(input, text);
+  if (status) status = ReadTicketDocument(global, strict, input, text, packed);
+  if (status) status = WriteOutput(output, AsBytes(packed));
+  return status;
 }
 
 }  // namespace
@@ -40,8 +42,8 @@ void AddFromXmlCommand(CLI::App& app, const GlobalOptions& global, Runner& chose
       const ConversionTargets& targets = options->targets;
       if (targets.folder.empty()) RefuseTerminalOutput(targets.output);
       return RunConversions(targets, ".bjt",
-                            [&](const std::string& in, const std::string& out, std::string& error) {
-                              return ConvertFromXml(global, options->strict, in, out, error);
+                            [&](const std::string& in, const std::string& out) {
+                              return ConvertFromXml(global, options->strict, in, out);
                             });
     };
   });

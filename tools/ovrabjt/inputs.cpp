@@ -15,85 +15,72 @@
 
 namespace ovrabjt::cli {
 
-std::optional<std::string> ReadDocumentText(const std::string& path, DocumentKind kind,
-                                            std::string& error) {
-  std::optional<std::string> text = ReadInput(path, error);
-  if (!text) return std::nullopt;
-  if (const auto wrong = WrongKind(*text, kind, DisplayName(path))) {
-    error = *wrong;
-    return std::nullopt;
-  }
-  return text;
+Status ReadDocumentText(const std::string& path, DocumentKind kind, std::string& text) {
+  if (Status read = ReadInput(path, text); !read) return read;
+  if (const auto wrong = WrongKind(text, kind, DisplayName(path))) return Refusal(*wrong);
+  return {};
 }
 
-bool ReadTicketDocument(const GlobalOptions& global, bool strict, const std::string& input,
-                        const std::string& text, std::vector<std::uint8_t>& packed,
-                        std::string& error) {
+Status ReadTicketDocument(const GlobalOptions& global, bool strict, const std::string& input,
+                          const std::string& text, std::vector<std::uint8_t>& packed) {
   const std::string shown = DisplayName(input);
-  if (const auto wrong = WrongKind(text, kOvraDocument, shown)) {
-    error = *wrong;
-    return false;
-  }
+  if (const auto wrong = WrongKind(text, kOvraDocument, shown)) return Refusal(*wrong);
   const std::string base_name = OvraBaseName(global, input);
   // A named file is read where it lies; standard input is staged first.
-  const bool loaded =
-      IsStandardStream(input)
-          ? DocumentTextToTicket(text, shown, base_name, packed, error)
-          : DocumentToTicket({input, shown, base_name, kOvraDocument}, packed, error);
-  return loaded && CheckDocumentValues(text, kOvraDocument, base_name, shown, strict, error);
+  const Status loaded = IsStandardStream(input)
+                            ? DocumentTextToTicket(text, shown, base_name, packed)
+                            : DocumentToTicket({input, shown, base_name, kOvraDocument}, packed);
+  if (!loaded) return loaded;
+  return CheckDocumentValues(text, kOvraDocument, base_name, shown, strict);
 }
 
-bool ReadTicketBytes(const GlobalOptions& global, bool strict, const std::string& input,
-                     std::vector<std::uint8_t>& packed, std::string& error) {
-  const auto bytes = ReadInput(input, error);
-  if (!bytes) return false;
-  if (bytes->empty()) {
-    error = DisplayName(input) + " is empty";
-    return false;
-  }
-  if (LooksLikeXml(*bytes)) return ReadTicketDocument(global, strict, input, *bytes, packed, error);
-  packed.assign(bytes->begin(), bytes->end());
-  return true;
+Status ReadTicketBytes(const GlobalOptions& global, bool strict, const std::string& input,
+                       std::vector<std::uint8_t>& packed) {
+  std::string bytes;
+  if (Status read = ReadInput(input, bytes); !read) return read;
+  if (bytes.empty()) return Refusal(DisplayName(input) + " is empty");
+  if (LooksLikeXml(bytes)) return ReadTicketDocument(global, strict, input, bytes, packed);
+  packed.assign(bytes.begin(), bytes.end());
+  return {};
 }
 
-bool ReadTicketFile(const GlobalOptions& global, bool strict, const std::string& path,
-                    TicketRecord& record, std::string& error) {
+Status ReadTicketFile(const GlobalOptions& global, bool strict, const std::string& path,
+                      TicketRecord& record) {
   std::vector<std::uint8_t> packed;
-  return ReadTicketBytes(global, strict, path, packed, error) &&
-         UnpackTicketBytes(AsBytes(packed), DisplayName(path), record, error);
+  if (Status read = ReadTicketBytes(global, strict, path, packed); !read) return read;
+  return UnpackTicketBytes(AsBytes(packed), DisplayName(path), record);
 }
 
-std::unique_ptr<AttrNodeList> ReadCapabilitiesFile(const std::string& path, std::string& error) {
-  const auto text = ReadDocumentText(path, kKespDocument, error);
-  if (!text) return nullptr;
+Status ReadCapabilitiesFile(const std::string& path, std::unique_ptr<AttrNodeList>& list) {
+  list.reset();
+  std::string text;
+  if (Status read = ReadDocumentText(path, kKespDocument, text); !read) return read;
   const std::string shown = DisplayName(path);
-  if (text->size() > std::size_t(std::numeric_limits<std::int32_t>::max())) {
-    error = shown + " is too large for a capabilities document";
-    return nullptr;
-  }
+  if (text.size() > std::size_t(std::numeric_limits<std::int32_t>::max()))
+    return Refusal(shown + " is too large for a capabilities document");
   std::optional<OvraParseException> failure;
-  auto list = ReadCapabilities(text->data(), std::int32_t(text->size()), &failure, ActiveRelease());
-  if (failure) {
-    const DocumentRead read{"", shown, "", kKespDocument};
-    error = DescribeDocumentFailure(*failure, ReadTextReport(kKespDocument, *text), read);
-  }
-  return list;
+  list = ReadCapabilities(text.data(), std::int32_t(text.size()), &failure, ActiveRelease());
+  if (list) return {};
+  const DocumentRead read{"", shown, "", kKespDocument};
+  return {StatusCode::kDocumentError,
+          failure ? DescribeDocumentFailure(*failure, ReadTextReport(kKespDocument, text), read)
+                  : std::string(),
+          failure};
 }
 
-bool WriteTicketFile(const GlobalOptions& global, const TicketRecord& record,
-                     const std::string& output, bool xml, std::string& error) {
+Status WriteTicketFile(const GlobalOptions& global, const TicketRecord& record,
+                       const std::string& output, bool xml) {
   std::uint32_t size = 0;
   std::vector<std::uint8_t> packed;
   if (PackTicket(nullptr, record, &size)) packed.resize(size);
-  if (packed.empty() || !PackTicket(packed.data(), record, nullptr)) {
-    error = "the ticket could not be packed";
-    return false;
-  }
-  if (!xml) return WriteOutput(output, AsBytes(packed), error);
+  if (packed.empty() || !PackTicket(packed.data(), record, nullptr))
+    return {StatusCode::kPackFailed, "the ticket could not be packed"};
+  if (!xml) return WriteOutput(output, AsBytes(packed));
   std::string text;
-  return TicketToDocument(AsBytes(packed), "the ticket", OvraBaseName(global, output), true, text,
-                          error) &&
-         WriteOutput(output, text, error);
+  const Status written =
+      TicketToDocument(AsBytes(packed), "the ticket", OvraBaseName(global, output), true, text);
+  if (!written) return written;
+  return WriteOutput(output, text);
 }
 
 void RefuseTerminalOutput(const std::string& output, std::string_view other) {

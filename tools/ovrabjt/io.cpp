@@ -18,63 +18,52 @@ namespace ovrabjt::cli {
 
 namespace {
 
-// Stores the sentence and gives the failed result.
-std::nullopt_t Fail(std::string& error, std::string sentence) {
-  error = std::move(sentence);
-  return std::nullopt;
-}
-
-std::optional<std::string> ReadStandardInput(std::string& error) {
-  std::string bytes;
+Status ReadStandardInput(std::string& bytes) {
+  bytes.clear();
   char buffer[65536];
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
   if (std::ferror(stdin))
-    return Fail(error, "cannot read standard input: " + std::string(std::strerror(errno)));
-  return bytes;
+    return FileFailure("cannot read standard input: " + std::string(std::strerror(errno)));
+  return {};
 }
 
-std::optional<std::string> ReadFile(const std::string& path, std::string& error) {
+Status ReadFile(const std::string& path, std::string& bytes) {
   const std::string name = DisplayName(path);
   File file;
   if (std::error_code e = File::OpenForReading(path, file))
-    return Fail(error, "cannot open " + name + " for reading: " + e.message());
+    return FileFailure("cannot open " + name + " for reading: " + e.message());
   std::uint64_t size = 0;
   if (std::error_code e = file.Size(size))
-    return Fail(error, "cannot learn the size of " + name + ": " + e.message());
-  std::string bytes(static_cast<std::size_t>(size), '\0');
+    return FileFailure("cannot learn the size of " + name + ": " + e.message());
+  bytes.assign(static_cast<std::size_t>(size), '\0');
   std::size_t got = 0;
   if (std::error_code e = file.Read(bytes.data(), bytes.size(), got))
-    return Fail(error, "cannot read " + name + ": " + e.message());
+    return FileFailure("cannot read " + name + ": " + e.message());
   bytes.resize(got);
-  return bytes;
+  return {};
 }
 
-bool WriteStandardOutput(std::string_view bytes, std::string& error) {
+Status WriteStandardOutput(std::string_view bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-      std::fflush(stdout) != 0) {
-    error = "cannot write standard output: " + std::string(std::strerror(errno));
-    return false;
-  }
-  return true;
+      std::fflush(stdout) != 0)
+    return FileFailure("cannot write standard output: " + std::string(std::strerror(errno)));
+  return {};
 }
 
-bool WriteFile(const std::string& path, std::string_view bytes, std::string& error) {
+Status WriteFile(const std::string& path, std::string_view bytes) {
   const std::string name = DisplayName(path);
   ReplacementFile file;
-  if (std::error_code e = file.Begin(path)) {
-    error = "cannot create " + name + " for writing: " + e.message();
-    return false;
-  }
+  if (std::error_code e = file.Begin(path))
+    return FileFailure("cannot create " + name + " for writing: " + e.message());
   std::error_code e = file.Write(bytes.data(), bytes.size());
   if (!e) e = file.Finish();
   if (!e) e = file.PutInPlace();
   if (e) {
     file.Discard();
-    error = "cannot write " + name + ": " + e.message();
-    return false;
+    return FileFailure("cannot write " + name + ": " + e.message());
   }
-  return true;
+  return {};
 }
 
 }  // namespace
@@ -86,12 +75,12 @@ std::string DisplayName(std::string_view path, bool output) {
   return std::string("'").append(path).append("'");
 }
 
-std::optional<std::string> ReadInput(const std::string& path, std::string& error) {
-  return IsStandardStream(path) ? ReadStandardInput(error) : ReadFile(path, error);
+Status ReadInput(const std::string& path, std::string& bytes) {
+  return IsStandardStream(path) ? ReadStandardInput(bytes) : ReadFile(path, bytes);
 }
 
-bool WriteOutput(const std::string& path, std::string_view bytes, std::string& error) {
-  return IsStandardStream(path) ? WriteStandardOutput(bytes, error) : WriteFile(path, bytes, error);
+Status WriteOutput(const std::string& path, std::string_view bytes) {
+  return IsStandardStream(path) ? WriteStandardOutput(bytes) : WriteFile(path, bytes);
 }
 
 std::string FileName(std::string_view path) {
@@ -123,28 +112,23 @@ StagedFile::~StagedFile() {
   if (!path_.empty()) ::unlink(path_.c_str());
 }
 
-bool StagedFile::Stage(std::string_view bytes, std::string_view suffix, std::string& error) {
+Status StagedFile::Stage(std::string_view bytes, std::string_view suffix) {
   const char* folder = std::getenv("TMPDIR");
   std::string pattern = JoinPath(folder && *folder ? folder : "/tmp", "ovrabjt-XXXXXX");
   pattern += suffix;
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemps(name.data(), static_cast<int>(suffix.size()));
-  if (fd < 0) {
-    error = "cannot create a temporary file: " + std::string(std::strerror(errno));
-    return false;
-  }
+  if (fd < 0)
+    return FileFailure("cannot create a temporary file: " + std::string(std::strerror(errno)));
   path_ = name.data();
   ::close(fd);
   File file;
   std::error_code e = File::OpenForWriting(path_, WriteMode::kExistingOnly, file);
   if (!e) e = file.Write(bytes.data(), bytes.size());
   if (!e) e = file.Close();
-  if (e) {
-    error = "cannot write a temporary file: " + e.message();
-    return false;
-  }
-  return true;
+  if (e) return FileFailure("cannot write a temporary file: " + e.message());
+  return {};
 }
 
 }  // namespace ovrabjt::cli

@@ -1,10 +1,13 @@
 // Reading and writing the tool's files, where "-" stands for standard input
-// or standard output. Failures come back as sentences that name the file.
+// or standard output. Failures come back as a Status whose sentence names
+// the file.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "frame/status.h"
 
 namespace ovrabjt::cli {
 
@@ -17,15 +20,22 @@ bool IsStandardStream(std::string_view path);
 // (or "standard output" when `output`) for "-".
 std::string DisplayName(std::string_view path, bool output = false);
 
-// ReadInput - the whole file, or all of standard input for "-". On failure,
-// nothing and `error` says what went wrong ("cannot open 'x' for reading:
-// No such file or directory").
-std::optional<std::string> ReadInput(const std::string& path, std::string& error);
+// The failures of the tool's own steps: a file that cannot be read or
+// written, and an input that is not what the step takes.
+inline Status FileFailure(std::string sentence) {
+  return {StatusCode::kFileError, std::move(sentence)};
+}
+inline Status Refusal(std::string sentence) { return {StatusCode::kRefused, std::move(sentence)}; }
+
+// ReadInput - the whole file, or all of standard input for "-", into
+// `bytes`. On failure the status says what went wrong ("cannot open 'x' for
+// reading: No such file or directory").
+Status ReadInput(const std::string& path, std::string& bytes);
 
 // WriteOutput - writes `bytes` to standard output for "-", else to the file,
-// which is replaced only once the whole text is written. False with `error`
-// on failure; a previous file is then left as it was.
-bool WriteOutput(const std::string& path, std::string_view bytes, std::string& error);
+// which is replaced only once the whole text is written. On failure a
+// previous file is left as it was.
+Status WriteOutput(const std::string& path, std::string_view bytes);
 
 // FileName - the last component of a path ("job.xml" of "a/b/job.xml").
 std::string FileName(std::string_view path);
@@ -51,8 +61,8 @@ class StagedFile {
   ~StagedFile();
 
   // Stage - writes `bytes` into a new temporary file whose name ends in
-  // `suffix`. False with `error` when that fails.
-  bool Stage(std::string_view bytes, std::string_view suffix, std::string& error);
+  // `suffix`.
+  Status Stage(std::string_view bytes, std::string_view suffix);
 
   const std::string& Path() const { return path_; }
 

@@ -28,30 +28,30 @@ struct MergeOptions {
 // The delta's settings over `record`, read as a load reads a document. Its
 // values that do not take effect are warned about, as a load's are, and
 // refuse it when `strict`.
-bool MergeDelta(const GlobalOptions& global, bool strict, const std::string& path,
-                TicketRecord& record, std::string& error) {
-  const auto text = ReadDocumentText(path, kOvraDocument, error);
+Status MergeDelta(const GlobalOptions& global, bool strict, const std::string& path,
+                  TicketRecord& record) {
+  std::string text;
   StagedFile staged;
-  if (!text || !staged.Stage(*text, ".xml", error)) return false;
+  Status status = ReadDocumentText(path, kOvraDocument, text);
+  if (status) status = staged.Stage(text, ".xml");
+  if (!status) return status;
   const DocumentRead read{staged.Path(), DisplayName(path), OvraBaseName(global, path),
                           kOvraDocument};
   VelmorXmlFile source(kOvraDocument, read.path.c_str(), read.base_name.c_str());
   source.SetRelease(ActiveRelease());
   std::optional<OvraParseException> failure;
-  if (MergeTicketDocument(source, record, &failure)) {
-    error = DescribeReadFailure(*failure, read);
-    return false;
-  }
-  return CheckDocumentValues(*text, kOvraDocument, read.base_name, read.shown, strict, error);
+  if (MergeTicketDocument(source, record, &failure))
+    return {StatusCode::kDocumentError, DescribeReadFailure(*failure, read), failure};
+  return CheckDocumentValues(text, kOvraDocument, read.base_name, read.shown, strict);
 }
 
 int RunMerge(const GlobalOptions& global, const MergeOptions& options) {
   auto record = NewRecord();
-  std::string error;
-  if (!ReadTicketFile(global, options.strict, options.base, *record, error) ||
-      !MergeDelta(global, options.strict, options.delta, *record, error) ||
-      !WriteTicketFile(global, *record, options.output, options.xml, error)) {
-    PrintFailure(error);
+  Status status = ReadTicketFile(global, options.strict, options.base, *record);
+  if (status) status = MergeDelta(global, options.strict, options.delta, *record);
+  if (status) status = WriteTicketFile(global, *record, options.output, options.xml);
+  if (!status) {
+    PrintFailure(status.message());
     return kExitFailed;
   }
   return kExitOk;

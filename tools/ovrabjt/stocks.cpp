@@ -86,11 +86,12 @@ int ShowStocks(const StocksOptions& options) {
     kinds.push_back(ListKindOf(options.list));
   else
     for (const auto& entry : ActiveRelease().stock_lists.entries) kinds.push_back(entry.first);
-  std::string error;
+  std::string text;
   StagedFile staged;
-  const auto text = ReadDocumentText(options.input, kMediaPrefsDocument, error);
-  if (!text || (IsStandardStream(options.input) && !staged.Stage(*text, ".xml", error))) {
-    PrintFailure(error);
+  Status status = ReadDocumentText(options.input, kMediaPrefsDocument, text);
+  if (status && IsStandardStream(options.input)) status = staged.Stage(text, ".xml");
+  if (!status) {
+    PrintFailure(status.message());
     return kExitFailed;
   }
   const DocumentRead read{staged.Path().empty() ? options.input : staged.Path(),
@@ -115,8 +116,8 @@ int ShowStocks(const StocksOptions& options) {
     for (std::size_t i = 0; i < stocks->size(); ++i)
       out += "  " + std::to_string(i + 1) + "  " + (*stocks)[i] + "\n";
   }
-  if (!WriteOutput("-", out, error)) {
-    PrintFailure(error);
+  if (const Status written = WriteOutput("-", out); !written) {
+    PrintFailure(written.message());
     return kExitFailed;
   }
   return kExitOk;
@@ -145,9 +146,8 @@ int WriteEmptyDocument(const std::string& path) {
     if (at == std::string::npos) throw RunFailure("the empty list " + name + " was not written");
     text.replace(at, empty.size(), empty.substr(0, empty.size() - 2) + "> </" + name + ">");
   }
-  std::string error;
-  if (!WriteOutput(path, text, error)) {
-    PrintFailure(error);
+  if (const Status written = WriteOutput(path, text); !written) {
+    PrintFailure(written.message());
     return kExitFailed;
   }
   return kExitOk;

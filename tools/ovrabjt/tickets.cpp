@@ -41,49 +41,44 @@ std::string DescribeBadTicket(std::string_view packed, std::string_view shown) {
          "is longer than 1000 characters or runs past the end)";
 }
 
-bool UnpackTicketBytes(std::string_view packed, std::string_view shown, TicketRecord& record,
-                       std::string& error) {
-  if (UnpackTicket(record, Bytes(packed), packed.size())) return true;
-  error = DescribeBadTicket(packed, shown);
-  return false;
+Status UnpackTicketBytes(std::string_view packed, std::string_view shown, TicketRecord& record) {
+  if (UnpackTicket(record, Bytes(packed), packed.size())) return {};
+  return {StatusCode::kBadTicket, DescribeBadTicket(packed, shown)};
 }
 
-bool TicketToDocument(std::string_view packed, std::string_view shown, const std::string& base_name,
-                      bool indent, std::string& text, std::string& error) {
+// The library's failures in the tool's words: the file first, then the
+// cause; the XML layer's with its code's description.
+Status TicketToDocument(std::string_view packed, std::string_view shown,
+                        const std::string& base_name, bool indent, std::string& text) {
   TextSink sink(text, indent);
-  const ConversionResult result =
+  const Status result =
       WriteTicketDocument(base_name.c_str(), PackedTicket{packed.data(), packed.size()}, &sink,
                           ActiveRelease());
-  if (result) return true;
-  if (result.status == ConversionStatus::kBadTicket)
-    error = DescribeBadTicket(packed, shown);
-  else if (result.status == ConversionStatus::kDocumentError && result.error)
-    error = std::string(shown) +
-            ": the document could not be written: " + DescribeOvraError(result.error->code());
-  else
-    error = std::string(shown) + ": " + result.Describe();
-  return false;
+  if (result) return result;
+  if (result.code() == StatusCode::kBadTicket)
+    return {result.code(), DescribeBadTicket(packed, shown)};
+  if (result.code() == StatusCode::kDocumentError && result.error())
+    return {result.code(),
+            std::string(shown) + ": the document could not be written: " +
+                DescribeOvraError(result.error()->code()),
+            result.error()};
+  return {result.code(), std::string(shown) + ": " + result.message(), result.error()};
 }
 
-bool DocumentToTicket(const DocumentRead& read, std::vector<std::uint8_t>& packed,
-                      std::string& error) {
-  const ConversionResult result =
+Status DocumentToTicket(const DocumentRead& read, std::vector<std::uint8_t>& packed) {
+  const Status result =
       LoadTicketDocument(read.path.c_str(), read.base_name.c_str(), packed, ActiveRelease());
-  if (result) return true;
-  if (result.status == ConversionStatus::kDocumentError && result.error)
-    error = DescribeReadFailure(*result.error, read);
-  else
-    error = read.shown + ": " + result.Describe();
-  return false;
+  if (result) return result;
+  if (result.code() == StatusCode::kDocumentError && result.error())
+    return {result.code(), DescribeReadFailure(*result.error(), read), result.error()};
+  return {result.code(), read.shown + ": " + result.message(), result.error()};
 }
 
-bool DocumentTextToTicket(std::string_view text, std::string_view shown,
-                          const std::string& base_name, std::vector<std::uint8_t>& packed,
-                          std::string& error) {
+Status DocumentTextToTicket(std::string_view text, std::string_view shown,
+                            const std::string& base_name, std::vector<std::uint8_t>& packed) {
   StagedFile staged;
-  if (!staged.Stage(text, ".xml", error)) return false;
-  return DocumentToTicket({staged.Path(), std::string(shown), base_name, kOvraDocument}, packed,
-                          error);
+  if (Status staging = staged.Stage(text, ".xml"); !staging) return staging;
+  return DocumentToTicket({staged.Path(), std::string(shown), base_name, kOvraDocument}, packed);
 }
 
 }  // namespace ovrabjt::cli

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "diagnostics.h"
+#include "frame/status.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt::cli {
@@ -21,29 +22,26 @@ std::unique_ptr<TicketRecord> NewRecord();
 std::string_view AsBytes(const std::vector<std::uint8_t>& packed);
 
 // UnpackTicketBytes - unpacks a packed ticket of known length (the bounded
-// unpack) into `record`. False with `error` ("'t.bjt' is too short for a
+// unpack) into `record`. Fails with kBadTicket ("'t.bjt' is too short for a
 // packed ticket: ...") when it cannot be unpacked.
-bool UnpackTicketBytes(std::string_view packed, std::string_view shown, TicketRecord& record,
-                       std::string& error);
+Status UnpackTicketBytes(std::string_view packed, std::string_view shown, TicketRecord& record);
 
 // DescribeBadTicket - why the bytes of `shown` are no packed ticket.
 std::string DescribeBadTicket(std::string_view packed, std::string_view shown);
 
 // TicketToDocument - the ovra text of a packed ticket, parsed under
 // `base_name`, with line breaks and tabs when `indent` (the path of
-// ConvertBJTToOvraStream). False with `error` on failure.
-bool TicketToDocument(std::string_view packed, std::string_view shown, const std::string& base_name,
-                      bool indent, std::string& text, std::string& error);
+// ConvertBJTToOvraStream).
+Status TicketToDocument(std::string_view packed, std::string_view shown,
+                        const std::string& base_name, bool indent, std::string& text);
 
 // DocumentToTicket - the packed ticket of the ovra document of `read` (the
-// path of LoadOvra). False with `error` on failure.
-bool DocumentToTicket(const DocumentRead& read, std::vector<std::uint8_t>& packed,
-                      std::string& error);
+// path of LoadOvra).
+Status DocumentToTicket(const DocumentRead& read, std::vector<std::uint8_t>& packed);
 
 // DocumentTextToTicket - the same for document text held in memory, which is
 // staged in a temporary file for the library's file reader.
-bool DocumentTextToTicket(std::string_view text, std::string_view shown,
-                          const std::string& base_name, std::vector<std::uint8_t>& packed,
-                          std::string& error);
+Status DocumentTextToTicket(std::string_view text, std::string_view shown,
+                            const std::string& base_name, std::vector<std::uint8_t>& packed);
 
 }  // namespace ovrabjt::cli

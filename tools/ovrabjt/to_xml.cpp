@@ -18,18 +18,16 @@ struct ToXmlOptions {
   bool no_indent = false;
 };
 
-bool ConvertToXml(const GlobalOptions& global, bool indent, const std::string& input,
-                  const std::string& output, std::string& error) {
-  const auto packed = ReadInput(input, error);
-  if (!packed) return false;
-  if (const auto xml = NotAPackedTicket(*packed, DisplayName(input))) {
-    error = *xml;
-    return false;
-  }
+Status ConvertToXml(const GlobalOptions& global, bool indent, const std::string& input,
+                    const std::string& output) {
+  std::string packed;
+  if (Status read = ReadInput(input, packed); !read) return read;
+  if (const auto xml = NotAPackedTicket(packed, DisplayName(input))) return Refusal(*xml);
   std::string text;
-  return TicketToDocument(*packed, DisplayName(input), OvraBaseName(global, output), indent, text,
-                          error) &&
-         WriteOutput(output, text, error);
+  const Status converted =
+      TicketToDocument(packed, DisplayName(input), OvraBaseName(global, output), indent, text);
+  if (!converted) return converted;
+  return WriteOutput(output, text);
 }
 
 }  // namespace
@@ -44,8 +42,8 @@ void AddToXmlCommand(CLI::App& app, const GlobalOptions& global, Runner& chosen)
   command->callback([options, &global, &chosen] {
     chosen = [options, &global] {
       return RunConversions(options->targets, ".xml",
-                            [&](const std::string& in, const std::string& out, std::string& error) {
-                              return ConvertToXml(global, !options->no_indent, in, out, error);
+                            [&](const std::string& in, const std::string& out) {
+                              return ConvertToXml(global, !options->no_indent, in, out);
                             });
     };
   });

@@ -74,21 +74,22 @@ std::string FailureSummary(const std::vector<XmlMessage>& messages, const Docume
 }
 
 int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
-  std::string error;
-  const auto text = ReadInput(options.input, error);
-  if (!text) {
-    PrintFailure(error);
+  std::string text;
+  if (const Status read = ReadInput(options.input, text); !read) {
+    PrintFailure(read.message());
     return kExitFailed;
   }
-  const DocumentKind kind = KindOf(options.kind, *text);
-  if (const auto wrong = WrongKind(*text, kind, DisplayName(options.input))) {
+  const DocumentKind kind = KindOf(options.kind, text);
+  if (const auto wrong = WrongKind(text, kind, DisplayName(options.input))) {
     PrintFailure(*wrong);
     return kExitFailed;
   }
   StagedFile staged;
-  if (IsStandardStream(options.input) && !staged.Stage(*text, ".xml", error)) {
-    PrintFailure(error);
-    return kExitFailed;
+  if (IsStandardStream(options.input)) {
+    if (const Status staging = staged.Stage(text, ".xml"); !staging) {
+      PrintFailure(staging.message());
+      return kExitFailed;
+    }
   }
   const DocumentRead read{staged.Path().empty() ? options.input : staged.Path(),
                           DisplayName(options.input),
@@ -118,17 +119,19 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
   if (failure) {
     const bool parse = failure->code() == OvraErrorCode::kParseError ||
                        failure->code() == OvraErrorCode::kParseException;
-    PrintFailure(parse && !report.messages.empty() ? FailureSummary(report.messages, read, *text)
+    PrintFailure(parse && !report.messages.empty() ? FailureSummary(report.messages, read, text)
                                                    : DescribeDocumentFailure(*failure, report, read));
     return kExitFailed;
   }
-  if (!CheckDocumentValues(*text, kind, read.base_name, read.shown, options.strict, error)) {
-    PrintFailure(error);
+  if (const Status values =
+          CheckDocumentValues(text, kind, read.base_name, read.shown, options.strict);
+      !values) {
+    PrintFailure(values.message());
     return kExitFailed;
   }
   std::string verdict = read.shown + ": ";
   verdict += kind == kOvraDocument
-                 ? "valid ovra document (" + CheckedAgainst(*text) + ")"
+                 ? "valid ovra document (" + CheckedAgainst(text) + ")"
                  : "well-formed " + std::string(KindName(kind)) +
                        " document (read without a document type, as the library reads it)";
   std::printf("%s, %zu attributes\n", verdict.c_str(), list.size());

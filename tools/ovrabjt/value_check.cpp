@@ -225,11 +225,11 @@ std::optional<std::string> ReportValueWarnings(const std::vector<ValueWarning>& 
          " not take effect as written (--strict)";
 }
 
-bool CheckDocumentValues(std::string_view text, DocumentKind kind, const std::string& base_name,
-                         const std::string& shown, bool strict, std::string& error) {
+Status CheckDocumentValues(std::string_view text, DocumentKind kind, const std::string& base_name,
+                           const std::string& shown, bool strict) {
   const auto refused = ReportValueWarnings(DocumentWarnings(text, kind, base_name), shown, strict);
-  if (refused) error = *refused;
-  return !refused;
+  if (refused) return {StatusCode::kRefused, *refused};
+  return {};
 }
 
 }  // namespace ovrabjt::cli

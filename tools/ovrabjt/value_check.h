@@ -14,6 +14,7 @@
 
 #include "commands.h"
 #include "document_values.h"
+#include "frame/status.h"
 #include "releases/release_profile.h"
 
 namespace ovrabjt::cli {
@@ -46,9 +47,8 @@ std::optional<std::string> ReportValueWarnings(const std::vector<ValueWarning>& 
                                                const std::string& shown, bool strict);
 
 // CheckDocumentValues - ReportValueWarnings of the DocumentWarnings of
-// `text`: false, with the sentence that refuses it in `error`, when `strict`
-// refuses the document.
-bool CheckDocumentValues(std::string_view text, DocumentKind kind, const std::string& base_name,
-                         const std::string& shown, bool strict, std::string& error);
+// `text`: a refusal with its sentence when `strict` refuses the document.
+Status CheckDocumentValues(std::string_view text, DocumentKind kind, const std::string& base_name,
+                           const std::string& shown, bool strict);
 
 }  // namespace ovrabjt::cli
