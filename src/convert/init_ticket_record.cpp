@@ -1,27 +1,11 @@
 #include <algorithm>
-#include <span>
-#include <variant>
 
+#include "convert/field_defaults.h"
 #include "convert/job_defaults.h"
 #include "convert/media/media_record.h"
 #include "convert/ticket_conversion.h"
 
 namespace ovrabjt {
-
-namespace {
-
-// Writes each default through the field's own little-endian accessor.
-void WriteDefaults(const FieldView& view, std::span<const FieldDefault> defaults) {
-  for (const FieldDefault& d : defaults)
-    std::visit(
-        [&](auto field) {
-          using Value = decltype(view.Get(field));
-          view.Set(field, static_cast<Value>(d.value));
-        },
-        d.field);
-}
-
-}  // namespace
 
 void InitTicketRecord(TicketRecord& record) {
   FreeTicketStrings(record.strings);

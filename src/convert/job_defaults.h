@@ -5,8 +5,8 @@
 
 #include <array>
 #include <cstdint>
-#include <variant>
 
+#include "convert/field_defaults.h"
 #include "convert/finishings.h"
 #include "convert/job_vocabulary.h"
 #include "convert/media/media_vocabulary.h"
@@ -46,14 +46,6 @@ inline constexpr std::uint32_t kReserved8Default = 1;
 inline constexpr std::uint16_t kReserved68Default = 32;
 inline constexpr std::uint16_t kReserved110Default = 75;
 inline constexpr std::uint8_t kReservedByteDefault = 1;  // the bytes 116 to 119 and 122
-
-// A field of any width and the value a fresh record holds in it.
-struct FieldDefault {
-  std::variant<Field<std::uint8_t>, Field<std::uint16_t>, Field<std::int16_t>,
-               Field<std::uint32_t>, Field<std::int32_t>>
-      field;
-  std::int64_t value;
-};
 
 // The job level, in the order of the record.
 inline constexpr auto kJobDefaults = [] {
@@ -123,5 +115,9 @@ inline constexpr auto kOverrideDefaults = [] {
 inline constexpr auto kInsertDefaults = std::to_array<FieldDefault>({
     {insert_field::kMedia, kNoMedia},
 });
+
+static_assert(InRecordOrder(kJobDefaults));
+static_assert(InRecordOrder(kOverrideDefaults));
+static_assert(InRecordOrder(kInsertDefaults));
 
 }  // namespace ovrabjt

@@ -1,8 +1,10 @@
 #include "convert/media/media_record.h"
 
+#include <array>
 #include <cassert>
 #include <cstring>
 
+#include "convert/field_defaults.h"
 #include "convert/media/media_vocabulary.h"
 
 namespace ovrabjt {
@@ -18,24 +20,29 @@ constexpr std::uint8_t kHoleNone = 1;
 constexpr std::uint8_t kReserved26Default = 8;
 constexpr std::uint8_t kReserved30Default = 1;
 
+constexpr auto kMediaDefaults = std::to_array<FieldDefault>({
+    {media_field::kSizeCode, media_code::kSizeNone},
+    {media_field::kGrain, media_code::kGrainNotGiven},
+    {media_field::kTooth, media_code::kToothNotGiven},
+    {media_field::kFrontCoating, media_code::kCoatingNotGiven},
+    {media_field::kBackCoating, media_code::kCoatingNotGiven},
+    {media_field::kColor, media_code::kColorNotGiven},
+    {media_field::kType, media_code::kTypeNotGiven},
+    {media_field::kFlags, kNoWeight},
+    {media_field::kReserved26, kReserved26Default},
+    {media_field::kTypeCountSet, kTypeCountNotGiven},
+    {media_field::kTypeCount, kTypeCountDefault},
+    {media_field::kReserved30, kReserved30Default},
+    {media_field::kHoleCode, kHoleNone},
+});
+static_assert(InRecordOrder(kMediaDefaults));
+
 }  // namespace
 
 void InitMediaRecord(const FieldView& record) {
   assert(record.size() == kMediaRecordSize);
   std::memset(record.data(), 0, kMediaRecordSize);
-  record.Set(media_field::kSizeCode, media_code::kSizeNone);
-  record.Set(media_field::kGrain, media_code::kGrainNotGiven);
-  record.Set(media_field::kTooth, media_code::kToothNotGiven);
-  record.Set(media_field::kFrontCoating, media_code::kCoatingNotGiven);
-  record.Set(media_field::kBackCoating, media_code::kCoatingNotGiven);
-  record.Set(media_field::kColor, media_code::kColorNotGiven);
-  record.Set(media_field::kType, media_code::kTypeNotGiven);
-  record.Set(media_field::kFlags, kNoWeight);
-  record.Set(media_field::kReserved26, kReserved26Default);
-  record.Set(media_field::kTypeCountSet, kTypeCountNotGiven);
-  record.Set(media_field::kTypeCount, kTypeCountDefault);
-  record.Set(media_field::kReserved30, kReserved30Default);
-  record.Set(media_field::kHoleCode, kHoleNone);
+  WriteDefaults(record, kMediaDefaults);
 }
 
 }  // namespace ovrabjt
