@@ -33,6 +33,7 @@ inline constexpr KeywordTable<std::uint8_t, 2> kColorEmulations{{{
     {4, "swop"},
 }}};
 
+inline constexpr std::string_view kTrappingAttribute = "trapping";
 inline constexpr KeywordTable<std::uint8_t, 2> kTrappings{{{
     {2, "off"},
     {4, "all"},
@@ -40,11 +41,13 @@ inline constexpr KeywordTable<std::uint8_t, 2> kTrappings{{{
 // Trap widths are not kept while trapping is off, at the job level only.
 inline constexpr std::uint8_t kTrappingOff = 2;
 
+inline constexpr std::string_view kAntiAliasingAttribute = "anti-aliasing";
 inline constexpr KeywordTable<std::uint8_t, 2> kAntiAliasings{{{
     {2, "none"},
     {4, "standard"},
 }}};
 
+inline constexpr std::string_view kBlackOverprintAttribute = "black-overprint";
 inline constexpr KeywordTable<std::uint8_t, 2> kBlackOverprints{{{
     {2, "black-overprint-off"},
     {4, "black-overprint-on"},
@@ -69,6 +72,10 @@ inline constexpr KeywordTable<std::int16_t, 13> kHighlightColors{{{
 
 // "printer-resolution": the code of a square resolution in dots per inch,
 // which is given in both "cross-feed" and "feed-direction".
+inline constexpr std::string_view kPrinterResolutionAttribute = "printer-resolution";
+inline constexpr std::string_view kCrossFeedMember = "cross-feed";
+inline constexpr std::string_view kFeedDirectionMember = "feed-direction";
+inline constexpr std::string_view kUnitsMember = "units";
 inline constexpr NumberTable<std::uint8_t, 2> kPrinterResolutions{{{
     {2, 600},
     {4, 300},

@@ -27,10 +27,10 @@ void ReadJobColorSettings(const AttrNodeList& list, TicketRecord& ticket,
   // The job keeps the graphics halftone only.
   if (release.halftones) ReadHalftone(list, ticket, kJob, std::span(kHalftoneReadOrder).first(1));
   ReadColorEmulationCode(list, ticket, kJob);
-  ReadKeyword(list, "trapping", kTrappings, ticket.view(), kJob.trapping);
+  ReadKeyword(list, kTrappingAttribute, kTrappings, ticket.view(), kJob.trapping);
   if (TrapWidthsApply(ticket, release)) ReadTrapWidths(list, ticket, kJob);
-  ReadKeyword(list, "anti-aliasing", kAntiAliasings, ticket.view(), kJob.anti_aliasing);
-  ReadKeyword(list, "black-overprint", kBlackOverprints, ticket.view(), kJob.black_overprint);
+  ReadKeyword(list, kAntiAliasingAttribute, kAntiAliasings, ticket.view(), kJob.anti_aliasing);
+  ReadKeyword(list, kBlackOverprintAttribute, kBlackOverprints, ticket.view(), kJob.black_overprint);
 }
 
 void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket,
@@ -43,10 +43,10 @@ void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket,
   if (release.halftones) WriteHalftones(list, ticket, kJob);
   AddKeyword(list, kColorEmulations, ticket.Get(kJob.emulation), kColorEmulationAttribute);
   WritePrinterResolution(list, ticket);
-  AddKeyword(list, kTrappings, ticket.Get(kJob.trapping), "trapping");
+  AddKeyword(list, kTrappings, ticket.Get(kJob.trapping), kTrappingAttribute);
   if (TrapWidthsApply(ticket, release)) WriteTrapWidths(list, ticket, kJob);
-  AddKeyword(list, kAntiAliasings, ticket.Get(kJob.anti_aliasing), "anti-aliasing");
-  AddKeyword(list, kBlackOverprints, ticket.Get(kJob.black_overprint), "black-overprint");
+  AddKeyword(list, kAntiAliasings, ticket.Get(kJob.anti_aliasing), kAntiAliasingAttribute);
+  AddKeyword(list, kBlackOverprints, ticket.Get(kJob.black_overprint), kBlackOverprintAttribute);
   WriteColorEmulationName(list, ticket, kJob);
 }
 

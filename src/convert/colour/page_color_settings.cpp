@@ -44,11 +44,11 @@ void ReadPageColorSettings(const AttrNodeList& members, TicketRecord& ticket,
   ReadTrcName(members, ticket, page);
   if (release.halftones) ReadHalftone(members, ticket, page, kHalftoneReadOrder);
   ReadColorEmulationCode(members, ticket, page);
-  ReadKeyword(members, "trapping", kTrappings, ticket.view(), page.trapping);
+  ReadKeyword(members, kTrappingAttribute, kTrappings, ticket.view(), page.trapping);
   // Whatever the trapping, unlike the job.
   if (release.trap_widths) ReadTrapWidths(members, ticket, page);
-  ReadKeyword(members, "anti-aliasing", kAntiAliasings, ticket.view(), page.anti_aliasing);
-  ReadKeyword(members, "black-overprint", kBlackOverprints, ticket.view(), page.black_overprint);
+  ReadKeyword(members, kAntiAliasingAttribute, kAntiAliasings, ticket.view(), page.anti_aliasing);
+  ReadKeyword(members, kBlackOverprintAttribute, kBlackOverprints, ticket.view(), page.black_overprint);
 }
 
 void WritePageColorSettings(AttrNodeList& members, const TicketRecord& ticket,
@@ -62,9 +62,9 @@ void WritePageColorSettings(AttrNodeList& members, const TicketRecord& ticket,
   WriteTrc(members, ticket, page);
   AddKeyword(members, kColorEmulations, ticket.Get(page.emulation), kColorEmulationAttribute);
   WriteColorEmulationName(members, ticket, page);
-  AddKeyword(members, kTrappings, ticket.Get(page.trapping), "trapping");
-  AddKeyword(members, kAntiAliasings, ticket.Get(page.anti_aliasing), "anti-aliasing");
-  AddKeyword(members, kBlackOverprints, ticket.Get(page.black_overprint), "black-overprint");
+  AddKeyword(members, kTrappings, ticket.Get(page.trapping), kTrappingAttribute);
+  AddKeyword(members, kAntiAliasings, ticket.Get(page.anti_aliasing), kAntiAliasingAttribute);
+  AddKeyword(members, kBlackOverprints, ticket.Get(page.black_overprint), kBlackOverprintAttribute);
   if (release.trap_widths) WriteTrapWidths(members, ticket, page);
 }
 

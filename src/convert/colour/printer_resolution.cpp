@@ -7,11 +7,11 @@ namespace ovrabjt {
 
 void ReadPrinterResolution(const AttrNodeList& list, TicketRecord& ticket) {
   const AttrNodeList* members = nullptr;
-  if (!ReadCollection(list, "printer-resolution", 0, members)) return;
+  if (!ReadCollection(list, kPrinterResolutionAttribute, 0, members)) return;
   std::int32_t cross_feed = 0, feed_direction = 0, units = 0;
-  if (!ReadInteger(*members, "cross-feed", 0, cross_feed) ||
-      !ReadInteger(*members, "feed-direction", 0, feed_direction) ||
-      !ReadInteger(*members, "units", 0, units))
+  if (!ReadInteger(*members, kCrossFeedMember, 0, cross_feed) ||
+      !ReadInteger(*members, kFeedDirectionMember, 0, feed_direction) ||
+      !ReadInteger(*members, kUnitsMember, 0, units))
     return;
   if (units != kDotsPerInch || cross_feed != feed_direction) return;
   if (const auto code = kPrinterResolutions.CodeOf(cross_feed))
@@ -21,10 +21,10 @@ void ReadPrinterResolution(const AttrNodeList& list, TicketRecord& ticket) {
 void WritePrinterResolution(AttrNodeList& list, const TicketRecord& ticket) {
   const auto dpi = kPrinterResolutions.ValueOf(ticket.Get(ticket_field::kPrinterResolution));
   if (!dpi) return;
-  AttrNodeList& members = AddCollection(list, "printer-resolution", kResolution);
-  AddNumber(members, *dpi, "cross-feed", kInteger);
-  AddNumber(members, *dpi, "feed-direction", kInteger);
-  AddNumber(members, kDotsPerInch, "units", kInteger);
+  AttrNodeList& members = AddCollection(list, kPrinterResolutionAttribute, kResolution);
+  AddNumber(members, *dpi, kCrossFeedMember, kInteger);
+  AddNumber(members, *dpi, kFeedDirectionMember, kInteger);
+  AddNumber(members, kDotsPerInch, kUnitsMember, kInteger);
 }
 
 }  // namespace ovrabjt
