@@ -54,9 +54,9 @@ const Constrained* SettingOf(std::string_view capability, std::span<const Constr
 std::vector<std::string> SupportedValues(const AttrNodeList& values) {
   std::vector<std::string> out;
   std::string buffer(kMaxTicketString + 1, '\0');
-  for (std::size_t d = 0; values.FindNode("value", d) != nullptr; ++d) {
+  for (std::size_t d = 0; values.FindNode(kSetEntry, d) != nullptr; ++d) {
     buffer[0] = '\0';
-    ReadTextInto(values, "value", d, buffer.data(), kMaxTicketString);
+    ReadTextInto(values, kSetEntry, d, buffer.data(), kMaxTicketString);
     out.emplace_back(buffer.c_str());
   }
   return out;

@@ -12,7 +12,7 @@ namespace {
 
 std::size_t CountValues(const AttrNodeList& values) {
   std::size_t count = 0;
-  while (values.FindNode("value", count)) ++count;
+  while (values.FindNode(kSetEntry, count)) ++count;
   return count;
 }
 
@@ -32,7 +32,7 @@ bool GetSpecificKespInfo(const AttrNodeList& list, std::int32_t selector, std::i
     std::string slot(width, '\0');
     for (std::size_t d = 0; d < count; ++d) {
       slot[0] = '\0';  // a value that is not a text reads as an empty one
-      ReadTextInto(*values, "value", d, slot.data(), width - 1);
+      ReadTextInto(*values, kSetEntry, d, slot.data(), width - 1);
       std::memcpy(destination + d * width, slot.c_str(), std::strlen(slot.c_str()) + 1);
     }
   }

@@ -16,7 +16,7 @@ bool PopulateStockFromAttrList(AttrNodeList& list, std::int32_t list_kind, std::
   const AttrNodeList* stocks = nullptr;
   const AttrNodeList* stock = nullptr;
   if (!ReadCollection(std::as_const(list), *name, 0, stocks) ||
-      !ReadCollection(*stocks, "value", index - 1u, stock)) {
+      !ReadCollection(*stocks, kSetEntry, index - 1u, stock)) {
     index = 0;
     return true;
   }
@@ -28,7 +28,7 @@ bool AddStockToMPSContents(AttrNodeList& list, std::int32_t list_kind, const Con
   const auto name = release.stock_lists.ValueOf(list_kind);
   AttrNodeList* stocks = nullptr;
   if (!name || !ReadCollection(list, *name, 0, stocks)) return false;
-  WriteMediaCollection(AddCollection(*stocks, "value", kCollection), record, release);
+  WriteMediaCollection(AddCollection(*stocks, kSetEntry, kCollection), record, release);
   return true;
 }
 

@@ -75,7 +75,7 @@ class Checker {
       for (const std::string& name : names) occurrence += name == value.name;
       names.push_back(value.name);
       std::string where = path.empty() ? value.name : path + "/" + value.name;
-      if (value.name == "value") where += "[" + std::to_string(++values_seen) + "]";
+      if (value.name == kSetEntry) where += "[" + std::to_string(++values_seen) + "]";
       Check(value, parent, where, occurrence);
     }
   }
@@ -151,7 +151,7 @@ class Checker {
   void CheckListValue(const DocumentValue& value, const ValueRule* rule, const std::string& where,
                       std::size_t occurrence) {
     if (rule != nullptr && rule->expect == Expect::kRange) {
-      for (std::string_view bound : {"lower-bound", "upper-bound"}) {
+      for (std::string_view bound : {kLowerBound, kUpperBound}) {
         bool found = false;
         for (const DocumentValue& member : value.members) found = found || member.name == bound;
         if (!found) Warn(where, "a range without " + Quoted(bound) + "; that bound is not set");
