@@ -7,6 +7,7 @@
 #include "convert/colour/highlight_color.h"
 #include "convert/finishings.h"
 #include "convert/job_attributes.h"
+#include "convert/job_defaults.h"
 #include "convert/job_vocabulary.h"
 #include "convert/media/media_collection.h"
 #include "convert/media/media_vocabulary.h"
@@ -105,8 +106,9 @@ void WriteSaveDisposition(AttrNodeList& list, const TicketRecord& r,
   if (!keyword) return;
   AttrNodeList& save = AddCollection(list, job_attr::kJobSaveDisposition, kCollection);
   AddString(save, *keyword, job_attr::kSaveDisposition, kKeyword);
-  if (disposition == 1) return;
-  AttrNodeList& info = AddCollection(AddCollection(save, job_attr::kSaveInfo, kSetOf), kSetEntry, kCollection);
+  if (disposition == kSaveDispositionNone) return;
+  AttrNodeList& info =
+      AddCollection(AddCollection(save, job_attr::kSaveInfo, kSetOf), kSetEntry, kCollection);
   if (auto format = release.save_formats.ValueOf(r.Get(tf::kSaveFormat)))
     AddString(info, *format, job_attr::kSaveDocumentFormat, kMimeMediaType);
   if (release.save_name) AddName(info, SaveName(r), job_attr::kSaveName);
@@ -165,7 +167,8 @@ void WriteCovers(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile
     back_members = &AddCollection(list, kCoverBackAttribute, kCollection);
     WriteMediaCol(*back_members, r, r.Get(tf::kBackCoverMedia), release);
   }
-  if (front) AddKeyword(*front_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), job_attr::kCoverType);
+  if (front)
+    AddKeyword(*front_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), job_attr::kCoverType);
   // Covers printed alike carry the front cover's print on both.
   if (mode == cm::kBothAlike)
     AddKeyword(*back_members, kCoverPrints, r.Get(tf::kFrontCoverPrint), job_attr::kCoverType);
@@ -225,7 +228,8 @@ bool BuildTicketAttributes(const TicketRecord& r, std::unique_ptr<AttrNodeList>&
   WriteJobText(list, r, job_text::kJobName, release);
   WriteJobText(list, r, job_text::kUserName, release);
   WriteJobText(list, r, job_text::kPhoneNumber, release);
-  if (!Absent(r, job_flag::kCopies)) AddNumber(list, r.Get(tf::kCopies), job_attr::kCopies, kInteger);
+  if (!Absent(r, job_flag::kCopies))
+    AddNumber(list, r.Get(tf::kCopies), job_attr::kCopies, kInteger);
   WritePageRanges(list, r);
   WriteFinishings(list, r);
   WriteSeparatorSheets(list, r, release);

@@ -13,7 +13,8 @@ void InitTicketRecord(TicketRecord& record) {
   record.ResetMediaClaims();
   WriteDefaults(record.view(), kJobDefaults);
   for (std::size_t k = 0; k < kMediaSlots; ++k) InitMediaRecord(record.MediaSlot(k));
-  for (std::size_t i = 0; i < kMaxOverrides; ++i) WriteDefaults(record.Override(i), kOverrideDefaults);
+  for (std::size_t i = 0; i < kMaxOverrides; ++i)
+    WriteDefaults(record.Override(i), kOverrideDefaults);
   for (std::size_t i = 0; i < kMaxInserts; ++i) WriteDefaults(record.Insert(i), kInsertDefaults);
 }
 

@@ -238,7 +238,8 @@ TEST(ReadKeyword, SetsTheCodeOnlyForAKeywordOfTheTable) {
 
 TEST(AddKeyword, WritesTheKeywordOfACodeAndNothingForOthers) {
   AttrNodeList list;
-  for (std::uint8_t code : {0, 2, 3, 1, 4, 255}) AddKeyword(list, kCollations, code, "sheet-collate");
+  for (std::uint8_t code : {0, 2, 3, 1, 4, 255})
+    AddKeyword(list, kCollations, code, "sheet-collate");
   EXPECT_EQ(DumpAttrList(list),
             "sheet-collate (keyword) = uncollated\n"
             "sheet-collate (keyword) = collated\n");

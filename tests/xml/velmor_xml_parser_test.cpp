@@ -275,7 +275,8 @@ TEST(CallLibrary, TheLibrarysExceptionsBecomeTheCallersCode) {
       {[] { throw xercesc::SAXException(u"the handler gave up"); }, "the handler gave up"},
       {[] { throw xercesc::OutOfMemoryException(); }, "out of memory"},
       {[] {
-         throw xercesc::RuntimeException(__FILE__, __LINE__, xercesc::XMLExcepts::Gen_NoDTDValidator);
+         throw xercesc::RuntimeException(__FILE__, __LINE__,
+                                         xercesc::XMLExcepts::Gen_NoDTDValidator);
        },
        ""},
   };

@@ -30,7 +30,8 @@ void ReadJobColorSettings(const AttrNodeList& list, TicketRecord& ticket,
   ReadKeyword(list, kTrappingAttribute, kTrappings, ticket.view(), kJob.trapping);
   if (TrapWidthsApply(ticket, release)) ReadTrapWidths(list, ticket, kJob);
   ReadKeyword(list, kAntiAliasingAttribute, kAntiAliasings, ticket.view(), kJob.anti_aliasing);
-  ReadKeyword(list, kBlackOverprintAttribute, kBlackOverprints, ticket.view(), kJob.black_overprint);
+  ReadKeyword(list, kBlackOverprintAttribute, kBlackOverprints, ticket.view(),
+              kJob.black_overprint);
 }
 
 void WriteJobColorSettings(AttrNodeList& list, const TicketRecord& ticket,

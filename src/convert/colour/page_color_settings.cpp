@@ -48,7 +48,8 @@ void ReadPageColorSettings(const AttrNodeList& members, TicketRecord& ticket,
   // Whatever the trapping, unlike the job.
   if (release.trap_widths) ReadTrapWidths(members, ticket, page);
   ReadKeyword(members, kAntiAliasingAttribute, kAntiAliasings, ticket.view(), page.anti_aliasing);
-  ReadKeyword(members, kBlackOverprintAttribute, kBlackOverprints, ticket.view(), page.black_overprint);
+  ReadKeyword(members, kBlackOverprintAttribute, kBlackOverprints, ticket.view(),
+              page.black_overprint);
 }
 
 void WritePageColorSettings(AttrNodeList& members, const TicketRecord& ticket,
