@@ -4,8 +4,8 @@
 #include <cstring>
 #include <utility>
 
-#include "convert/finishings.h"
-#include "convert/job_vocabulary.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
 
 namespace ovrabjt {
 

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "convert/attr_builders.h"
-#include "convert/colour/color_settings.h"
-#include "convert/colour/highlight_color.h"
-#include "convert/finishings.h"
-#include "convert/job_vocabulary.h"
+#include "convert/color/color_settings.h"
+#include "convert/color/highlight_color.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
 #include "convert/media/media_collection.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "convert/media/media_record.h"
 #include "convert/media/media_table.h"
 #include "convert/media/sides.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include "convert/colour/colour_vocabulary.h"
-#include "convert/job_vocabulary.h"
-#include "convert/media/media_vocabulary.h"
-#include "prefs/prefs_vocabulary.h"
-#include "releases/older_vocabulary.h"
+#include "vocabulary/color_vocabulary.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
+#include "vocabulary/prefs_vocabulary.h"
+#include "vocabulary/older_vocabulary.h"
 
 #ifndef OVRABJT_RELEASE
 #define OVRABJT_RELEASE "3.6.09"

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "convert/code_table.h"
+#include "vocabulary/code_table.h"
 
 namespace ovrabjt {
 

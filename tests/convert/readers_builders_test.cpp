@@ -6,7 +6,7 @@
 #include "attr/attr_value_factory.h"
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
-#include "convert/finishings.h"
+#include "vocabulary/finishings.h"
 
 namespace ovrabjt {
 namespace {

@@ -3,7 +3,7 @@
 #include <cassert>
 #include <cstring>
 
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 
 namespace ovrabjt {
 

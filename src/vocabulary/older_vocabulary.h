@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "convert/code_table.h"
-#include "convert/media/media_vocabulary.h"
-#include "prefs/prefs_vocabulary.h"
+#include "vocabulary/code_table.h"
+#include "vocabulary/media_vocabulary.h"
+#include "vocabulary/prefs_vocabulary.h"
 
 namespace ovrabjt {
 

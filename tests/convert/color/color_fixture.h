@@ -13,7 +13,7 @@
 #include "convert/attr_builders.h"
 #include "ticket/ticket_record.h"
 
-namespace ovrabjt::colour_test {
+namespace ovrabjt::color_test {
 
 namespace tf = ticket_field;
 namespace of = override_field;
@@ -51,4 +51,4 @@ inline Field<std::uint16_t> Page(std::size_t i, Field<std::uint16_t> f) {
   return At(OverrideOffset(i), f);
 }
 
-}  // namespace ovrabjt::colour_test
+}  // namespace ovrabjt::color_test

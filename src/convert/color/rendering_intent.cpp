@@ -1,10 +1,10 @@
-#include "convert/colour/rendering_intent.h"
+#include "convert/color/rendering_intent.h"
 
 #include <string>
 
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
-#include "convert/colour/colour_vocabulary.h"
+#include "vocabulary/color_vocabulary.h"
 
 namespace ovrabjt {
 
