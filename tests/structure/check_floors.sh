@@ -3,6 +3,7 @@
 # names a file of SRC on the including file's own floor or one below it.
 # Folders on one line share a floor and may include each other.
 # Prints each include that breaks this as FILE:LINE: cause; exit 1 if any.
+# check_floors.sh --floors prints the floors' first folders, bottom up.
 set -euo pipefail
 
 # The floors, from the bottom up.
@@ -20,7 +21,12 @@ inspect
 operations
 '
 
-src=${1:?usage: check_floors.sh SRC}
+if [ "${1:-}" = --floors ]; then  # the first folder of each floor, bottom up
+  awk 'NF { print $1 }' <<<"$FLOORS"
+  exit 0
+fi
+
+src=${1:?usage: check_floors.sh SRC | --floors}
 cd "$src"
 find . -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.c' \) | sed 's#^\./##' | sort |
   xargs grep -n -H -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' /dev/null |

@@ -46,5 +46,13 @@ for allowed in 'convert/attr_readers.h|#include "convert/color/color_fields.h"' 
   "$here/check_floors.sh" "$work/src" >/dev/null || fail "refuses ${allowed#*|} in ${allowed%%|*}"
 done
 
+# The README's layout and CONTRIBUTING.md list the floors in the same order.
+floors=$("$here/check_floors.sh" --floors)
+readme_order=$(sed -n '/^## Layout/,/^## /p' "$src/../README.md" | sed -n 's/^| `src\/\([a-z]*\)\/` .*/\1/p')
+[ "$readme_order" = "$floors" ] || fail "the README's layout lists $(echo $readme_order), not $(echo $floors)"
+contributing_order=$(sed -n '/^## Layout and floors/,/^## /p' "$src/../CONTRIBUTING.md" |
+  sed -n 's/^| `\([a-z]*\)\/`.*/\1/p')
+[ "$contributing_order" = "$floors" ] || fail "CONTRIBUTING.md lists $(echo $contributing_order), not $(echo $floors)"
+
 [ "$failures" -eq 0 ] && echo "the floor check holds every planted case"
 exit "$failures"
