@@ -6,7 +6,7 @@
 set -euo pipefail
 
 # The names of the inspection library and of the DOM-building write path.
-not_shipped='ovrabjt::(JobFieldCatalog|OverrideFieldCatalog|InsertFieldCatalog|MediaFieldCatalog|CompareTickets|DumpAttrList)\(|ovrabjt::FieldInfo::|ovrabjt::FieldDifference::|ovrabjt::testing::|VelmorDomDoc::(BuildFrom|WriteTo|GroupElementFor)\('
+not_shipped='ovrabjt::(JobFieldCatalog|OverrideFieldCatalog|InsertFieldCatalog|MediaFieldCatalog|CompareTickets|DumpAttrList|DescribeXmlMessage|IsTicketStringShared)\(|ovrabjt::FieldInfo::|ovrabjt::FieldDifference::|ovrabjt::testing::|VelmorDomDoc::(BuildFrom|WriteTo|GroupElementFor)\('
 
 # no_inspection FILE - fails naming each such symbol of FILE. A file without
 # a symbol table of its own code proves nothing, so it fails too.

@@ -15,6 +15,7 @@
 #include <thread>
 #include <xercesc/dom/DOMText.hpp>
 
+#include "inspect/xml_message_text.h"
 #include "platform/code_page.h"
 #include "support/time_bound.h"
 #include "xml_test_support.h"
