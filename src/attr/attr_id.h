@@ -12,9 +12,6 @@ class AttrID {
   virtual ~AttrID() = default;
 
   const std::string& GetName() const { return name_; }
-  // True when the two names are equal byte for byte (case matters).
-  bool Matches(const AttrID& other) const { return name_ == other.name_; }
-  bool Matches(std::string_view name) const { return name_ == name; }
 
  private:
   std::string name_;

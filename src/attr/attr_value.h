@@ -146,7 +146,6 @@ class IppBoolean final : public AttrValue {
  public:
   // True for exactly "true", "1" or "yes"; any other text is false.
   explicit IppBoolean(std::string_view text);
-  bool GetBoolean() const { return value_; }
   std::string_view GetSyntaxName() const override { return kBoolean; }
   std::string GetText() const override { return value_ ? "true" : "false"; }
   bool Equals(const AttrValue& other) const override;

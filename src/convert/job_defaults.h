@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "convert/field_defaults.h"
-#include "convert/finishings.h"
-#include "convert/job_vocabulary.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "ticket/field.h"
 #include "ticket/layout.h"
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "convert/attr_readers.h"
-#include "convert/colour/color_settings.h"
-#include "convert/colour/highlight_color.h"
-#include "convert/finishings.h"
+#include "convert/color/color_settings.h"
+#include "convert/color/highlight_color.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
 #include "convert/job_attributes.h"
-#include "convert/job_vocabulary.h"
 #include "convert/media/media_table.h"
 #include "convert/media/sides.h"
 #include "convert/ticket_conversion.h"

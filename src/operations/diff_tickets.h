@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ticket/field.h"
-#include "ticket/field_catalog.h"
+#include "inspect/field_catalog.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt {

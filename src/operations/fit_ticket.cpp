@@ -5,10 +5,10 @@
 #include <span>
 
 #include "convert/attr_readers.h"
-#include "convert/code_table.h"
-#include "convert/colour/color_fields.h"
-#include "convert/finishings.h"
-#include "convert/job_vocabulary.h"
+#include "vocabulary/code_table.h"
+#include "convert/color/color_fields.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
 
 namespace ovrabjt {
 

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "convert/attr_readers.h"
-#include "convert/colour/colour_vocabulary.h"
-#include "convert/job_vocabulary.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/color_vocabulary.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "convert/ticket_conversion.h"
 #include "operations/attr_copy.h"
 #include "operations/ticket_references.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 
-#include "convert/colour/colour_vocabulary.h"
-#include "convert/job_vocabulary.h"
-#include "convert/media/media_vocabulary.h"
-#include "prefs/prefs_vocabulary.h"
-#include "releases/older_vocabulary.h"
+#include "vocabulary/color_vocabulary.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
+#include "vocabulary/prefs_vocabulary.h"
+#include "vocabulary/older_vocabulary.h"
 
 #ifndef OVRABJT_RELEASE
 #define OVRABJT_RELEASE "3.6.09"
@@ -30,29 +30,6 @@ namespace {
         OVRABJT_DECLARATION "<mediaprefs version=\"1.0\" qrcs-version=\"" qrcs            \
                             "\" xml:lang=\"en-US\"> </mediaprefs>"                        \
   }
-
-// Top-level attributes that only "3.6.09" knows.
-constexpr std::array<std::string_view, 7> kAbsentBefore3609 = {
-    "halftone-graphics", "halftone-text",       "halftone-images",
-    "trap-width-fast",   "trap-width-slow",     "finishings-template",
-    "presentation-direction-number-up",
-};
-
-constexpr std::array<std::string_view, 17> kAbsentIn3015 = {
-    "halftone-graphics",   "halftone-text",      "halftone-images",
-    "trap-width-fast",     "trap-width-slow",    "finishings-template",
-    "presentation-direction-number-up",          "media-input-tray-check",
-    "page-rotation",       "presentation-direction",
-    "x-image-position",    "y-image-position",   "job-phone-number",
-    "highlight-colorant",  "highlight-colorant-mismatch",
-    "highlight-map",       "highlight-map-color",
-};
-
-constexpr std::array<AttributeRename, 3> kRenamedIn3015 = {{
-    {"page-exceptions", "page-overrides"},
-    {"document-exceptions", "document-overrides"},
-    {"font-name", "font-name-requested"},
-}};
 
 constexpr ReleaseProfile k3609{
     .file_version = "3.6.09",

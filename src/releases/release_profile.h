@@ -9,7 +9,8 @@
 #include <span>
 #include <string_view>
 
-#include "convert/code_table.h"
+#include "vocabulary/code_table.h"
+#include "vocabulary/older_vocabulary.h"
 
 namespace ovrabjt {
 
@@ -18,12 +19,6 @@ struct DocumentTemplates {
   std::string_view ovra;
   std::string_view kesp;
   std::string_view mediaprefs;
-};
-
-// A top-level attribute that an older release calls by another name.
-struct AttributeRename {
-  std::string_view older;  // the name this release uses
-  std::string_view newer;  // the name of the newest release
 };
 
 struct ReleaseProfile {

@@ -13,15 +13,6 @@ std::size_t TicketRecord::OverridesInUse() const {
   return std::min<std::size_t>(Get(ticket_field::kPageOverrideCount), kMaxOverrides);
 }
 
-bool IsTicketStringShared(const TicketRecord& record, std::uint16_t index) {
-  int holders = 0;
-  ForEachStringRef(record, [&](Field<std::uint16_t> f) {
-    if (record.Get(f) == index) ++holders;
-    return holders < 2;
-  });
-  return holders > 1;
-}
-
 void RenumberTicketStrings(TicketRecord& record, std::uint16_t removed) {
   ForEachStringRef(record, [&](Field<std::uint16_t> f) {
     std::uint16_t v = record.Get(f);

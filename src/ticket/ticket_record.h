@@ -78,10 +78,6 @@ void ForEachStringRef(const TicketRecord& record, Fn&& fn) {
       if (!fn(At(OverrideOffset(i), f))) return;
 }
 
-// IsTicketStringShared - true when more than one string-reference field of the
-// record (job level and used page overrides) holds `index`.
-bool IsTicketStringShared(const TicketRecord& record, std::uint16_t index);
-
 // RenumberTicketStrings - lowers by one every string-reference field holding an
 // index above `removed`.
 void RenumberTicketStrings(TicketRecord& record, std::uint16_t removed);

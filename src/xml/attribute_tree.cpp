@@ -1,5 +1,5 @@
 // The mapping between a document's elements and an attribute list: reading
-// the elements into attributes, and building elements from attributes.
+// the elements into attributes, and writing attributes as elements' text.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -21,10 +21,6 @@ namespace {
 
 using xercesc::DOMElement;
 using xercesc::DOMNode;
-
-constexpr char16_t kSyntaxAttribute[] = u"syntax";
-constexpr char16_t kSpaceAttribute[] = u"xml:space";
-constexpr char16_t kPreserve[] = u"preserve";
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -147,49 +143,6 @@ std::string_view VelmorDomDoc::TagName(const DOMElement& element) const {
     return name->second;
   } catch (const xercesc::DOMException&) {
     throw OvraParseException(OvraErrorCode::kAttributeReadFailed);
-  }
-}
-
-void VelmorDomDoc::BuildFrom(const AttrNodeList& list) {
-  ForgetGroupElements();
-  Parse(GetTemplate());
-  xercesc::DOMDocument& document = *parser_->GetDocument();
-  DOMElement& root = *document.getDocumentElement();
-  for (const std::unique_ptr<AttrNode>& attribute : list.nodes()) {
-    DOMElement* parent = nullptr;
-    try {
-      parent = &GroupElementFor(document, root, *attribute);
-    } catch (const xercesc::DOMException&) {
-      throw OvraParseException(OvraErrorCode::kAttributeBuildFailed, attribute->GetName());
-    }
-    WriteAttributeElement(document, *parent, *attribute);
-  }
-}
-
-// A list value's members become child elements, in order; any other value
-// becomes the element's text (possibly empty). A node without a value is
-// written as a null value.
-void VelmorDomDoc::WriteAttributeElement(xercesc::DOMDocument& document, DOMElement& parent,
-                                         const AttrNode& attribute) {
-  static const IppNull kNoValue;
-  const AttrValue& value = attribute.GetValue() != nullptr ? *attribute.GetValue() : kNoValue;
-  const auto* list_value =
-      value.GetSyntaxCode() == kSyntaxList ? static_cast<const IppList*>(&value) : nullptr;
-  DOMElement* element = nullptr;
-  try {
-    element = document.createElement(Cp1252ToUtf16(attribute.GetName()).c_str());
-    element->setAttribute(kSyntaxAttribute, Cp1252ToUtf16(value.GetSyntaxName()).c_str());
-    if (value.PreservesSpace()) element->setAttribute(kSpaceAttribute, kPreserve);
-    parent.appendChild(element);
-    if (list_value == nullptr) {
-      element->appendChild(document.createTextNode(Cp1252ToUtf16(value.GetText()).c_str()));
-    }
-  } catch (const xercesc::DOMException&) {
-    throw OvraParseException(OvraErrorCode::kAttributeBuildFailed, attribute.GetName());
-  }
-  if (list_value == nullptr || list_value->GetMembers() == nullptr) return;
-  for (const std::unique_ptr<AttrNode>& member : list_value->GetMembers()->nodes()) {
-    WriteAttributeElement(document, *element, *member);
   }
 }
 

@@ -67,8 +67,6 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // kept for the next parse never accumulates what the library leaves behind.
   bool Rest();
 
-  const DocumentReach& Reach() const { return *reach_; }
-
   // OpenFile - a source reading the file at `path` (resolved before) within
   // the parse's read budget.
   xercesc::InputSource* OpenFile(const std::string& path) { return resolver_.Open(path); }

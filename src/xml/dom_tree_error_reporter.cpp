@@ -14,26 +14,7 @@ std::string Utf8Of(const XMLCh* text) {
   return text == nullptr ? std::string() : Utf16ToUtf8(std::u16string_view(text));
 }
 
-const char* KindName(XmlMessage::Kind kind) {
-  switch (kind) {
-    case XmlMessage::Kind::kWarning:
-      return "warning";
-    case XmlMessage::Kind::kError:
-      return "error";
-    case XmlMessage::Kind::kFatalError:
-      return "fatal error";
-    case XmlMessage::Kind::kLibraryException:
-      break;
-  }
-  return "library exception";
-}
-
 }  // namespace
-
-std::string DescribeXmlMessage(const XmlMessage& message) {
-  return message.system_id + ":" + std::to_string(message.line) + ":" +
-         std::to_string(message.column) + ": " + KindName(message.kind) + ": " + message.text;
-}
 
 void DOMTreeErrorReporter::warning(const xercesc::SAXParseException& problem) {
   warning_seen_ = true;

@@ -21,9 +21,6 @@ struct XmlMessage {
   std::string text;
 };
 
-// DescribeXmlMessage - "system-id:line:column: kind: text".
-std::string DescribeXmlMessage(const XmlMessage& message);
-
 class DOMTreeErrorReporter : public xercesc::ErrorHandler {
  public:
   // At most this many messages are kept per parse; later ones are counted.

@@ -61,9 +61,7 @@ class CachedGrammar {
                 std::unique_ptr<xercesc::XMLGrammarPool> pool);
   ~CachedGrammar();
 
-  xercesc::XMLGrammarPool& Pool() const { return *pool_; }
   const std::string& Path() const { return path_; }
-  const FileIdentity& Identity() const { return identity_; }
 
   // TakeParser - a parser over this grammar for a document of `reach`, for
   // the caller alone until it gives it back: an idle one, preferably one

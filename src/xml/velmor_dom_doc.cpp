@@ -14,14 +14,6 @@ bool HasTagName(const xercesc::DOMElement& element, std::string_view name) {
   return std::u16string_view(element.getTagName()) == Cp1252ToUtf16(name);
 }
 
-// Creates a group element at the end of the root.
-xercesc::DOMElement* AppendGroupElement(xercesc::DOMDocument& document, xercesc::DOMElement& root,
-                                        std::string_view name) {
-  xercesc::DOMElement* group = document.createElement(Cp1252ToUtf16(name).c_str());
-  root.appendChild(group);
-  return group;
-}
-
 }  // namespace
 
 // The parser's creation starts the XML library first.
@@ -30,22 +22,12 @@ VelmorDomDoc::VelmorDomDoc(DocumentReach reach, bool validate, const ReleaseProf
 
 VelmorDomDoc::~VelmorDomDoc() = default;
 
-xercesc::DOMElement& VelmorDomDoc::GroupElementFor(xercesc::DOMDocument&, xercesc::DOMElement& root,
-                                                   const AttrNode&) {
-  return root;
-}
-
 bool VelmorDomDoc::IsGroupElement(const xercesc::DOMElement&) const { return false; }
 
 void VelmorDomDoc::Parse(std::string_view text) { parser_->Parse(text); }
 
-void VelmorDomDoc::WriteTo(XmlOutputCallback& output) { parser_->WriteDocument(output); }
-
 OvraDomDoc::OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
     : VelmorDomDoc(DocumentReach::Beside(name).OnlyNamedType(), validate, release) {}
-
-// The group elements belong to the parser's document and go with it.
-OvraDomDoc::~OvraDomDoc() = default;
 
 std::string_view OvraDomDoc::GetTemplate() const { return Release().templates.ovra; }
 
@@ -63,33 +45,9 @@ std::string_view OvraDomDoc::GroupNameFor(const AttrNode& attribute) const {
   throw OvraParseException(OvraErrorCode::kAttributeOutsideGroups, attribute.GetName());
 }
 
-xercesc::DOMElement& OvraDomDoc::GroupElementFor(xercesc::DOMDocument& document,
-                                                 xercesc::DOMElement& root,
-                                                 const AttrNode& attribute) {
-  if (GroupNameFor(attribute) == kOperationGroupElement) {
-    if (!operation_group_exists_) {
-      operation_group_ = AppendGroupElement(document, root, kOperationGroupElement);
-      operation_group_exists_ = true;
-    }
-    return *operation_group_;
-  }
-  if (!job_template_group_exists_) {
-    job_template_group_ = AppendGroupElement(document, root, kJobTemplateGroupElement);
-    job_template_group_exists_ = true;
-  }
-  return *job_template_group_;
-}
-
 bool OvraDomDoc::IsGroupElement(const xercesc::DOMElement& element) const {
   return HasTagName(element, kOperationGroupElement) ||
          HasTagName(element, kJobTemplateGroupElement);
-}
-
-void OvraDomDoc::ForgetGroupElements() {
-  operation_group_ = nullptr;
-  operation_group_exists_ = false;
-  job_template_group_ = nullptr;
-  job_template_group_exists_ = false;
 }
 
 KespDomDoc::KespDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)

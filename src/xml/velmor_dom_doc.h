@@ -26,6 +26,11 @@
 
 namespace ovrabjt {
 
+// The XML attributes of an attribute's element.
+inline constexpr char16_t kSyntaxAttribute[] = u"syntax";
+inline constexpr char16_t kSpaceAttribute[] = u"xml:space";
+inline constexpr char16_t kPreserve[] = u"preserve";
+
 class VelmorDomDoc {
  public:
   // Elements nested deeper than this (the root being level 1) make a parse
@@ -38,12 +43,6 @@ class VelmorDomDoc {
 
   // GetTemplate - the kind's empty document as XML text.
   virtual std::string_view GetTemplate() const = 0;
-
-  // GroupElementFor - the element under which the top-level `attribute` is
-  // written: the root, unless the kind groups its attributes.
-  virtual xercesc::DOMElement& GroupElementFor(xercesc::DOMDocument& document,
-                                               xercesc::DOMElement& root,
-                                               const AttrNode& attribute);
 
   // IsGroupElement - whether `element` is a group element, which a read
   // looks into although it has no "syntax".
@@ -59,19 +58,13 @@ class VelmorDomDoc {
   // attributes read before stay in the list.
   void ReadInto(AttrNodeList& list) const;
 
-  // BuildFrom - parses the template, then writes one element per attribute
-  // of `list`, in order, under its group element. Raises code 6 (detail:
-  // the attribute's name) when the library refuses an element, and what
-  // GroupElementFor raises.
-  void BuildFrom(const AttrNodeList& list);
-
-  // WriteTo - writes the document as XML text through `output` (codes 3, 4).
-  void WriteTo(XmlOutputCallback& output);
-
-  // WriteListTo - BuildFrom and WriteTo in one: writes the text of the
-  // document built from `list`, the same bytes, without building the
-  // attribute elements as DOM nodes. Raises what BuildFrom raises before
-  // anything is written, then what WriteTo raises.
+  // WriteListTo - writes the text of the template with one element per
+  // attribute of `list`, in order, under its group element, without
+  // building the elements in the library's tree. Raises code 6 (detail: the
+  // attribute's name) for a name the library would refuse as an element and
+  // what GroupNameFor raises, both before anything is written, then codes 3
+  // and 4 of the writer. The tests hold its bytes and failures to those of
+  // the document built element by element (tests/support/dom_oracle.h).
   void WriteListTo(const AttrNodeList& list, XmlOutputCallback& output);
 
   // GroupNameFor - the name of the group element under which the top-level
@@ -80,6 +73,7 @@ class VelmorDomDoc {
 
   // The parser, with the library's messages of the last parse.
   const VelmorXmlParser& Parser() const { return *parser_; }
+  VelmorXmlParser& Parser() { return *parser_; }
 
  protected:
   // Creates the parser of a document of `reach` (codes 20, 23); the document
@@ -88,10 +82,6 @@ class VelmorDomDoc {
 
   const ReleaseProfile& Release() const { return release_; }
 
-  // Forgets the group elements of a previous build, whose document the
-  // template's parse has replaced.
-  virtual void ForgetGroupElements() {}
-
  private:
   // Reading (attribute_tree.cpp).
   void ReadChildren(const xercesc::DOMElement& parent, std::size_t parent_level,
@@ -99,10 +89,6 @@ class VelmorDomDoc {
   std::unique_ptr<AttrNode> MakeAttribute(const xercesc::DOMElement& element,
                                           const xercesc::DOMAttr& syntax, std::size_t level) const;
   std::string_view TagName(const xercesc::DOMElement& element) const;
-  // Building (attribute_tree.cpp).
-  static void WriteAttributeElement(xercesc::DOMDocument& document, xercesc::DOMElement& parent,
-                                    const AttrNode& attribute);
-
   std::unique_ptr<VelmorXmlParser> parser_;
   const ReleaseProfile& release_;
   // Narrow tag names of the document being read, by the library's copy.
@@ -119,27 +105,13 @@ class OvraDomDoc final : public VelmorDomDoc {
   // Ovra documents are validated against the document type they name, a
   // file beside `name`, and bring no declarations of their own.
   OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release = BuildRelease());
-  ~OvraDomDoc() override;
 
   std::string_view GetTemplate() const override;
-  // The attribute's group element, created at the end of the root when
-  // first needed; raises code 7 (detail: the name) for a name outside both
-  // groups.
-  xercesc::DOMElement& GroupElementFor(xercesc::DOMDocument& document, xercesc::DOMElement& root,
-                                       const AttrNode& attribute) override;
   // True for "ovra-operation-attributes" and "job-template-attributes".
   bool IsGroupElement(const xercesc::DOMElement& element) const override;
   // The group of the attribute's name; raises code 7 (detail: the name) for
   // a name outside both groups.
   std::string_view GroupNameFor(const AttrNode& attribute) const override;
-
- private:
-  void ForgetGroupElements() override;
-
-  xercesc::DOMElement* operation_group_ = nullptr;
-  bool operation_group_exists_ = false;
-  xercesc::DOMElement* job_template_group_ = nullptr;
-  bool job_template_group_exists_ = false;
 };
 
 // The printer's capabilities; attributes sit directly under the root.

@@ -29,10 +29,6 @@ namespace ovrabjt {
 
 class VelmorXmlParser : public xercesc::XMLFormatTarget {
  public:
-  // The most entity expansions one parse may make; a document that nests
-  // entity references to blow up its size fails instead of using up memory.
-  static constexpr std::size_t kEntityExpansionLimit = BoundedDomParser::kMaxEntityExpansions;
-
   // Creates the parser of the document called `name`: a path or other name
   // as bytes, read as UTF-8, that becomes the system identifier against which
   // relative references in the text (its DTD) resolve; it reads files in the

@@ -3,7 +3,7 @@
 #include <climits>
 #include <memory>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "attr/attr_node_list.h"
 #include "attr/attr_value_factory.h"
 

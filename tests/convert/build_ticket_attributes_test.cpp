@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "convert/ticket_conversion.h"
 #include "convert/media/media_table.h"
 #include "support/attr_text.h"

@@ -3,12 +3,12 @@
 #include <array>
 #include <string>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "attr/attr_value_factory.h"
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
-#include "convert/finishings.h"
-#include "convert/job_vocabulary.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt {

@@ -2,8 +2,8 @@
 // list -> record and must come back equal in every field the document carries.
 #include <gtest/gtest.h>
 
-#include "attr/attr_dump.h"
-#include "convert/ticket_compare.h"
+#include "inspect/attr_dump.h"
+#include "inspect/ticket_compare.h"
 #include "convert/ticket_conversion.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_xml_data_stream.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "convert/media/media_record.h"
 #include "convert/ticket_conversion.h"
 #include "operations/attr_copy.h"

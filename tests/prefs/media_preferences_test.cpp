@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "convert/media/media_collection.h"
 #include "convert/media/media_record.h"
 #include "prefs/media_preferences.h"

@@ -11,10 +11,10 @@
 #include <set>
 #include <string>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "convert/media/media_collection.h"
 #include "convert/media/media_record.h"
-#include "convert/ticket_compare.h"
+#include "inspect/ticket_compare.h"
 #include "convert/ticket_conversion.h"
 #include "prefs/capabilities.h"
 #include "prefs/media_preferences.h"

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "convert/code_table.h"
-#include "convert/colour/colour_vocabulary.h"
-#include "convert/finishings.h"
-#include "convert/job_vocabulary.h"
+#include "vocabulary/code_table.h"
+#include "vocabulary/color_vocabulary.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
 #include "convert/media/media_id.h"
 #include "convert/media/media_record.h"
 #include "convert/media/media_table.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "convert/ticket_conversion.h"
 
 namespace ovrabjt::testing {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "inspect/shared_strings.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt {

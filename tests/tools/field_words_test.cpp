@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "ticket/field_catalog.h"
+#include "inspect/field_catalog.h"
 
 namespace ovrabjt::cli {
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "attr/attr_node_list.h"
+#include "inspect/xml_message_text.h"
 #include "support/temp_folder.h"
 #include "xml/velmor_dom_doc.h"
 #include "xml/velmor_xml_parser.h"

@@ -11,8 +11,8 @@
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMNamedNodeMap.hpp>
 
-#include "attr/attr_dump.h"
-#include "convert/ticket_compare.h"
+#include "inspect/attr_dump.h"
+#include "inspect/ticket_compare.h"
 #include "convert/ticket_conversion.h"
 #include "support/attr_text.h"
 #include "support/temp_folder.h"

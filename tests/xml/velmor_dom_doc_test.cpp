@@ -5,9 +5,10 @@
 #include <set>
 #include <string>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "attr/attr_value.h"
 #include "support/attr_text.h"
+#include "support/dom_oracle.h"
 #include "xml/ovra_attribute_groups.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml_test_support.h"
@@ -23,9 +24,9 @@ using testing::StringOutput;
 const std::string kTicketName = std::string(OVRABJT_SOURCE_DIR) + "/data/ticket.xml";
 
 std::string Built(VelmorDomDoc& document, std::string_view attributes, bool indent = true) {
-  document.BuildFrom(*ParseAttrText(attributes));
+  testing::BuildFrom(document, *ParseAttrText(attributes));
   StringOutput output(indent);
-  document.WriteTo(output);
+  testing::WriteTo(document, output);
   return output.text;
 }
 
@@ -129,7 +130,7 @@ TEST(VelmorDomDocTest, OvraAttributesGoUnderTheirGroupsInOrderOfFirstUse) {
 TEST(VelmorDomDocTest, UnclassifiedOvraNameFailsTheBuild) {
   OvraDomDoc ovra(kTicketName, true);
   try {
-    ovra.BuildFrom(*ParseAttrText("copies integer 1\nfont-size integer 12\n"));
+    testing::BuildFrom(ovra, *ParseAttrText("copies integer 1\nfont-size integer 12\n"));
     FAIL() << "no exception";
   } catch (const OvraParseException& error) {
     EXPECT_EQ(error.code(), OvraErrorCode::kAttributeOutsideGroups);
@@ -137,9 +138,10 @@ TEST(VelmorDomDocTest, UnclassifiedOvraNameFailsTheBuild) {
   }
   // Members are never classified; the kesp and mediaprefs kinds do not group.
   const auto member = ParseAttrText("media-col collection\n  anything keyword x\n");
-  EXPECT_EQ(CodeRaisedBy([&] { ovra.BuildFrom(*member); }), 0);
+  EXPECT_EQ(CodeRaisedBy([&] { testing::BuildFrom(ovra, *member); }), 0);
   KespDomDoc kesp("", false);
-  EXPECT_EQ(CodeRaisedBy([&] { kesp.BuildFrom(*ParseAttrText("font-size integer 12\n")); }), 0);
+  EXPECT_EQ(
+      CodeRaisedBy([&] { testing::BuildFrom(kesp, *ParseAttrText("font-size integer 12\n")); }), 0);
 }
 
 TEST(VelmorDomDocTest, NameTheLibraryRefusesFailsWithThatName) {
@@ -153,7 +155,7 @@ TEST(VelmorDomDocTest, NameTheLibraryRefusesFailsWithThatName) {
   for (const auto& c : cases) {
     KespDomDoc kesp("", false);
     try {
-      kesp.BuildFrom(*ParseAttrText(c.attributes));
+      testing::BuildFrom(kesp, *ParseAttrText(c.attributes));
       ADD_FAILURE() << "no exception for " << c.attributes;
     } catch (const OvraParseException& error) {
       EXPECT_EQ(error.code(), OvraErrorCode::kAttributeBuildFailed);
@@ -163,7 +165,7 @@ TEST(VelmorDomDocTest, NameTheLibraryRefusesFailsWithThatName) {
   AttrNodeList unnamed;
   unnamed.Append("", std::make_unique<IppInteger>("1"));
   KespDomDoc kesp("", false);
-  EXPECT_EQ(CodeRaisedBy([&] { kesp.BuildFrom(unnamed); }), 6);
+  EXPECT_EQ(CodeRaisedBy([&] { testing::BuildFrom(kesp, unnamed); }), 6);
 }
 
 TEST(VelmorDomDocTest, ReadingTakesAttributesAndSkipsTheRest) {

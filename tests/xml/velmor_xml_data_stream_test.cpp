@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "support/attr_text.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml_test_support.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "support/attr_text.h"
 #include "support/fake_file_system.h"
 #include "support/temp_folder.h"

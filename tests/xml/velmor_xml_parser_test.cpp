@@ -18,6 +18,7 @@
 #include <xercesc/dom/DOMText.hpp>
 #include <xercesc/util/RuntimeException.hpp>
 
+#include "inspect/xml_message_text.h"
 #include "platform/code_page.h"
 #include "support/time_bound.h"
 #include "xml/library_exceptions.h"

@@ -9,6 +9,7 @@
 #include "convert/ticket_conversion.h"
 #include "releases/release_profile.h"
 #include "support/attr_text.h"
+#include "support/dom_oracle.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_dom_doc.h"
 #include "support/text_output.h"
@@ -31,8 +32,8 @@ Outcome Built(const AttrNodeList& list, bool indent, const ReleaseProfile& relea
   test::TextOutput sink(-1, indent);
   try {
     Document document(kName, false, release);
-    document.BuildFrom(list);
-    document.WriteTo(sink);
+    testing::BuildFrom(document, list);
+    testing::WriteTo(document, sink);
   } catch (const OvraParseException& e) {
     o.code = static_cast<int>(e.code());
     o.detail = e.detail();

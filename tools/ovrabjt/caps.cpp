@@ -9,7 +9,7 @@
 #include "io.h"
 #include "platform/code_page.h"
 #include "prefs/capabilities.h"
-#include "prefs/prefs_vocabulary.h"
+#include "vocabulary/prefs_vocabulary.h"
 
 namespace ovrabjt::cli {
 

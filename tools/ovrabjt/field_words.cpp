@@ -4,11 +4,11 @@
 #include <type_traits>
 #include <utility>
 
-#include "convert/code_table.h"
-#include "convert/colour/colour_vocabulary.h"
-#include "convert/finishings.h"
-#include "convert/job_vocabulary.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/code_table.h"
+#include "vocabulary/color_vocabulary.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "ticket/layout.h"
 
 namespace ovrabjt::cli {

@@ -10,7 +10,7 @@
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
 #include "convert/media/media_record.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "diagnostics.h"
 #include "field_words.h"
 #include "inputs.h"
@@ -19,7 +19,7 @@
 #include "text_sink.h"
 #include "prefs/media_preferences.h"
 #include "prefs/prefs_documents.h"
-#include "prefs/prefs_vocabulary.h"
+#include "vocabulary/prefs_vocabulary.h"
 #include "xml/velmor_xml_file.h"
 
 namespace ovrabjt::cli {
@@ -55,12 +55,12 @@ std::string DescribeStock(const ConstFieldView& media) {
   if (media.Get(mf::kSizeCode) == media_code::kSizeCustom)
     size = "custom " + std::to_string(media.Get(mf::kShortEdge)) + " x " +
            std::to_string(media.Get(mf::kLongEdge)) + " mm";
-  std::string colour = Words("color", media.Get(mf::kColor));
-  if (media.Get(mf::kColor) == media_code::kColorNamed) colour = Utf8(media.Text(mf::kColorName));
+  std::string color = Words("color", media.Get(mf::kColor));
+  if (media.Get(mf::kColor) == media_code::kColorNamed) color = Utf8(media.Text(mf::kColorName));
   std::string type = Words("type", media.Get(mf::kType));
   if (media.Get(mf::kType) == media_code::kTypeNamed) type = Utf8(media.Text(mf::kTypeName));
   const bool weighed = (media.Get(mf::kFlags) & media_flag::kWeight) == 0;
-  return "size " + size + ", colour " + colour + ", type " + type + ", weight " +
+  return "size " + size + ", colour " + color + ", type " + type + ", weight " +
          (weighed ? Words("weight", media.Get(mf::kWeight)) : "not given") + ", description \"" +
          Utf8(media.Text(mf::kDescription)) + "\"";
 }

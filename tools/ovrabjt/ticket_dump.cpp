@@ -9,7 +9,7 @@
 #include "convert/media/media_record.h"
 #include "field_words.h"
 #include "platform/code_page.h"
-#include "ticket/field_catalog.h"
+#include "inspect/field_catalog.h"
 #include "ticket/layout.h"
 
 namespace ovrabjt::cli {

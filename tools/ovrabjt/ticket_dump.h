@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "ticket/field_catalog.h"
+#include "inspect/field_catalog.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt::cli {

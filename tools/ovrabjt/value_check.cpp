@@ -8,7 +8,7 @@
 
 #include "attr/attr_value.h"
 #include "commands.h"
-#include "convert/code_table.h"
+#include "vocabulary/code_table.h"
 #include "value_rules.h"
 #include "xml/ovra_parse_exception.h"
 

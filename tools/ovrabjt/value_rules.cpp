@@ -1,13 +1,13 @@
 #include "value_rules.h"
 
-#include "convert/code_table.h"
-#include "convert/colour/color_fields.h"
-#include "convert/colour/colour_vocabulary.h"
-#include "convert/finishings.h"
+#include "vocabulary/code_table.h"
+#include "convert/color/color_fields.h"
+#include "vocabulary/color_vocabulary.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
+#include "vocabulary/older_vocabulary.h"
 #include "convert/job_attributes.h"
-#include "convert/job_vocabulary.h"
-#include "convert/media/media_vocabulary.h"
-#include "releases/older_vocabulary.h"
 
 namespace ovrabjt::cli {
 

@@ -8,8 +8,8 @@
 #include "convert/attr_readers.h"
 #include "convert/media/media_record.h"
 #include "convert/media/media_size.h"
-#include "convert/media/media_vocabulary.h"
-#include "releases/older_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
+#include "vocabulary/older_vocabulary.h"
 #include "ticket/layout.h"
 
 namespace ovrabjt {

@@ -6,7 +6,7 @@
 
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "ticket/layout.h"
 
 namespace ovrabjt {

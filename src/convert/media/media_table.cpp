@@ -10,7 +10,7 @@
 #include "convert/media/media_collection.h"
 #include "convert/media/media_id.h"
 #include "convert/media/media_record.h"
-#include "convert/media/media_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "ticket/layout.h"
 
 namespace ovrabjt {

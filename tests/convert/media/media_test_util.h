@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "attr/attr_value_factory.h"
 #include "convert/attr_builders.h"
 #include "convert/media/media_collection.h"

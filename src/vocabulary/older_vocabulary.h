@@ -2,14 +2,44 @@
 // release's words stand in the vocabulary headers of the conversions.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
-#include "convert/code_table.h"
-#include "convert/media/media_vocabulary.h"
-#include "prefs/prefs_vocabulary.h"
+#include "vocabulary/code_table.h"
+#include "vocabulary/media_vocabulary.h"
+#include "vocabulary/prefs_vocabulary.h"
 
 namespace ovrabjt {
+
+// A top-level attribute that an older release calls by another name.
+struct AttributeRename {
+  std::string_view older;  // the name this release uses
+  std::string_view newer;  // the name of the newest release
+};
+
+// Top-level attributes that only "3.6.09" knows.
+inline constexpr std::array<std::string_view, 7> kAbsentBefore3609 = {
+    "halftone-graphics", "halftone-text",       "halftone-images",
+    "trap-width-fast",   "trap-width-slow",     "finishings-template",
+    "presentation-direction-number-up",
+};
+
+inline constexpr std::array<std::string_view, 17> kAbsentIn3015 = {
+    "halftone-graphics",   "halftone-text",      "halftone-images",
+    "trap-width-fast",     "trap-width-slow",    "finishings-template",
+    "presentation-direction-number-up",          "media-input-tray-check",
+    "page-rotation",       "presentation-direction",
+    "x-image-position",    "y-image-position",   "job-phone-number",
+    "highlight-colorant",  "highlight-colorant-mismatch",
+    "highlight-map",       "highlight-map-color",
+};
+
+inline constexpr std::array<AttributeRename, 3> kRenamedIn3015 = {{
+    {"page-exceptions", "page-overrides"},
+    {"document-exceptions", "document-overrides"},
+    {"font-name", "font-name-requested"},
+}};
 
 // "page-rotation" from "3.1.07" to "10.0.06".
 inline constexpr KeywordTable<std::uint8_t, 4> kRotationKeywords{{{

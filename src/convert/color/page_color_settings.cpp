@@ -1,8 +1,8 @@
 // The colour settings of one page override, in the page order.
 #include <algorithm>
 
-#include "convert/colour/color_settings.h"
-#include "convert/colour/color_steps.h"
+#include "convert/color/color_settings.h"
+#include "convert/color/color_steps.h"
 
 namespace ovrabjt {
 

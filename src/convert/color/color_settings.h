@@ -6,8 +6,8 @@
 
 #include "attr/attr_node_list.h"
 #include "releases/release_profile.h"
-#include "convert/colour/highlight_color.h"
-#include "convert/colour/rendering_intent.h"
+#include "convert/color/highlight_color.h"
+#include "convert/color/rendering_intent.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt {

@@ -1,4 +1,4 @@
-#include "ticket/field_catalog.h"
+#include "inspect/field_catalog.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include <cstdint>
 
-#include "convert/colour/color_settings.h"
-#include "convert/colour/color_steps.h"
+#include "convert/color/color_settings.h"
+#include "convert/color/color_steps.h"
 
 namespace ovrabjt {
 

@@ -1,8 +1,8 @@
-#include "convert/colour/rendering_intent.h"
+#include "convert/color/rendering_intent.h"
 
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
-#include "convert/colour/colour_vocabulary.h"
+#include "vocabulary/color_vocabulary.h"
 
 namespace ovrabjt {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 #include "attr/attr_value_factory.h"
 #include "convert/attr_builders.h"
 #include "ticket/ticket_record.h"
 
-namespace ovrabjt::colour_test {
+namespace ovrabjt::color_test {
 
 namespace tf = ticket_field;
 namespace of = override_field;
@@ -51,4 +51,4 @@ inline Field<std::uint16_t> Page(std::size_t i, Field<std::uint16_t> f) {
   return At(OverrideOffset(i), f);
 }
 
-}  // namespace ovrabjt::colour_test
+}  // namespace ovrabjt::color_test

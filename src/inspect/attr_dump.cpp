@@ -1,4 +1,4 @@
-#include "attr/attr_dump.h"
+#include "inspect/attr_dump.h"
 
 namespace ovrabjt {
 

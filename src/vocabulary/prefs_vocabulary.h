@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "convert/code_table.h"
+#include "vocabulary/code_table.h"
 
 namespace ovrabjt {
 

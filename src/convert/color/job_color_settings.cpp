@@ -1,6 +1,6 @@
 // The job's colour settings, in the job's own order.
-#include "convert/colour/color_settings.h"
-#include "convert/colour/color_steps.h"
+#include "convert/color/color_settings.h"
+#include "convert/color/color_steps.h"
 
 namespace ovrabjt {
 

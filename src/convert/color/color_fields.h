@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "convert/colour/colour_vocabulary.h"
+#include "vocabulary/color_vocabulary.h"
 #include "ticket/field.h"
 #include "ticket/layout.h"
 

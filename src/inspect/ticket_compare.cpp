@@ -1,9 +1,9 @@
-#include "convert/ticket_compare.h"
+#include "inspect/ticket_compare.h"
 
 #include <algorithm>
 
 #include "convert/media/media_id.h"
-#include "ticket/field_catalog.h"
+#include "inspect/field_catalog.h"
 
 namespace ovrabjt {
 

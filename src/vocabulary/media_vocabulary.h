@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "convert/code_table.h"
+#include "vocabulary/code_table.h"
 
 namespace ovrabjt {
 

@@ -1,6 +1,6 @@
-#include "convert/colour/color_steps.h"
+#include "convert/color/color_steps.h"
 
-#include "convert/colour/rendering_intent.h"
+#include "convert/color/rendering_intent.h"
 
 namespace ovrabjt {
 

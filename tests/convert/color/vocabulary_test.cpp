@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "colour_fixture.h"
-#include "convert/colour/color_settings.h"
+#include "color_fixture.h"
+#include "convert/color/color_settings.h"
 
-namespace ovrabjt::colour_test {
+namespace ovrabjt::color_test {
 namespace {
 
 TEST(HighlightColor, EveryColourMapsBothWaysInAnyLetterCase) {
-  const std::pair<std::int16_t, const char*> colours[] = {
+  const std::pair<std::int16_t, const char*> colors[] = {
       {2, "red"},       {4, "green"},   {8, "blue"},   {16, "cyan"},  {32, "magenta"},
       {64, "yellow"},   {128, "black"}, {256, "other"}, {512, "cardinal"},
       {1024, "royal"},  {2048, "ruby"}, {4096, "violet"}, {8192, "brown"}};
-  for (const auto& [code, keyword] : colours) {
+  for (const auto& [code, keyword] : colors) {
     std::string upper = keyword;
     for (char& ch : upper) ch = static_cast<char>(ch - 'a' + 'A');
     for (const std::string& text : {std::string(keyword), upper}) {
@@ -152,4 +152,4 @@ TEST(Switches, KeywordsInAnyCaseSetTheirCodeAtBothLevels) {
 }
 
 }  // namespace
-}  // namespace ovrabjt::colour_test
+}  // namespace ovrabjt::color_test

@@ -1,10 +1,10 @@
-#include "convert/colour/color_settings.h"
+#include "convert/color/color_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "colour_fixture.h"
+#include "color_fixture.h"
 
-namespace ovrabjt::colour_test {
+namespace ovrabjt::color_test {
 namespace {
 
 // Every colour value, by its field at the job level and in a page override.
@@ -341,4 +341,4 @@ TEST(ColorSettings, UnknownKeywordsLeaveTheirFields) {
 }
 
 }  // namespace
-}  // namespace ovrabjt::colour_test
+}  // namespace ovrabjt::color_test

@@ -1,6 +1,6 @@
-#include "convert/colour/highlight_color.h"
+#include "convert/color/highlight_color.h"
 
-#include "convert/colour/colour_vocabulary.h"
+#include "vocabulary/color_vocabulary.h"
 
 namespace ovrabjt {
 

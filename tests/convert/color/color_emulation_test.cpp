@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "colour_fixture.h"
-#include "convert/colour/color_settings.h"
+#include "color_fixture.h"
+#include "convert/color/color_settings.h"
 
-namespace ovrabjt::colour_test {
+namespace ovrabjt::color_test {
 namespace {
 
 struct Level {
@@ -127,4 +127,4 @@ TEST(PageOverrideTexts, ReplacingATextRenumbersTheOverridesOtherTexts) {
 }
 
 }  // namespace
-}  // namespace ovrabjt::colour_test
+}  // namespace ovrabjt::color_test
