@@ -10,10 +10,10 @@
 #include "frame/ticket_documents.h"
 #include "memory_meter.h"
 #include "module_runs.h"
-#include "ticket/packing.h"
 #include "support/dom_oracle.h"
-#include "xml/velmor_dom_doc.h"
+#include "ticket/packing.h"
 #include "workload.h"
+#include "xml/velmor_dom_doc.h"
 
 namespace ovrabjt::bench {
 
@@ -123,8 +123,7 @@ void ConvertOnce(benchmark::State& state, const Ticket& t, bool with_length) {
   CountingSink sink;
   const PackedTicket ticket{t.packed.data(),
                             with_length ? std::optional(t.packed.size()) : std::nullopt};
-  if (!WriteTicketDocument(BaseName(), ticket, &sink) ||
-      sink.bytes == 0)
+  if (!WriteTicketDocument(BaseName(), ticket, &sink) || sink.bytes == 0)
     state.SkipWithError("conversion failed");
 }
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <utility>
 
+#include "convert/job_attributes.h"
 #include "vocabulary/finishings.h"
 #include "vocabulary/job_vocabulary.h"
-#include "convert/job_attributes.h"
 
 namespace ovrabjt {
 

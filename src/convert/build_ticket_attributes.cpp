@@ -5,16 +5,16 @@
 #include "convert/attr_builders.h"
 #include "convert/color/color_settings.h"
 #include "convert/color/highlight_color.h"
-#include "vocabulary/finishings.h"
-#include "vocabulary/job_vocabulary.h"
 #include "convert/job_attributes.h"
 #include "convert/job_defaults.h"
 #include "convert/media/media_collection.h"
-#include "vocabulary/media_vocabulary.h"
 #include "convert/media/media_record.h"
 #include "convert/media/media_table.h"
 #include "convert/media/sides.h"
 #include "convert/ticket_conversion.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 
 namespace ovrabjt {
 
@@ -49,7 +49,8 @@ void WriteFinishings(AttrNodeList& list, const TicketRecord& r) {
 }
 
 // Slip sheets are blue, or white when the job's own medium is blue.
-void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
+void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r,
+                          const ReleaseProfile& release) {
   if (r.Get(tf::kFinishing) != kFinishingSeparatorSheets) return;
   AttrNodeList& sheets = AddCollection(list, job_attr::kSeparatorSheets, kCollection);
   if (release.separator_sheets_type)
@@ -142,8 +143,7 @@ void WriteShift(AttrNodeList& list, std::int16_t millimetres, std::string_view n
 
 void WriteJobShifts(AttrNodeList& list, const TicketRecord& r) {
   if (Absent(r, job_flag::kShiftTested)) return;
-  for (const ImageShift& shift : kImageShifts)
-    WriteShift(list, r.Get(shift.job_field), shift.name);
+  for (const ImageShift& shift : kImageShifts) WriteShift(list, r.Get(shift.job_field), shift.name);
 }
 
 void WriteFont(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {

@@ -7,11 +7,11 @@
 #include <cstdint>
 
 #include "convert/field_defaults.h"
+#include "ticket/field.h"
+#include "ticket/layout.h"
 #include "vocabulary/finishings.h"
 #include "vocabulary/job_vocabulary.h"
 #include "vocabulary/media_vocabulary.h"
-#include "ticket/field.h"
-#include "ticket/layout.h"
 
 namespace ovrabjt {
 

@@ -6,12 +6,12 @@
 #include "convert/attr_readers.h"
 #include "convert/color/color_settings.h"
 #include "convert/color/highlight_color.h"
-#include "vocabulary/finishings.h"
-#include "vocabulary/job_vocabulary.h"
 #include "convert/job_attributes.h"
 #include "convert/media/media_table.h"
 #include "convert/media/sides.h"
 #include "convert/ticket_conversion.h"
+#include "vocabulary/finishings.h"
+#include "vocabulary/job_vocabulary.h"
 
 namespace ovrabjt {
 
@@ -278,7 +278,8 @@ void ReadForceFrontPages(const AttrNodeList& list, TicketRecord& r) {
 
 }  // namespace
 
-void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
+void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r,
+                          const ReleaseProfile& release) {
   ReadDocumentFormat(list, r);
   ReadCopies(list, r);
   ReadPageRanges(list, r);

@@ -17,7 +17,6 @@ const char* KindName(XmlMessage::Kind kind) {
   return "library exception";
 }
 
-
 }  // namespace
 
 std::string DescribeXmlMessage(const XmlMessage& message) {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "ticket/field.h"
 #include "inspect/field_catalog.h"
+#include "ticket/field.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt {

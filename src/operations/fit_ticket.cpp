@@ -5,8 +5,8 @@
 #include <span>
 
 #include "convert/attr_readers.h"
-#include "vocabulary/code_table.h"
 #include "convert/color/color_fields.h"
+#include "vocabulary/code_table.h"
 #include "vocabulary/finishings.h"
 #include "vocabulary/job_vocabulary.h"
 

@@ -6,12 +6,12 @@
 #include <string_view>
 
 #include "convert/attr_readers.h"
-#include "vocabulary/color_vocabulary.h"
-#include "vocabulary/job_vocabulary.h"
-#include "vocabulary/media_vocabulary.h"
 #include "convert/ticket_conversion.h"
 #include "operations/attr_copy.h"
 #include "operations/ticket_references.h"
+#include "vocabulary/color_vocabulary.h"
+#include "vocabulary/job_vocabulary.h"
+#include "vocabulary/media_vocabulary.h"
 #include "xml/velmor_xml_data_stream.h"
 
 namespace ovrabjt {

@@ -6,8 +6,8 @@
 #include "vocabulary/color_vocabulary.h"
 #include "vocabulary/job_vocabulary.h"
 #include "vocabulary/media_vocabulary.h"
-#include "vocabulary/prefs_vocabulary.h"
 #include "vocabulary/older_vocabulary.h"
+#include "vocabulary/prefs_vocabulary.h"
 
 #ifndef OVRABJT_RELEASE
 #define OVRABJT_RELEASE "3.6.09"
@@ -20,15 +20,16 @@ namespace {
 // The templates differ only in the document type, "qrcs-version" and what the
 // ovra root holds.
 #define OVRABJT_DECLARATION "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-#define OVRABJT_TEMPLATES(dtd, qrcs, ovra_content)                                        \
-  DocumentTemplates {                                                                     \
-    OVRABJT_DECLARATION "\r\n<!DOCTYPE ovra SYSTEM \"" dtd "\">\r\n"                      \
-                        "<ovra version=\"1.0\" qrcs-version=\"" qrcs                      \
-                        "\" xml:lang=\"en-US\">" ovra_content "</ovra>",                  \
-        OVRABJT_DECLARATION "<kesp version=\"1.0\" qrcs-version=\"" qrcs                  \
-                            "\" xml:lang=\"en-US\"> </kesp>",                             \
-        OVRABJT_DECLARATION "<mediaprefs version=\"1.0\" qrcs-version=\"" qrcs            \
-                            "\" xml:lang=\"en-US\"> </mediaprefs>"                        \
+#define OVRABJT_TEMPLATES(dtd, qrcs, ovra_content)                             \
+  DocumentTemplates {                                                          \
+    OVRABJT_DECLARATION "\r\n<!DOCTYPE ovra SYSTEM \"" dtd                     \
+                        "\">\r\n"                                              \
+                        "<ovra version=\"1.0\" qrcs-version=\"" qrcs           \
+                        "\" xml:lang=\"en-US\">" ovra_content "</ovra>",       \
+        OVRABJT_DECLARATION "<kesp version=\"1.0\" qrcs-version=\"" qrcs       \
+                            "\" xml:lang=\"en-US\"> </kesp>",                  \
+        OVRABJT_DECLARATION "<mediaprefs version=\"1.0\" qrcs-version=\"" qrcs \
+                            "\" xml:lang=\"en-US\"> </mediaprefs>"             \
   }
 
 constexpr ReleaseProfile k3609{
@@ -95,8 +96,8 @@ constexpr ReleaseProfile k10006 =
 // capabilities; without media types, highlights, phone number, page
 // rotation, saved-job name and slip-sheet type; no application object.
 constexpr ReleaseProfile Make3015() {
-  ReleaseProfile r = Middle("3.0.15", "ovra-v10.dtd", OVRABJT_TEMPLATES("ovra-v10.dtd", "1.2", " "),
-                            false);
+  ReleaseProfile r =
+      Middle("3.0.15", "ovra-v10.dtd", OVRABJT_TEMPLATES("ovra-v10.dtd", "1.2", " "), false);
   r.application_object = false;
   r.absent_attributes = kAbsentIn3015;
   r.renamed_attributes = kRenamedIn3015;

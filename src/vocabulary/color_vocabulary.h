@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "vocabulary/code_table.h"
 #include "ticket/field.h"
 #include "ticket/layout.h"
+#include "vocabulary/code_table.h"
 
 namespace ovrabjt {
 

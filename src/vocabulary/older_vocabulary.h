@@ -20,19 +20,33 @@ struct AttributeRename {
 
 // Top-level attributes that only "3.6.09" knows.
 inline constexpr std::array<std::string_view, 7> kAbsentBefore3609 = {
-    "halftone-graphics", "halftone-text",       "halftone-images",
-    "trap-width-fast",   "trap-width-slow",     "finishings-template",
+    "halftone-graphics",
+    "halftone-text",
+    "halftone-images",
+    "trap-width-fast",
+    "trap-width-slow",
+    "finishings-template",
     "presentation-direction-number-up",
 };
 
 inline constexpr std::array<std::string_view, 17> kAbsentIn3015 = {
-    "halftone-graphics",   "halftone-text",      "halftone-images",
-    "trap-width-fast",     "trap-width-slow",    "finishings-template",
-    "presentation-direction-number-up",          "media-input-tray-check",
-    "page-rotation",       "presentation-direction",
-    "x-image-position",    "y-image-position",   "job-phone-number",
-    "highlight-colorant",  "highlight-colorant-mismatch",
-    "highlight-map",       "highlight-map-color",
+    "halftone-graphics",
+    "halftone-text",
+    "halftone-images",
+    "trap-width-fast",
+    "trap-width-slow",
+    "finishings-template",
+    "presentation-direction-number-up",
+    "media-input-tray-check",
+    "page-rotation",
+    "presentation-direction",
+    "x-image-position",
+    "y-image-position",
+    "job-phone-number",
+    "highlight-colorant",
+    "highlight-colorant-mismatch",
+    "highlight-map",
+    "highlight-map-color",
 };
 
 inline constexpr std::array<AttributeRename, 3> kRenamedIn3015 = {{
@@ -43,7 +57,10 @@ inline constexpr std::array<AttributeRename, 3> kRenamedIn3015 = {{
 
 // "page-rotation" from "3.1.07" to "10.0.06".
 inline constexpr KeywordTable<std::uint8_t, 4> kRotationKeywords{{{
-    {1, "rotation-0"}, {2, "rotation-90"}, {4, "rotation-180"}, {8, "rotation-270"},
+    {1, "rotation-0"},
+    {2, "rotation-90"},
+    {4, "rotation-180"},
+    {8, "rotation-270"},
 }}};
 
 // "save-document-format" before "10.0.06".

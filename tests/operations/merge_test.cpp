@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "inspect/attr_dump.h"
 #include "convert/media/media_record.h"
 #include "convert/ticket_conversion.h"
+#include "inspect/attr_dump.h"
 #include "operations/attr_copy.h"
 #include "operations/diff_tickets.h"
 #include "operations/merge_ticket.h"

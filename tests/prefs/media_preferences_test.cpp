@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "inspect/attr_dump.h"
 #include "convert/media/media_collection.h"
 #include "convert/media/media_record.h"
+#include "inspect/attr_dump.h"
 #include "prefs/media_preferences.h"
 #include "support/attr_text.h"
 

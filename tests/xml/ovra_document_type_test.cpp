@@ -11,9 +11,9 @@
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMNamedNodeMap.hpp>
 
+#include "convert/ticket_conversion.h"
 #include "inspect/attr_dump.h"
 #include "inspect/ticket_compare.h"
-#include "convert/ticket_conversion.h"
 #include "support/attr_text.h"
 #include "support/temp_folder.h"
 #include "support/ticket_generator.h"
@@ -127,7 +127,8 @@ TEST_F(OvraDocumentTypeTest, AcceptsEveryTopLevelName) {
   const std::string flat = folder / "flat.xml";
   WriteFileBytes(flat, output.text);
   for (const OvraAttributeEntry& entry : kOvraAttributeGroups) {
-    ASSERT_NE(output.text.find(std::string("<").append(entry.name).append(" syntax=")), std::string::npos)
+    ASSERT_NE(output.text.find(std::string("<").append(entry.name).append(" syntax=")),
+              std::string::npos)
         << entry.name;
   }
   const Verdict verdict = Xmllint({indented, flat});

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "inspect/attr_dump.h"
 #include "attr/attr_value.h"
+#include "inspect/attr_dump.h"
 #include "support/attr_text.h"
 #include "support/dom_oracle.h"
 #include "xml/ovra_attribute_groups.h"
@@ -271,8 +271,9 @@ TEST(VelmorDomDocTest, NestingIsBoundedAt256Levels) {
   EXPECT_EQ(depth, VelmorDomDoc::kMaxElementDepth - 1);  // the root is the first level
 
   // One level more is refused by the parse itself, whatever the elements.
-  EXPECT_EQ(CodeRaisedBy([&] { kesp.Parse(nested(VelmorDomDoc::kMaxElementDepth - 1, open, close)); }),
-            2);
+  EXPECT_EQ(
+      CodeRaisedBy([&] { kesp.Parse(nested(VelmorDomDoc::kMaxElementDepth - 1, open, close)); }),
+      2);
   EXPECT_EQ(CodeRaisedBy([&] { kesp.Parse(nested(5000, "<x>", "</x>")); }), 2);
   kesp.Parse(nested(VelmorDomDoc::kMaxElementDepth - 2, "<x>", "</x>"));
   EXPECT_EQ(ReadBack(kesp), "");

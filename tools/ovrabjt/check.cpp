@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "commands.h"
-#include "inspect/ticket_compare.h"
 #include "data_folder.h"
 #include "field_words.h"
 #include "inputs.h"
+#include "inspect/field_catalog.h"
+#include "inspect/ticket_compare.h"
 #include "io.h"
 #include "platform/code_page.h"
-#include "inspect/field_catalog.h"
 #include "tickets.h"
 #include "value_check.h"
 

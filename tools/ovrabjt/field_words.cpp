@@ -4,12 +4,12 @@
 #include <type_traits>
 #include <utility>
 
+#include "ticket/layout.h"
 #include "vocabulary/code_table.h"
 #include "vocabulary/color_vocabulary.h"
 #include "vocabulary/finishings.h"
 #include "vocabulary/job_vocabulary.h"
 #include "vocabulary/media_vocabulary.h"
-#include "ticket/layout.h"
 
 namespace ovrabjt::cli {
 

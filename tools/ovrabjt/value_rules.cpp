@@ -1,13 +1,13 @@
 #include "value_rules.h"
 
-#include "vocabulary/code_table.h"
 #include "convert/color/color_fields.h"
+#include "convert/job_attributes.h"
+#include "vocabulary/code_table.h"
 #include "vocabulary/color_vocabulary.h"
 #include "vocabulary/finishings.h"
 #include "vocabulary/job_vocabulary.h"
 #include "vocabulary/media_vocabulary.h"
 #include "vocabulary/older_vocabulary.h"
-#include "convert/job_attributes.h"
 
 namespace ovrabjt::cli {
 
@@ -106,9 +106,8 @@ const std::vector<ValueRule>& Rules() {
         {"", ma::kOpacity, Expect::kKeyword,
          [](const ReleaseProfile&) { return WordsOf(kMediaOpacities); }, nullptr,
          [](const ReleaseProfile& release) { return !release.media_type; }},
-        {"", ma::kTabs, Expect::kKeyword,
-         [](const ReleaseProfile&) { return WordsOf(kMediaTabs); }, nullptr,
-         [](const ReleaseProfile& release) { return !release.media_type; }},
+        {"", ma::kTabs, Expect::kKeyword, [](const ReleaseProfile&) { return WordsOf(kMediaTabs); },
+         nullptr, [](const ReleaseProfile& release) { return !release.media_type; }},
         {"", ma::kType, Expect::kAnyValue, nullptr, nullptr,
          [](const ReleaseProfile& release) { return release.media_type; }},
     };

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "vocabulary/color_vocabulary.h"
 #include "ticket/field.h"
 #include "ticket/layout.h"
+#include "vocabulary/color_vocabulary.h"
 
 namespace ovrabjt {
 

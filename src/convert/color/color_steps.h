@@ -12,9 +12,9 @@
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
 #include "convert/color/color_fields.h"
-#include "vocabulary/color_vocabulary.h"
-#include "vocabulary/code_table.h"
 #include "ticket/ticket_record.h"
+#include "vocabulary/code_table.h"
+#include "vocabulary/color_vocabulary.h"
 
 namespace ovrabjt {
 

@@ -4,8 +4,8 @@
 #include <cassert>
 #include <cstring>
 
-#include "vocabulary/media_vocabulary.h"
 #include "convert/field_defaults.h"
+#include "vocabulary/media_vocabulary.h"
 
 namespace ovrabjt {
 

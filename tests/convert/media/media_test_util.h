@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "inspect/attr_dump.h"
 #include "attr/attr_value_factory.h"
 #include "convert/attr_builders.h"
 #include "convert/media/media_collection.h"
 #include "convert/media/media_record.h"
+#include "inspect/attr_dump.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt::media_test {
