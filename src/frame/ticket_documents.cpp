@@ -29,7 +29,7 @@ Status DocumentFailed(const std::optional<OvraParseException>& error) {
 
 // Unpacks the caller's ticket into a new work record.
 Status Unpack(PackedTicket ticket, std::unique_ptr<TicketRecord>& record) {
-  record = TicketRecord::Allocate();
+  record = TicketRecord::AllocateForOverwrite();
   if (!record) return Failed(StatusCode::kNoMemory);
   const auto* bytes = static_cast<const std::uint8_t*>(ticket.bytes);
   const bool unpacked = ticket.length ? UnpackTicket(*record, bytes, *ticket.length)
@@ -75,7 +75,7 @@ Status WriteTicketDocument(const char* base_name, PackedTicket ticket, XmlOutput
 
 Status LoadTicketDocument(const char* file_name, const char* base_name,
                           std::vector<std::uint8_t>& packed, const ReleaseProfile& release) {
-  auto record = TicketRecord::Allocate();
+  auto record = TicketRecord::AllocateForOverwrite();
   if (!record) return Failed(StatusCode::kNoMemory);
   VelmorXmlFile file(kOvraDocument, file_name, base_name);
   file.SetRelease(release);
