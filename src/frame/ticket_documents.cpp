@@ -81,11 +81,7 @@ Status LoadTicketDocument(const char* file_name, const char* base_name,
   file.SetRelease(release);
   std::optional<OvraParseException> error;
   if (FillTicketRecord(file, *record, &error)) return DocumentFailed(error);
-  std::uint32_t size = 0;
-  if (!PackTicket(nullptr, *record, &size)) return Failed(StatusCode::kPackFailed);
-  std::vector<std::uint8_t> bytes(size);
-  if (!PackTicket(bytes.data(), *record, nullptr)) return Failed(StatusCode::kPackFailed);
-  packed = std::move(bytes);
+  if (!PackTicket(*record, packed)) return Failed(StatusCode::kPackFailed);
   return {};
 }
 
