@@ -107,14 +107,22 @@ inline constexpr std::string_view kUpperBound = "upper-bound";
 // The word written as the "syntax" of a scalar value's element.
 constexpr std::string_view ScalarSyntaxName(SyntaxCode code) {
   switch (code) {
-    case kSyntaxInteger: return kInteger;
-    case kSyntaxEnum: return kEnum;
-    case kSyntaxName: return kName;
-    case kSyntaxKeyword: return kKeyword;
-    case kSyntaxText: return kText;
-    case kSyntaxMimeMediaType: return kMimeMediaType;
-    case kSyntaxUri: return kUri;
-    default: return kNull;
+    case kSyntaxInteger:
+      return kInteger;
+    case kSyntaxEnum:
+      return kEnum;
+    case kSyntaxName:
+      return kName;
+    case kSyntaxKeyword:
+      return kKeyword;
+    case kSyntaxText:
+      return kText;
+    case kSyntaxMimeMediaType:
+      return kMimeMediaType;
+    case kSyntaxUri:
+      return kUri;
+    default:
+      return kNull;
   }
 }
 
@@ -125,8 +133,7 @@ class IppScalar final : public Base {
  public:
   explicit IppScalar(std::string_view text) : Base(Code, text) {}
   // An integer or enum value of a number (the value its decimal text makes).
-  explicit IppScalar(std::int32_t value)
-    requires std::is_same_v<Base, PrimitiveInteger>
+  explicit IppScalar(std::int32_t value) requires std::is_same_v<Base, PrimitiveInteger>
       : Base(Code, value) {}
   IppScalar(const IppScalar&) = default;
   std::string_view GetSyntaxName() const override { return ScalarSyntaxName(Code); }

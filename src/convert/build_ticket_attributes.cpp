@@ -10,9 +10,9 @@
 #include "convert/job_defaults.h"
 #include "convert/job_vocabulary.h"
 #include "convert/media/media_collection.h"
-#include "convert/media/media_vocabulary.h"
 #include "convert/media/media_record.h"
 #include "convert/media/media_table.h"
+#include "convert/media/media_vocabulary.h"
 #include "convert/media/sides.h"
 #include "convert/ticket_conversion.h"
 
@@ -49,7 +49,8 @@ void WriteFinishings(AttrNodeList& list, const TicketRecord& r) {
 }
 
 // Slip sheets are blue, or white when the job's own medium is blue.
-void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
+void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r,
+                          const ReleaseProfile& release) {
   if (r.Get(tf::kFinishing) != kFinishingSeparatorSheets) return;
   AttrNodeList& sheets = AddCollection(list, job_attr::kSeparatorSheets, kCollection);
   if (release.separator_sheets_type)
@@ -142,8 +143,7 @@ void WriteShift(AttrNodeList& list, std::int16_t millimetres, std::string_view n
 
 void WriteJobShifts(AttrNodeList& list, const TicketRecord& r) {
   if (Absent(r, job_flag::kShiftTested)) return;
-  for (const ImageShift& shift : kImageShifts)
-    WriteShift(list, r.Get(shift.job_field), shift.name);
+  for (const ImageShift& shift : kImageShifts) WriteShift(list, r.Get(shift.job_field), shift.name);
 }
 
 void WriteFont(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {

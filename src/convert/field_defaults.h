@@ -12,8 +12,8 @@
 namespace ovrabjt {
 
 struct FieldDefault {
-  std::variant<Field<std::uint8_t>, Field<std::uint16_t>, Field<std::int16_t>,
-               Field<std::uint32_t>, Field<std::int32_t>>
+  std::variant<Field<std::uint8_t>, Field<std::uint16_t>, Field<std::int16_t>, Field<std::uint32_t>,
+               Field<std::int32_t>>
       field;
   std::int64_t value;
 };

@@ -73,14 +73,14 @@ inline constexpr JobText kPhoneNumber{"job-phone-number", ticket_field::kPhoneNu
 inline constexpr JobText kAccountId{"job-account-id", ticket_field::kAccountId, kName};
 inline constexpr JobText kRecipientName{"job-recipient-name", ticket_field::kRecipientName, kName};
 inline constexpr JobText kSheetMessage{"job-sheet-message", ticket_field::kSheetMessage, kText};
-inline constexpr JobText kOperatorMessage{"job-message-to-operator",
-                                          ticket_field::kOperatorMessage, kText};
+inline constexpr JobText kOperatorMessage{"job-message-to-operator", ticket_field::kOperatorMessage,
+                                          kText};
 }  // namespace job_text
 
 // The texts in the order a document's are read.
 inline constexpr std::array<JobText, 7> kJobTextsReadOrder = {
-    job_text::kJobName,       job_text::kAccountId,        job_text::kUserName,
-    job_text::kRecipientName, job_text::kSheetMessage,     job_text::kOperatorMessage,
+    job_text::kJobName,       job_text::kAccountId,    job_text::kUserName,
+    job_text::kRecipientName, job_text::kSheetMessage, job_text::kOperatorMessage,
     job_text::kPhoneNumber,
 };
 

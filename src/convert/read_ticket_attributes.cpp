@@ -278,7 +278,8 @@ void ReadForceFrontPages(const AttrNodeList& list, TicketRecord& r) {
 
 }  // namespace
 
-void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
+void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r,
+                          const ReleaseProfile& release) {
   ReadDocumentFormat(list, r);
   ReadCopies(list, r);
   ReadPageRanges(list, r);

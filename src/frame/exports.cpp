@@ -112,8 +112,8 @@ OvraBool ConvertBJTToOvraStream(const char16_t* baseName, const void* packedTick
 void ReleaseOvraBjtANL(AttrNodeList* list) { delete list; }
 
 AttrNodeList* GetPrinterCapInfofromBuffer(const char* buffer, int32_t length) {
-  return Guarded<AttrNodeList*>(nullptr,
-                                [&] { return ovrabjt::ReadCapabilities(buffer, length).release(); });
+  return Guarded<AttrNodeList*>(
+      nullptr, [&] { return ovrabjt::ReadCapabilities(buffer, length).release(); });
 }
 
 OvraBool GetSpecificKespInfo(AttrNodeList* list, int32_t selector, int32_t slotWidth,
@@ -125,15 +125,16 @@ OvraBool GetSpecificKespInfo(AttrNodeList* list, int32_t selector, int32_t slotW
 }
 
 AttrNodeList* GetMediaPreferenceInfofromFile(const char* fileName) {
-  return Guarded<AttrNodeList*>(
-      nullptr, [&] { return ovrabjt::ReadMediaPreferences(fileName).release(); });
+  return Guarded<AttrNodeList*>(nullptr,
+                                [&] { return ovrabjt::ReadMediaPreferences(fileName).release(); });
 }
 
 OvraBool PopulateStockFromAttrList(AttrNodeList* list, int32_t listKind, uint16_t* index,
                                    MediaRecord* record) {
   if (!list || !index || !record) return 0;
   return Guarded<OvraBool>(0, [&] {
-    return OvraBool(ovrabjt::PopulateStockFromAttrList(*list, listKind, *index, MediaBytes(record)));
+    return OvraBool(
+        ovrabjt::PopulateStockFromAttrList(*list, listKind, *index, MediaBytes(record)));
   });
 }
 
@@ -147,7 +148,8 @@ OvraBool AddStockToMPSContents(AttrNodeList* list, int32_t listKind, const Media
 }
 
 AttrNodeList* CreateEmptyMPSContents(void) {
-  return Guarded<AttrNodeList*>(nullptr, [] { return ovrabjt::CreateEmptyMPSContents().release(); });
+  return Guarded<AttrNodeList*>(nullptr,
+                                [] { return ovrabjt::CreateEmptyMPSContents().release(); });
 }
 
 OvraBool SaveMPSContentstoFile(AttrNodeList* list, const char* fileName) {

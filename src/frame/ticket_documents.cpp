@@ -15,10 +15,14 @@ namespace {
 // The sentence of each failure that is not the XML layer's.
 Status Failed(StatusCode code) {
   switch (code) {
-    case StatusCode::kNoMemory: return {code, "out of memory"};
-    case StatusCode::kBadTicket: return {code, "the packed ticket is damaged"};
-    case StatusCode::kPackFailed: return {code, "the ticket could not be packed"};
-    default: return {code, "the document could not be converted"};
+    case StatusCode::kNoMemory:
+      return {code, "out of memory"};
+    case StatusCode::kBadTicket:
+      return {code, "the packed ticket is damaged"};
+    case StatusCode::kPackFailed:
+      return {code, "the ticket could not be packed"};
+    default:
+      return {code, "the document could not be converted"};
   }
 }
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "releases/release_profile.h"
 #include "frame/status.h"
+#include "releases/release_profile.h"
 #include "xml/ovra_parse_exception.h"
 
 namespace ovrabjt {

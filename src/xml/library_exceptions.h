@@ -18,8 +18,7 @@ namespace ovrabjt {
 // exception passes unchanged.
 template <typename Step>
 void CallLibrary(DOMTreeErrorReporter& reporter, OvraErrorCode code, Step&& step,
-                 const char* file = __builtin_FILE(),
-                 std::uint_least32_t line = __builtin_LINE()) {
+                 const char* file = __builtin_FILE(), std::uint_least32_t line = __builtin_LINE()) {
   try {
     step();
   } catch (const xercesc::XMLException& problem) {

@@ -76,28 +76,30 @@ void ExpectOnly(const std::uint8_t* bytes, std::size_t size,
   for (const ByteDefault& d : defaults)
     for (std::size_t i = 0; i < d.width; ++i)
       expected[d.offset + i] = static_cast<std::uint8_t>(d.value >> (8 * i));
-  for (std::size_t i = 0; i < size; ++i)
-    ASSERT_EQ(bytes[i], expected[i]) << where << " byte " << i;
+  for (std::size_t i = 0; i < size; ++i) ASSERT_EQ(bytes[i], expected[i]) << where << " byte " << i;
 }
 
 TEST_F(ReadTicket, AFreshRecordHoldsTheFormatsDefaultsAndZeros) {
   ExpectOnly(fresh.bytes.data(), tf::kMediaTable,
-             {{0, 4, 1024},    {8, 4, 1},        {16, 4, 1},      {20, 4, 99999},
-              {24, 4, 128},    {28, 4, 0x80000}, {60, 2, 1},      {62, 2, 1},
-              {64, 2, 1},      {66, 2, 1},       {68, 2, 32},     {74, 2, 0x7FFF},
-              {102, 2, 1},     {104, 2, 1},      {106, 2, 1},     {108, 2, 1},
-              {110, 2, 75},    {114, 1, 32},     {115, 1, 1},     {116, 1, 1},
-              {117, 1, 1},     {118, 1, 1},      {119, 1, 1},     {121, 1, 1},
-              {122, 1, 1},     {123, 1, 1},      {124, 1, 4},     {125, 1, 4},
-              {126, 1, 8},     {128, 1, 1},      {129, 1, 1},     {130, 1, 1},
-              {131, 1, 1},     {132, 1, 1},      {133, 1, 1},     {134, 1, 1},
-              {137, 1, 1},     {138, 1, 1},      {4352, 1, 1},    {4353, 1, 1},
-              {4354, 1, 1},    {4356, 4, 0x80000}, {4360, 4, 0x80000}},
+             {{0, 4, 1024},     {8, 4, 1},          {16, 4, 1},        {20, 4, 99999}, {24, 4, 128},
+              {28, 4, 0x80000}, {60, 2, 1},         {62, 2, 1},        {64, 2, 1},     {66, 2, 1},
+              {68, 2, 32},      {74, 2, 0x7FFF},    {102, 2, 1},       {104, 2, 1},    {106, 2, 1},
+              {108, 2, 1},      {110, 2, 75},       {114, 1, 32},      {115, 1, 1},    {116, 1, 1},
+              {117, 1, 1},      {118, 1, 1},        {119, 1, 1},       {121, 1, 1},    {122, 1, 1},
+              {123, 1, 1},      {124, 1, 4},        {125, 1, 4},       {126, 1, 8},    {128, 1, 1},
+              {129, 1, 1},      {130, 1, 1},        {131, 1, 1},       {132, 1, 1},    {133, 1, 1},
+              {134, 1, 1},      {137, 1, 1},        {138, 1, 1},       {4352, 1, 1},   {4353, 1, 1},
+              {4354, 1, 1},     {4356, 4, 0x80000}, {4360, 4, 0x80000}},
              "job level");
   for (std::size_t i : {0u, 1u, 137u, 249u})
     ExpectOnly(fresh.Override(i).data(), kOverrideRecordSize,
-               {{8, 4, 0x80000}, {20, 2, 0x1FBF}, {66, 1, 8}, {67, 1, 32}, {70, 1, 1},
-                {71, 1, 1}, {72, 1, 1}},
+               {{8, 4, 0x80000},
+                {20, 2, 0x1FBF},
+                {66, 1, 8},
+                {67, 1, 32},
+                {70, 1, 1},
+                {71, 1, 1},
+                {72, 1, 1}},
                "page override " + std::to_string(i));
   for (std::size_t i : {0u, 249u})
     ExpectOnly(fresh.Insert(i).data(), kInsertRecordSize, {{8, 4, 0x80000}},
@@ -141,11 +143,12 @@ TEST_F(ReadTicket, FinishingsKeepTheDefaultForUnknownNumbers) {
 }
 
 TEST_F(ReadTicket, KeywordsIgnoreCaseAndTextsAreCut) {
-  Read("sheet-collate keyword Collated\n"
-       "page-rotation keyword ROTATE-180\n"
-       "document-format mimeMediaType Application/PDF\n"
-       "job-phone-number text 123456789012345678901234567890\n"
-       "orientation-requested enum 4\n");
+  Read(
+      "sheet-collate keyword Collated\n"
+      "page-rotation keyword ROTATE-180\n"
+      "document-format mimeMediaType Application/PDF\n"
+      "job-phone-number text 123456789012345678901234567890\n"
+      "orientation-requested enum 4\n");
   EXPECT_EQ(rec.Get(tf::kCollate), 1);
   EXPECT_EQ(rec.Get(tf::kPageRotation), 4);
   EXPECT_EQ(rec.Get(tf::kDocumentFormat), 64);
@@ -158,8 +161,9 @@ TEST_F(ReadTicket, Covers) {
   EXPECT_EQ(rec.Get(tf::kCoverMode), 2);
   EXPECT_EQ(rec.Get(tf::kFrontCoverPrint), 2);
   InitTicketRecord(rec);
-  Read("cover-front collection\n  cover-type keyword print-front\n"
-       "cover-back collection\n  cover-type keyword print-back\n");
+  Read(
+      "cover-front collection\n  cover-type keyword print-front\n"
+      "cover-back collection\n  cover-type keyword print-back\n");
   EXPECT_EQ(rec.Get(tf::kCoverMode), 16);
   InitTicketRecord(rec);
   const char* both =
@@ -183,13 +187,14 @@ TEST_F(ReadTicket, Covers) {
 }
 
 TEST_F(ReadTicket, EachPageRangeOfAnOverrideBecomesARecord) {
-  Read("page-overrides 1setOf\n"
-       "  value collection\n"
-       "    sides keyword two-sided-short-edge\n"
-       "    x-side1-image-shift integer 1234\n"
-       "    pages 1setOf\n"
-       "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 2\n"
-       "      value rangeOfInteger\n        lower-bound integer 5\n        upper-bound integer 5\n");
+  Read(
+      "page-overrides 1setOf\n"
+      "  value collection\n"
+      "    sides keyword two-sided-short-edge\n"
+      "    x-side1-image-shift integer 1234\n"
+      "    pages 1setOf\n"
+      "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 2\n"
+      "      value rangeOfInteger\n        lower-bound integer 5\n        upper-bound integer 5\n");
   ASSERT_EQ(rec.Get(tf::kPageOverrideCount), 2);
   const ConstFieldView a = rec.Override(0), b = rec.Override(1);
   EXPECT_EQ(a.Get(of::kFirstPage), 1);
@@ -203,10 +208,11 @@ TEST_F(ReadTicket, EachPageRangeOfAnOverrideBecomesARecord) {
 }
 
 TEST_F(ReadTicket, AnOverrideWithoutPagesAddsNoRecord) {
-  Read("page-overrides 1setOf\n"
-       "  value collection\n    sides keyword one-sided\n"
-       "  value collection\n    pages 1setOf\n"
-       "      value rangeOfInteger\n        lower-bound integer 3\n        upper-bound integer 4\n");
+  Read(
+      "page-overrides 1setOf\n"
+      "  value collection\n    sides keyword one-sided\n"
+      "  value collection\n    pages 1setOf\n"
+      "      value rangeOfInteger\n        lower-bound integer 3\n        upper-bound integer 4\n");
   ASSERT_EQ(rec.Get(tf::kPageOverrideCount), 1);
   // The second entry filled record 0 afresh over the first one's settings,
   // except what it did not set.
@@ -253,13 +259,14 @@ TEST_F(ReadTicket, FontNameAndSize) {
 // A job-level text that equals the first text of the override being filled
 // must survive the override's second text replacing it.
 TEST_F(ReadTicket, TheOverrideBeingFilledHoldsItsStrings) {
-  Read("undefined-source-rgb-graphics keyword shared\n"
-       "page-overrides 1setOf\n"
-       "  value collection\n"
-       "    undefined-source-rgb-graphics keyword shared\n"
-       "    undefined-source-rgb-text keyword own\n"
-       "    pages 1setOf\n"
-       "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 1\n");
+  Read(
+      "undefined-source-rgb-graphics keyword shared\n"
+      "page-overrides 1setOf\n"
+      "  value collection\n"
+      "    undefined-source-rgb-graphics keyword shared\n"
+      "    undefined-source-rgb-text keyword own\n"
+      "    pages 1setOf\n"
+      "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 1\n");
   EXPECT_EQ(String(tf::kUndefinedSourceRgb), "shared");
   EXPECT_EQ(String(At(OverrideOffset(0), of::kUndefinedSourceRgb)), "own");
   EXPECT_EQ(rec.strings.size(), rec.Get(tf::kStringCount));
@@ -267,11 +274,12 @@ TEST_F(ReadTicket, TheOverrideBeingFilledHoldsItsStrings) {
 }
 
 TEST_F(ReadTicket, JobMediumAndInsertedSheetMedia) {
-  Read("media-col collection\n  media-color keyword blue\n"
-       "insert-sheet 1setOf\n"
-       "  value collection\n    insert-after-page-number integer 3\n"
-       "    media-col collection\n      media-color keyword BLUE\n"
-       "  value collection\n    insert-count integer 2\n");
+  Read(
+      "media-col collection\n  media-color keyword blue\n"
+      "insert-sheet 1setOf\n"
+      "  value collection\n    insert-after-page-number integer 3\n"
+      "    media-col collection\n      media-color keyword BLUE\n"
+      "  value collection\n    insert-count integer 2\n");
   EXPECT_EQ(rec.Get(tf::kJobMedia), 0u);
   ASSERT_EQ(rec.Get(tf::kInsertCount), 2);
   EXPECT_EQ(rec.Insert(0).Get(insert_field::kMedia), 0u);  // the same medium, the same slot

@@ -46,8 +46,8 @@ TEST(TextReaders, EachTakesItsOwnSyntaxes) {
     bool read_string;
     bool read_text_into;
   } cases[] = {
-      {"name", true, true},   {"keyword", true, true},         {"text", true, true},
-      {"uri", false, true},   {"mimeMediaType", true, false},  {"integer", false, false},
+      {"name", true, true},      {"keyword", true, true},        {"text", true, true},
+      {"uri", false, true},      {"mimeMediaType", true, false}, {"integer", false, false},
       {"boolean", false, false}, {"unknown", false, false},
   };
   for (const Case& c : cases) {
@@ -227,9 +227,9 @@ TEST(ReadKeyword, SetsTheCodeOnlyForAKeywordOfTheTable) {
     EXPECT_EQ(out, c.code) << c.syntax << " " << c.text;
     auto record = TicketRecord::Allocate();
     record->Set(ticket_field::kCollate, 9);
-    EXPECT_EQ(ReadKeyword(list, "sheet-collate", kCollations, record->view(),
-                          ticket_field::kCollate),
-              c.set);
+    EXPECT_EQ(
+        ReadKeyword(list, "sheet-collate", kCollations, record->view(), ticket_field::kCollate),
+        c.set);
     EXPECT_EQ(record->Get(ticket_field::kCollate), c.code) << c.text;
     // Only the named attribute is looked at.
     EXPECT_FALSE(ReadKeyword(list, "collate", kCollations, out));
@@ -247,8 +247,8 @@ TEST(AddKeyword, WritesTheKeywordOfACodeAndNothingForOthers) {
 
 TEST(SyntaxNames, AreTheWordsOfTheValuesThemselves) {
   const std::pair<std::string_view, std::string_view> words[] = {
-      {kInteger, "integer"}, {kEnum, "enum"},   {kName, "name"},
-      {kKeyword, "keyword"}, {kText, "text"},   {kMimeMediaType, "mimeMediaType"},
+      {kInteger, "integer"}, {kEnum, "enum"},       {kName, "name"},
+      {kKeyword, "keyword"}, {kText, "text"},       {kMimeMediaType, "mimeMediaType"},
       {kUri, "uri"},         {kBoolean, "boolean"},
   };
   for (const auto& [constant, word] : words) {

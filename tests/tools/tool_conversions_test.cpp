@@ -84,8 +84,7 @@ TEST(Status, EachFailureSaysItsKindAndItsCause) {
   std::string bytes = "kept";
   const Status read = cli::ReadInput(missing, bytes);
   EXPECT_EQ(read.code(), StatusCode::kFileError);
-  EXPECT_EQ(read.message(),
-            "cannot open '" + missing + "' for reading: No such file or directory");
+  EXPECT_EQ(read.message(), "cannot open '" + missing + "' for reading: No such file or directory");
   const std::string nowhere = dir / "no/such/folder.xml";
   const Status written = cli::WriteOutput(nowhere, "text");
   EXPECT_EQ(written.code(), StatusCode::kFileError);
@@ -225,7 +224,8 @@ TEST(ToolReleases, EachReleaseConvertsAndChecksItsOwnDocuments) {
     ASSERT_EQ(run.exit_code, 0) << version << ": " << run.err;
     run = RunTool({"to-xml", bjt, "-o", xml, "--release", version});
     ASSERT_EQ(run.exit_code, 0) << version << ": " << run.err;
-    EXPECT_NE(ReadFileBytes(xml).find("<!DOCTYPE ovra SYSTEM \"" + std::string(release->ovra_dtd) + "\">"),
+    EXPECT_NE(ReadFileBytes(xml).find("<!DOCTYPE ovra SYSTEM \"" + std::string(release->ovra_dtd) +
+                                      "\">"),
               std::string::npos)
         << version;
     run = RunTool({"--release", version, "validate", xml});

@@ -11,10 +11,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <thread>
 #include <functional>
 #include <stdexcept>
+#include <string>
+#include <thread>
 #include <xercesc/dom/DOMText.hpp>
 #include <xercesc/util/RuntimeException.hpp>
 

@@ -41,10 +41,9 @@ void AddFromXmlCommand(CLI::App& app, const GlobalOptions& global, Runner& chose
     chosen = [options, &global] {
       const ConversionTargets& targets = options->targets;
       if (targets.folder.empty()) RefuseTerminalOutput(targets.output);
-      return RunConversions(targets, ".bjt",
-                            [&](const std::string& in, const std::string& out) {
-                              return ConvertFromXml(global, options->strict, in, out);
-                            });
+      return RunConversions(targets, ".bjt", [&](const std::string& in, const std::string& out) {
+        return ConvertFromXml(global, options->strict, in, out);
+      });
     };
   });
 }

@@ -51,16 +51,15 @@ Status UnpackTicketBytes(std::string_view packed, std::string_view shown, Ticket
 Status TicketToDocument(std::string_view packed, std::string_view shown,
                         const std::string& base_name, bool indent, std::string& text) {
   TextSink sink(text, indent);
-  const Status result =
-      WriteTicketDocument(base_name.c_str(), PackedTicket{packed.data(), packed.size()}, &sink,
-                          ActiveRelease());
+  const Status result = WriteTicketDocument(
+      base_name.c_str(), PackedTicket{packed.data(), packed.size()}, &sink, ActiveRelease());
   if (result) return result;
   if (result.code() == StatusCode::kBadTicket)
     return {result.code(), DescribeBadTicket(packed, shown)};
   if (result.code() == StatusCode::kDocumentError && result.error())
     return {result.code(),
-            std::string(shown) + ": the document could not be written: " +
-                DescribeOvraError(result.error()->code()),
+            std::string(shown) +
+                ": the document could not be written: " + DescribeOvraError(result.error()->code()),
             result.error()};
   return {result.code(), std::string(shown) + ": " + result.message(), result.error()};
 }

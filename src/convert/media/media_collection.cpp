@@ -141,8 +141,7 @@ bool ReadMediaCollection(const AttrNodeList& members, const FieldView& record,
   ReadWeight(members, record);
   ReadKeyword(members, media_attr::kFrontCoating, kMediaCoatings, record,
               media_field::kFrontCoating);
-  ReadKeyword(members, media_attr::kBackCoating, kMediaCoatings, record,
-              media_field::kBackCoating);
+  ReadKeyword(members, media_attr::kBackCoating, kMediaCoatings, record, media_field::kBackCoating);
   ReadKeyword(members, media_attr::kGrain, release.media_grains, record, media_field::kGrain);
   ReadKeyword(members, media_attr::kTooth, release.media_teeth, record, media_field::kTooth);
   // The record was cleared, so a missing description stays empty unless the
