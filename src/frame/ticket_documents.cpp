@@ -33,7 +33,7 @@ Status DocumentFailed(const std::optional<OvraParseException>& error) {
 
 // Unpacks the caller's ticket into a new work record.
 Status Unpack(PackedTicket ticket, std::unique_ptr<TicketRecord>& record) {
-  record = TicketRecord::Allocate();
+  record = TicketRecord::AllocateForOverwrite();
   if (!record) return Failed(StatusCode::kNoMemory);
   const auto* bytes = static_cast<const std::uint8_t*>(ticket.bytes);
   const bool unpacked = ticket.length ? UnpackTicket(*record, bytes, *ticket.length)
@@ -79,17 +79,13 @@ Status WriteTicketDocument(const char* base_name, PackedTicket ticket, XmlOutput
 
 Status LoadTicketDocument(const char* file_name, const char* base_name,
                           std::vector<std::uint8_t>& packed, const ReleaseProfile& release) {
-  auto record = TicketRecord::Allocate();
+  auto record = TicketRecord::AllocateForOverwrite();
   if (!record) return Failed(StatusCode::kNoMemory);
   VelmorXmlFile file(kOvraDocument, file_name, base_name);
   file.SetRelease(release);
   std::optional<OvraParseException> error;
   if (FillTicketRecord(file, *record, &error)) return DocumentFailed(error);
-  std::uint32_t size = 0;
-  if (!PackTicket(nullptr, *record, &size)) return Failed(StatusCode::kPackFailed);
-  std::vector<std::uint8_t> bytes(size);
-  if (!PackTicket(bytes.data(), *record, nullptr)) return Failed(StatusCode::kPackFailed);
-  packed = std::move(bytes);
+  if (!PackTicket(*record, packed)) return Failed(StatusCode::kPackFailed);
   return {};
 }
 

@@ -140,6 +140,24 @@ bool PackTicket(std::uint8_t* destination, const TicketRecord& record, std::uint
   return true;
 }
 
+// The bytes are appended to reserved room rather than copied over a block
+// zeroed first: one pass over the record instead of two.
+bool PackTicket(const TicketRecord& record, std::vector<std::uint8_t>& packed) {
+  std::uint32_t size = 0;
+  if (!PackTicket(nullptr, record, &size)) return false;
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(size);
+  bytes.insert(bytes.end(), record.bytes.begin(), record.bytes.end());
+  for (std::size_t i = 0; i < record.strings.size(); ++i) {
+    const std::string& text = record.strings.at(i);
+    bytes.insert(bytes.end(), text.c_str(), text.c_str() + text.size() + 1);
+  }
+  StoreLE<std::uint32_t>(bytes.data() + ticket_field::kStringsSize.offset,
+                         static_cast<std::uint32_t>(size - kTicketSize));
+  packed = std::move(bytes);
+  return true;
+}
+
 bool UnpackTicket(TicketRecord& record, const std::uint8_t* block) {
   if (!StartUnpack(record, block, true)) return false;
   GuardedStrings strings(block + kTicketSize);

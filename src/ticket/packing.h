@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "ticket/ticket_record.h"
 
@@ -15,6 +16,11 @@ namespace ovrabjt {
 // False, in both modes, when the record's string count disagrees with its
 // table.
 bool PackTicket(std::uint8_t* destination, const TicketRecord& record, std::uint32_t* size_out);
+
+// PackTicket into `packed`, which is replaced by the measured size's bytes,
+// each written once. False, with `packed` left alone, when the record's string
+// count disagrees with its table or the size exceeds 32 bits.
+bool PackTicket(const TicketRecord& record, std::vector<std::uint8_t>& packed);
 
 // UnpackTicket - copies the fixed part of `block` into the record and adds its
 // strings to the record's table. False when a text repeats an earlier one or

@@ -9,6 +9,10 @@ std::unique_ptr<TicketRecord> TicketRecord::Allocate() {
   return std::unique_ptr<TicketRecord>(new (std::nothrow) TicketRecord());
 }
 
+std::unique_ptr<TicketRecord> TicketRecord::AllocateForOverwrite() {
+  return std::unique_ptr<TicketRecord>(new (std::nothrow) TicketRecord(ForOverwrite{}));
+}
+
 std::size_t TicketRecord::OverridesInUse() const {
   return std::min<std::size_t>(Get(ticket_field::kPageOverrideCount), kMaxOverrides);
 }

@@ -15,12 +15,16 @@ namespace ovrabjt {
 
 class TicketRecord {
  public:
-  TicketRecord() = default;
+  TicketRecord() : bytes{} {}
   TicketRecord(const TicketRecord&) = delete;
   TicketRecord& operator=(const TicketRecord&) = delete;
 
   // A zeroed record on the heap, or null when memory runs out.
   static std::unique_ptr<TicketRecord> Allocate();
+  // A record whose fixed part is left unset, for a caller that writes every
+  // byte of it next (an unpack, a fresh ticket's defaults); null when memory
+  // runs out.
+  static std::unique_ptr<TicketRecord> AllocateForOverwrite();
 
   template <typename T>
   T Get(Field<T> f) const {
@@ -56,13 +60,16 @@ class TicketRecord {
   // record's initialisation.
   void ResetMediaClaims() { claimed_media_slots = 0; }
 
-  std::array<std::uint8_t, kTicketSize> bytes{};
+  std::array<std::uint8_t, kTicketSize> bytes;
   TicketStringList strings;
   // Bit k set: media slot k was handed out while filling this record, so it
   // is no longer free even when it still looks like an untouched slot.
   std::uint32_t claimed_media_slots = 0;
 
  private:
+  struct ForOverwrite {};
+  explicit TicketRecord(ForOverwrite) {}
+
   FieldView Sub(std::size_t offset, std::size_t size) { return {bytes.data() + offset, size}; }
   ConstFieldView Sub(std::size_t offset, std::size_t size) const {
     return {bytes.data() + offset, size};

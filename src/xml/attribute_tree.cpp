@@ -151,11 +151,26 @@ namespace {
 // The element names of an attribute and its members must be XML names, as
 // the library requires of every element it creates; the first that is not
 // raises code 6 with its name, as building would.
-void CheckElementNames(const AttrNode& attribute) {
-  const std::u16string name = Cp1252ToUtf16(attribute.GetName());
+// A name of ASCII letters, digits, '.', '-' and '_', a letter or '_' first,
+// is an XML name; every other name is asked of the library.
+bool IsPlainAsciiName(std::string_view name) {
+  auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+  if (name.empty() || !letter(name.front())) return false;
+  return std::all_of(name.begin() + 1, name.end(), [&](char c) {
+    return letter(c) || (c >= '0' && c <= '9') || c == '.' || c == '-';
+  });
+}
+
+bool IsElementName(std::string_view narrow) {
+  if (IsPlainAsciiName(narrow)) return true;
+  const std::u16string name = Cp1252ToUtf16(narrow);
   const std::size_t length = name.find(u'\0');
-  if (!xercesc::XMLChar1_0::isValidName(name.c_str(),
-                                        length == std::u16string::npos ? name.size() : length))
+  return xercesc::XMLChar1_0::isValidName(name.c_str(),
+                                          length == std::u16string::npos ? name.size() : length);
+}
+
+void CheckElementNames(const AttrNode& attribute) {
+  if (!IsElementName(attribute.GetName()))
     throw OvraParseException(OvraErrorCode::kAttributeBuildFailed, attribute.GetName());
   const AttrValue* value = attribute.GetValue();
   if (value == nullptr || value->GetSyntaxCode() != kSyntaxList) return;

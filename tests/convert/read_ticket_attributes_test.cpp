@@ -108,6 +108,18 @@ TEST_F(ReadTicket, AFreshRecordHoldsTheFormatsDefaultsAndZeros) {
              "force-front pages");
 }
 
+TEST_F(ReadTicket, AFreshRecordReplacesEverythingTheRecordHeld) {
+  std::unique_ptr<TicketRecord> used = TicketRecord::AllocateForOverwrite();
+  ASSERT_TRUE(used);
+  used->bytes.fill(0xA5);
+  AddTicketString(used->strings, "left over");
+  used->claimed_media_slots = 0x5;
+  InitTicketRecord(*used);
+  EXPECT_EQ(used->bytes, fresh.bytes);
+  EXPECT_TRUE(used->strings.empty());
+  EXPECT_EQ(used->claimed_media_slots, 0u);
+}
+
 TEST_F(ReadTicket, CopiesAndShiftsClearTheirFlags) {
   Read("copies integer 3\nx-side1-image-shift integer -250\n");
   EXPECT_EQ(rec.Get(tf::kCopies), 3);

@@ -71,6 +71,26 @@ TEST(PackTicket, FailsWhenTheCountDisagreesWithTheTable) {
   EXPECT_EQ(out[kTicketSize], 'a');                          // the strings were copied
 }
 
+TEST(PackTicket, IntoAVectorGivesTheBytesOfTheMeasuredBlock) {
+  auto rec = TicketRecord::Allocate();
+  rec->Set(tf::kCopies, 3);
+  WriteTicketString(*rec, tf::kHalftone, "ab");
+  WriteTicketString(*rec, tf::kTrcName, std::string(1000, 'c'));
+  std::vector<std::uint8_t> packed(7, 0xEE);
+  ASSERT_TRUE(PackTicket(*rec, packed));
+  EXPECT_EQ(packed, Pack(*rec));
+  EXPECT_EQ(LoadLE<std::uint32_t>(packed.data() + 34364), 1004u);
+}
+
+TEST(PackTicket, IntoAVectorLeavesItAloneWhenTheCountDisagrees) {
+  auto rec = TicketRecord::Allocate();
+  WriteTicketString(*rec, tf::kTrcName, "a");
+  rec->Set(tf::kStringCount, 2);
+  std::vector<std::uint8_t> packed{1, 2, 3};
+  EXPECT_FALSE(PackTicket(*rec, packed));
+  EXPECT_EQ(packed, (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
 TEST(UnpackTicket, RoundTripIsByteExact) {
   auto rec = TicketRecord::Allocate();
   rec->Set(tf::kCopies, 7);

@@ -120,5 +120,33 @@ TEST(WriteListTo, FailuresComeFirstAndAreTheSame) {
   EXPECT_EQ(o.text, "");
 }
 
+// Plain ASCII names are judged without the library; every name, plain or
+// not, is accepted or refused exactly as building accepts or refuses it.
+TEST(WriteListTo, ElementNamesAreJudgedAsBuildingJudgesThem) {
+  const std::string names[] = {"a",       "_x",        "Z9",    "a.b-c_9", "1st",
+                               "-x",      ".x",        "x:y",   ":x",      "a b",
+                               "caf\xe9", "\xe9t\xe9", "x\x80", "",        std::string("a\0b", 3),
+                               "x/y",     "\xb7x",     "a\xb7"};
+  for (const std::string& name : names) {
+    AttrNodeList list;
+    list.Append(name, AttrValueFactory::CreateValue("integer", "1"));
+    ExpectSame<KespDomDoc>(list, "top-level name '" + name + "'");
+    AttrNodeList outer;
+    auto members = std::make_unique<AttrNodeList>();
+    members->Append(name, AttrValueFactory::CreateValue("keyword", "k"));
+    auto collection = std::make_unique<IppList>();
+    collection->SetSyntaxName("collection");
+    collection->SetMembers(std::move(members));
+    outer.Append("media-col", std::move(collection));
+    ExpectSame<KespDomDoc>(outer, "member name '" + name + "'");
+  }
+  AttrNodeList one;
+  one.Append("a.b-c_9", AttrValueFactory::CreateValue("integer", "1"));
+  EXPECT_EQ(Streamed<KespDomDoc>(one, false, LatestRelease()).code, std::nullopt);
+  AttrNodeList digit;
+  digit.Append("9a", AttrValueFactory::CreateValue("integer", "1"));
+  EXPECT_EQ(Streamed<KespDomDoc>(digit, false, LatestRelease()).code, 6);
+}
+
 }  // namespace
 }  // namespace ovrabjt
