@@ -1,0 +1,217 @@
+#include "platform/replacement_file.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+
+#include "platform/code_page.h"
+#include "platform/file_calls_win.h"
+#include "platform/temporary_name.h"
+
+#undef DeleteFile
+
+namespace ovrabjt {
+namespace {
+
+// Tries with fresh names when one is taken by another file.
+constexpr int kNameAttempts = 64;
+
+// File times count 100-nanosecond ticks.
+constexpr std::int64_t kTicksPerSecond = 10'000'000;
+
+std::int64_t Ticks(FILETIME time) {
+  return static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) |
+                                   time.dwLowDateTime);
+}
+
+std::size_t AfterLastSeparator(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  if (separator != std::string::npos) return separator + 1;
+  // "C:name" lies in the drive's current folder.
+  return path.size() >= 2 && path[1] == ':' ? 2 : 0;
+}
+
+// A number that two saves are unlikely to share: the process, the clock and
+// a counter, mixed (the mixing step of splitmix64).
+std::uint64_t UniquePart() {
+  static std::atomic<std::uint64_t> counter{0};
+  const auto ticks =
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  std::uint64_t x = (static_cast<std::uint64_t>(::GetCurrentProcessId()) << 40) ^ ticks ^
+                    (counter.fetch_add(1, std::memory_order_relaxed) * 0x9e3779b97f4a7c15ull);
+  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+  x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+  return x ^ (x >> 31);
+}
+
+// The full path, which ReplaceFileW needs: it fails on relative names.
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
+// Removes `path` when it is a temporary file its writer left: a regular
+// file, no link, unchanged for the stale age, and open nowhere else (a
+// living writer shares it for reading only, so the open for deletion fails).
+// The handle deletes exactly the file looked at.
+void RemoveIfLeftBehind(const std::wstring& path, std::int64_t now) {
+  const HANDLE file =
+      ::CreateFileW(path.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (::GetFileInformationByHandle(file, &info) &&
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0 &&
+      now - Ticks(info.ftLastWriteTime) >= ReplacementFile::kStaleAfterSeconds * kTicksPerSecond) {
+    FILE_DISPOSITION_INFO disposition{TRUE};  // delete when closed
+    ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+  }
+  ::CloseHandle(file);
+}
+
+}  // namespace
+
+ReplacementFile::~ReplacementFile() { Discard(); }
+
+// Links are not followed here: a replacement of a link's name replaces the
+// link, as the system's own replacement does.
+std::error_code ReplacementFile::Begin(std::string_view target, const FileSystemCalls& calls) {
+  Discard();
+  replaced_ = false;
+  if (target.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (target.find('\0') != std::string_view::npos) {
+    return std::make_error_code(std::errc::invalid_argument);
+  }
+  calls_ = &calls;
+  target_path_ = std::string(target);
+  folder_ = target_path_.substr(0, AfterLastSeparator(target_path_));
+
+  // The probe fails for a read-only file, a folder and a file another
+  // handle holds without sharing, each with its own error.
+  File probe;
+  std::error_code error =
+      File::OpenForWriting(target_path_, WriteMode::kExistingOnly, probe, calls);
+  if (error == std::errc::no_such_file_or_directory) {
+    final_.permissions = DefaultPermissions();
+    adopt_owner_ = false;
+  } else if (error) {
+    return error;
+  } else {
+    FileInfo info;
+    if ((error = probe.Status(info))) return error;
+    if (info.kind == FileKind::kDirectory) return std::make_error_code(std::errc::is_a_directory);
+    if (info.kind != FileKind::kRegular) {
+      file_ = std::move(probe);
+      return BeginDirect();
+    }
+    probe.Close();
+    final_.permissions = info.permissions;
+    adopt_owner_ = true;  // a previous file exists: it is replaced, not moved over
+  }
+  RemoveStaleTemporaries();
+  return OpenTemporary();
+}
+
+// A device or a pipe has no contents to keep: it was opened by the probe
+// and is written directly.
+std::error_code ReplacementFile::BeginDirect() {
+  direct_ = true;
+  working_path_ = target_path_;
+  return {};
+}
+
+std::error_code ReplacementFile::OpenTemporary() {
+  const std::string target_name = target_path_.substr(folder_.size());
+  std::error_code error;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string name = folder_ + TemporaryName(target_name, UniquePart());
+    error = File::OpenForWriting(name, WriteMode::kCreatePrivate, file_, *calls_);
+    if (!error) {
+      working_path_ = name;
+      break;
+    }
+    if (error != std::errc::file_exists) return error;
+  }
+  if (error) return error;
+  file_.TryLock();
+  return {};
+}
+
+void ReplacementFile::RemoveStaleTemporaries() const {
+  const std::wstring folder = WidePath(folder_.empty() ? "." : folder_);
+  const std::wstring pattern = folder + (folder.back() == L'\\' || folder.back() == L'/' ||
+                                                 folder.back() == L':'
+                                             ? L"*"
+                                             : L"\\*");
+  WIN32_FIND_DATAW entry{};
+  const HANDLE search = ::FindFirstFileW(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  const std::string target_name = target_path_.substr(folder_.size());
+  FILETIME now_time{};
+  ::GetSystemTimeAsFileTime(&now_time);
+  const std::int64_t now = Ticks(now_time);
+  do {
+    const std::u16string name(entry.cFileName, entry.cFileName + ::lstrlenW(entry.cFileName));
+    if (IsTemporaryName(Utf16ToUtf8(name), target_name)) {
+      RemoveIfLeftBehind(WidePath(folder_ + Utf16ToUtf8(name)), now);
+    }
+  } while (::FindNextFileW(search, &entry));
+  ::FindClose(search);
+}
+
+std::error_code ReplacementFile::Write(const void* bytes, std::size_t count) {
+  return file_.Write(bytes, count);
+}
+
+std::error_code ReplacementFile::Finish() {
+  if (!direct_) {
+    if (std::error_code error = file_.SetPermissions(final_.permissions)) return error;
+    if (std::error_code error = file_.Sync()) return error;
+  }
+  return file_.Close();
+}
+
+// ReplaceFileW keeps the previous file's attributes and security; where it
+// fails (some file systems, or Wine with some names) the temporary file is
+// moved over the target in one step instead, written through.
+std::error_code ReplacementFile::PutInPlace() {
+  if (file_.IsOpen()) return std::make_error_code(std::errc::device_or_resource_busy);
+  if (working_path_.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (direct_) {
+    Reset();
+    return {};
+  }
+  const std::wstring target = FullPath(WidePath(target_path_));
+  const std::wstring temporary = FullPath(WidePath(working_path_));
+  if (!adopt_owner_ || !calls_->replace(target.c_str(), temporary.c_str())) {
+    if (!calls_->move(temporary.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return LastWindowsError();
+    }
+  }
+  replaced_ = true;
+  Reset();
+  return {};
+}
+
+void ReplacementFile::Discard() noexcept {
+  file_.Close();
+  if (!direct_ && !working_path_.empty()) DeleteFile(working_path_, *calls_);
+  Reset();
+}
+
+void ReplacementFile::Reset() noexcept {
+  working_path_.clear();
+  target_path_.clear();
+  folder_.clear();
+  adopt_owner_ = false;
+  direct_ = false;
+}
+
+}  // namespace ovrabjt
