@@ -81,6 +81,9 @@ class ReplacementFile {
   bool adopt_owner_ = false;
   bool direct_ = false;
   bool replaced_ = false;
+  // The previous file's attribute bits where the system has such (Windows);
+  // all ones for none.
+  std::uint32_t previous_attributes_ = ~std::uint32_t{0};
 };
 
 }  // namespace ovrabjt

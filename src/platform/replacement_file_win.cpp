@@ -75,6 +75,17 @@ void RemoveIfLeftBehind(const std::wstring& path, std::int64_t now) {
   ::CloseHandle(file);
 }
 
+// The attributes a user gives a file (hidden, system, not indexed) stay
+// with the replacement, whichever way it took the target's place.
+void KeepAttributes(const std::wstring& target, DWORD previous) {
+  constexpr DWORD kKept =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (previous == INVALID_FILE_ATTRIBUTES) return;
+  const DWORD now = ::GetFileAttributesW(target.c_str());
+  if (now == INVALID_FILE_ATTRIBUTES || (now & kKept) == (previous & kKept)) return;
+  ::SetFileAttributesW(target.c_str(), (now & ~kKept) | (previous & kKept));
+}
+
 }  // namespace
 
 ReplacementFile::~ReplacementFile() { Discard(); }
@@ -110,7 +121,11 @@ std::error_code ReplacementFile::Begin(std::string_view target, const FileSystem
       file_ = std::move(probe);
       return BeginDirect();
     }
+    // Windows refuses to write a read-only file, except to a process that
+    // may override it: it is not replaced behind its back either.
+    if ((info.permissions & 0222) == 0) return std::make_error_code(std::errc::permission_denied);
     probe.Close();
+    previous_attributes_ = ::GetFileAttributesW(WidePath(target_path_).c_str());
     final_.permissions = info.permissions;
     adopt_owner_ = true;  // a previous file exists: it is replaced, not moved over
   }
@@ -196,9 +211,11 @@ std::error_code ReplacementFile::PutInPlace() {
     }
   }
   replaced_ = true;
+  KeepAttributes(target, previous_attributes_);
   Reset();
   return {};
 }
+
 
 void ReplacementFile::Discard() noexcept {
   file_.Close();
@@ -212,6 +229,7 @@ void ReplacementFile::Reset() noexcept {
   folder_.clear();
   adopt_owner_ = false;
   direct_ = false;
+  previous_attributes_ = INVALID_FILE_ATTRIBUTES;
 }
 
 }  // namespace ovrabjt
