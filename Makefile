@@ -94,12 +94,16 @@ windows:
 	@bash scripts/install-deps.sh windows
 	@xerces=$$(JOBS=$(JOBS) bash scripts/xerces-windows.sh $(WIN_TOOLCHAIN)) && \
 	  cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(WIN_TOOLCHAIN) \
-	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$$xerces" $(CMAKE_ARGS)
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$$xerces" \
+	    -DOVRABJT_LINUX_BUILD=$(abspath $(BUILD)) $(CMAKE_ARGS)
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
 # The tests under Wine, through CTest, in a Wine prefix of the build's own;
-# the first program made there creates it.
+# the first program made there creates it. The Linux build's conversions of
+# the same tickets (in $(BUILD)) are what the DLL's are compared with.
 test-windows: windows
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j $(JOBS) --target same_bytes
 	WINEPREFIX=$(abspath $(WIN_BUILD))/wine WINEDEBUG=-all $(WINE) \
 	  $(WIN_BUILD)/bin/ovrabjt.exe -V
 	WINEPREFIX=$(abspath $(WIN_BUILD))/wine WINEDEBUG=-all \
