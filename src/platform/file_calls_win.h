@@ -40,4 +40,8 @@ inline std::error_code LastWindowsError() { return WindowsError(::GetLastError()
 // the limit; an empty result means the path holds a NUL.
 std::wstring WidePath(std::string_view path);
 
+// FullPath - the absolute form of `path` ("." and ".." resolved); `path`
+// itself when the system cannot tell.
+std::wstring FullPath(const std::wstring& path);
+
 }  // namespace ovrabjt

@@ -99,20 +99,6 @@ std::optional<mode_t> UmaskFromStatus() {
 
 const FileSystemCalls& SystemFileCalls() { return kSystemCalls; }
 
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), calls_(std::exchange(other.calls_, nullptr)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = std::exchange(other.handle_, -1);
-    calls_ = std::exchange(other.calls_, nullptr);
-  }
-  return *this;
-}
-
-File::~File() { Close(); }
-
 std::error_code File::OpenForReading(std::string_view path, File& out,
                                      const FileSystemCalls& calls) {
   std::string c_path;
@@ -154,13 +140,6 @@ std::error_code File::Status(FileInfo& info) const {
   info.permissions = status.st_mode & 07777;
   info.owner = status.st_uid;
   info.group = status.st_gid;
-  return {};
-}
-
-std::error_code File::Size(std::uint64_t& size) const {
-  FileInfo info;
-  if (std::error_code error = Status(info)) return error;
-  size = info.size;
   return {};
 }
 

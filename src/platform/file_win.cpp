@@ -127,6 +127,16 @@ std::error_code WindowsError(DWORD code) {
   return {static_cast<int>(code), std::system_category()};
 }
 
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
 std::wstring WidePath(std::string_view path) {
   if (path.find('\0') != std::string_view::npos) return {};
   const std::u16string units = Utf8ToUtf16(path);
@@ -134,32 +144,13 @@ std::wstring WidePath(std::string_view path) {
   if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   // The prefixed form is taken literally: it must be absolute, with
   // backslashes and without "." or "..", which the full path resolves.
-  const DWORD needed = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return wide;
-  std::wstring full(needed, L'\0');
-  const DWORD length = ::GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return wide;
-  full.resize(length);
+  const std::wstring full = FullPath(wide);
   if (IsDriveAbsolute(full)) return L"\\\\?\\" + full;
   if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
   return wide;
 }
 
 const FileSystemCalls& SystemFileCalls() { return kSystemCalls; }
-
-File::File(File&& other) noexcept
-    : handle_(std::exchange(other.handle_, -1)), calls_(std::exchange(other.calls_, nullptr)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = std::exchange(other.handle_, -1);
-    calls_ = std::exchange(other.calls_, nullptr);
-  }
-  return *this;
-}
-
-File::~File() { Close(); }
 
 std::error_code File::OpenForReading(std::string_view path, File& out,
                                      const FileSystemCalls& calls) {
@@ -202,13 +193,6 @@ std::error_code File::Status(FileInfo& info) const {
   info.permissions = (status.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
   info.owner = 0;
   info.group = 0;
-  return {};
-}
-
-std::error_code File::Size(std::uint64_t& size) const {
-  FileInfo info;
-  if (std::error_code error = Status(info)) return error;
-  size = info.size;
   return {};
 }
 

@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <chrono>
-
 #include "platform/code_page.h"
 #include "platform/file_calls_win.h"
 #include "platform/temporary_name.h"
@@ -13,9 +10,6 @@
 
 namespace ovrabjt {
 namespace {
-
-// Tries with fresh names when one is taken by another file.
-constexpr int kNameAttempts = 64;
 
 // File times count 100-nanosecond ticks.
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
@@ -30,30 +24,6 @@ std::size_t AfterLastSeparator(const std::string& path) {
   if (separator != std::string::npos) return separator + 1;
   // "C:name" lies in the drive's current folder.
   return path.size() >= 2 && path[1] == ':' ? 2 : 0;
-}
-
-// A number that two saves are unlikely to share: the process, the clock and
-// a counter, mixed (the mixing step of splitmix64).
-std::uint64_t UniquePart() {
-  static std::atomic<std::uint64_t> counter{0};
-  const auto ticks =
-      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-  std::uint64_t x = (static_cast<std::uint64_t>(::GetCurrentProcessId()) << 40) ^ ticks ^
-                    (counter.fetch_add(1, std::memory_order_relaxed) * 0x9e3779b97f4a7c15ull);
-  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
-  x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
-  return x ^ (x >> 31);
-}
-
-// The full path, which ReplaceFileW needs: it fails on relative names.
-std::wstring FullPath(const std::wstring& path) {
-  const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return path;
-  std::wstring full(needed, L'\0');
-  const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return path;
-  full.resize(length);
-  return full;
 }
 
 // Removes `path` when it is a temporary file its writer left: a regular
@@ -87,8 +57,6 @@ void KeepAttributes(const std::wstring& target, DWORD previous) {
 }
 
 }  // namespace
-
-ReplacementFile::~ReplacementFile() { Discard(); }
 
 // Links are not followed here: a replacement of a link's name replaces the
 // link, as the system's own replacement does.
@@ -141,23 +109,6 @@ std::error_code ReplacementFile::BeginDirect() {
   return {};
 }
 
-std::error_code ReplacementFile::OpenTemporary() {
-  const std::string target_name = target_path_.substr(folder_.size());
-  std::error_code error;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = folder_ + TemporaryName(target_name, UniquePart());
-    error = File::OpenForWriting(name, WriteMode::kCreatePrivate, file_, *calls_);
-    if (!error) {
-      working_path_ = name;
-      break;
-    }
-    if (error != std::errc::file_exists) return error;
-  }
-  if (error) return error;
-  file_.TryLock();
-  return {};
-}
-
 void ReplacementFile::RemoveStaleTemporaries() const {
   const std::wstring folder = WidePath(folder_.empty() ? "." : folder_);
   const std::wstring pattern = folder + (folder.back() == L'\\' || folder.back() == L'/' ||
@@ -180,18 +131,6 @@ void ReplacementFile::RemoveStaleTemporaries() const {
   ::FindClose(search);
 }
 
-std::error_code ReplacementFile::Write(const void* bytes, std::size_t count) {
-  return file_.Write(bytes, count);
-}
-
-std::error_code ReplacementFile::Finish() {
-  if (!direct_) {
-    if (std::error_code error = file_.SetPermissions(final_.permissions)) return error;
-    if (std::error_code error = file_.Sync()) return error;
-  }
-  return file_.Close();
-}
-
 // ReplaceFileW keeps the previous file's attributes and security; where it
 // fails (some file systems, or Wine with some names) the temporary file is
 // moved over the target in one step instead, written through.
@@ -202,6 +141,7 @@ std::error_code ReplacementFile::PutInPlace() {
     Reset();
     return {};
   }
+  // ReplaceFileW fails on relative names.
   const std::wstring target = FullPath(WidePath(target_path_));
   const std::wstring temporary = FullPath(WidePath(working_path_));
   if (!adopt_owner_ || !calls_->replace(target.c_str(), temporary.c_str())) {
@@ -216,20 +156,5 @@ std::error_code ReplacementFile::PutInPlace() {
   return {};
 }
 
-
-void ReplacementFile::Discard() noexcept {
-  file_.Close();
-  if (!direct_ && !working_path_.empty()) DeleteFile(working_path_, *calls_);
-  Reset();
-}
-
-void ReplacementFile::Reset() noexcept {
-  working_path_.clear();
-  target_path_.clear();
-  folder_.clear();
-  adopt_owner_ = false;
-  direct_ = false;
-  previous_attributes_ = INVALID_FILE_ATTRIBUTES;
-}
 
 }  // namespace ovrabjt

@@ -1,21 +1,16 @@
 #!/usr/bin/env bash
 # ovrabjt.dll exports exactly the module's eleven functions under their
-# plain names (no @N decoration, no C++ names) and depends only on DLLs
-# that every Windows has: the compiler's runtime is linked in.
+# plain names (no @N decoration, no C++ names), those the Linux library's
+# version script makes global (whose eleven names check_exports.sh holds),
+# and depends only on DLLs that every Windows has: the compiler's runtime
+# is linked in.
+#   check_dll.sh DLL EXPORTS_MAP
 set -euo pipefail
 dll=$1
+map=$2
 dump=$(x86_64-w64-mingw32-objdump -p "$dll")
-want="AddStockToMPSContents
-ConvertBJTToOvraStream
-CreateEmptyMPSContents
-GetMediaPreferenceInfofromFile
-GetPrinterCapInfofromBuffer
-GetSpecificKespInfo
-LoadOvra
-PopulateStockFromAttrList
-ReleaseOvraBjtANL
-SaveMPSContentstoFile
-SaveOvra"
+want=$(sed -n '/global:/,/local:/s/^[[:space:]]*\([A-Za-z_][A-Za-z0-9_]*\);$/\1/p' "$map" | sort)
+[ "$(echo "$want" | wc -l)" -eq 11 ] || { echo "the version script names no eleven exports" >&2; exit 1; }
 got=$(echo "$dump" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' |
   sed -n 's/^[[:space:]]*\[ *[0-9]*\] \(.*\)$/\1/p' | sort)
 if [ "$got" != "$want" ]; then
