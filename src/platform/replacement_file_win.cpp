@@ -4,6 +4,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_calls_win.h"
+#include "platform/path_syntax.h"
 #include "platform/temporary_name.h"
 
 #undef DeleteFile
@@ -17,13 +18,6 @@ constexpr std::int64_t kTicksPerSecond = 10'000'000;
 std::int64_t Ticks(FILETIME time) {
   return static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) |
                                    time.dwLowDateTime);
-}
-
-std::size_t AfterLastSeparator(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  if (separator != std::string::npos) return separator + 1;
-  // "C:name" lies in the drive's current folder.
-  return path.size() >= 2 && path[1] == ':' ? 2 : 0;
 }
 
 // Removes `path` when it is a temporary file its writer left: a regular
@@ -69,7 +63,7 @@ std::error_code ReplacementFile::Begin(std::string_view target, const FileSystem
   }
   calls_ = &calls;
   target_path_ = std::string(target);
-  folder_ = target_path_.substr(0, AfterLastSeparator(target_path_));
+  folder_ = target_path_.substr(0, FolderLength(target_path_));
 
   // The probe fails for a read-only file, a folder and a file another
   // handle holds without sharing, each with its own error.
