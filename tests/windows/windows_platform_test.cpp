@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "platform/code_page.h"
@@ -15,9 +16,11 @@
 #include "platform/path_syntax.h"
 #include "platform/path_text.h"
 #include "platform/replacement_file.h"
+#include "support/attr_text.h"
 #include "support/temp_folder.h"
 #include "xml/document_reach.h"
 #include "xml/local_entity_resolver.h"
+#include "xml/velmor_xml_file.h"
 
 namespace ovrabjt {
 namespace {
@@ -197,6 +200,58 @@ TEST(WindowsFileLayer, FailuresOfWindowsFilesSayWhatTheyAre) {
     EXPECT_FALSE(save.IsOpen());
   }
   ::SetFileAttributesW(Wide(root / "read-only.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadFileBytes(root / "read-only.xml"), "previous");
+  EXPECT_EQ(root.Entries(), (std::vector<std::string>{"folder.xml", "held.xml", "read-only.xml"}));
+}
+
+// The same files through the document files: each failure has its code, at
+// once (15: cannot be opened, 14: no regular file, 17: cannot be created;
+// 2: the parse of what was read failed).
+TEST(WindowsFileLayer, DocumentFilesGiveEachFailureItsCode) {
+  const TempFolder root;
+  WriteFileBytes(root / "held.xml", "previous");
+  WriteFileBytes(root / "read-only.xml", "previous");
+  ASSERT_TRUE(::SetFileAttributesW(Wide(root / "read-only.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+  fs::create_directories(FileSystemPath(root / "folder.xml"));
+  auto held = std::make_unique<HeldFile>(root / "held.xml");
+  ASSERT_TRUE(held->Held());
+  const auto list = testing::ParseAttrText("job-name name Report\ncopies integer 2\n");
+  const std::string base = OVRABJT_SOURCE_DIR "/data/ticket.xml";
+  struct Case {
+    const char* what;
+    std::string path;
+    int read;   // the code of reading the file
+    int write;  // the code of writing it
+  };
+  const Case cases[] = {
+      {"held without sharing", root / "held.xml", 15, 17},
+      {"read-only, read as text that is no XML", root / "read-only.xml", 2, 17},
+      {"folder", root / "folder.xml", 15, 17},
+      {"device", "NUL", 14, 0},
+  };
+  const auto code_of = [](auto action) {
+    try {
+      action();
+    } catch (const OvraParseException& error) {
+      return static_cast<int>(error.code());
+    }
+    return 0;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AttrNodeList read;
+    EXPECT_EQ(code_of([&] {
+                VelmorXmlFile(kOvraDocument, c.path.c_str(), base.c_str()).Read(read);
+              }),
+              c.read);
+    EXPECT_EQ(code_of([&] {
+                VelmorXmlFile(kOvraDocument, c.path.c_str(), base.c_str()).WriteList(*list);
+              }),
+              c.write);
+  }
+  held.reset();
+  ::SetFileAttributesW(Wide(root / "read-only.xml").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadFileBytes(root / "held.xml"), "previous");
   EXPECT_EQ(ReadFileBytes(root / "read-only.xml"), "previous");
   EXPECT_EQ(root.Entries(), (std::vector<std::string>{"folder.xml", "held.xml", "read-only.xml"}));
 }
