@@ -15,7 +15,8 @@ list(JOIN global_names "\n    " def_names)
 file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/ovrabjt.def
   CONTENT "LIBRARY ovrabjt\nEXPORTS\n    ${def_names}\n")
 
-configure_file(${PROJECT_SOURCE_DIR}/cmake/ovrabjt.rc.in ${CMAKE_CURRENT_BINARY_DIR}/ovrabjt.rc @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/ovrabjt.rc.in ${CMAKE_CURRENT_BINARY_DIR}/ovrabjt.rc
+  @ONLY)
 target_sources(ovrabjt PRIVATE
   ${CMAKE_CURRENT_BINARY_DIR}/ovrabjt.def
   ${CMAKE_CURRENT_BINARY_DIR}/ovrabjt.rc)

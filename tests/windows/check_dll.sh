@@ -10,7 +10,10 @@ dll=$1
 map=$2
 dump=$(x86_64-w64-mingw32-objdump -p "$dll")
 want=$(sed -n '/global:/,/local:/s/^[[:space:]]*\([A-Za-z_][A-Za-z0-9_]*\);$/\1/p' "$map" | sort)
-[ "$(echo "$want" | wc -l)" -eq 11 ] || { echo "the version script names no eleven exports" >&2; exit 1; }
+if [ "$(echo "$want" | wc -l)" -ne 11 ]; then
+  echo "the version script $map does not name eleven exports" >&2
+  exit 1
+fi
 got=$(echo "$dump" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' |
   sed -n 's/^[[:space:]]*\[ *[0-9]*\] \(.*\)$/\1/p' | sort)
 if [ "$got" != "$want" ]; then
@@ -18,7 +21,8 @@ if [ "$got" != "$want" ]; then
   diff <(echo "$want") <(echo "$got") >&2 || true
   exit 1
 fi
-count=$(echo "$dump" | sed -n 's/^[[:space:]]*Export Address Table[[:space:]]*\([0-9a-f]*\)$/\1/p' | head -1)
+count=$(echo "$dump" |
+  sed -n 's/^[[:space:]]*Export Address Table[[:space:]]*\([0-9a-f]*\)$/\1/p' | head -1)
 [ "$((16#$count))" -eq 11 ] || { echo "the export address table has $count entries" >&2; exit 1; }
 
 # The system's own DLLs only.

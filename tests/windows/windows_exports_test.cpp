@@ -67,8 +67,10 @@ TEST(WindowsExports, NamesInTheAnsiCodePageAndLongPathsSaveAndLoadBack) {
     std::wstring stored;  // the file's name as the system keeps it
   };
   const Case cases[] = {
-      {"letters above 0x7F", root / "caf\xE9 \x80.xml", Wide(root.Path()) + L"/caf\u00E9 \u20AC.xml"},
-      {"longer than MAX_PATH", long_folder + "/job.xml", L"\\\\?\\" + Wide(long_folder) + L"\\job.xml"},
+      {"letters above 0x7F", root / "caf\xE9 \x80.xml",
+       Wide(root.Path()) + L"/caf\u00E9 \u20AC.xml"},
+      {"longer than MAX_PATH", long_folder + "/job.xml",
+       L"\\\\?\\" + Wide(long_folder) + L"\\job.xml"},
       {"with the long prefix", prefixed, Wide(prefixed)},
   };
   for (const Case& c : cases) {
@@ -151,6 +153,37 @@ TEST(WindowsExports, AWideBaseNameOutsideTheAnsiCodePageFindsItsDocumentType) {
   EXPECT_EQ(result, 1);
   Convert(empty_folder + u"/ticket.xml", packed, result);
   EXPECT_EQ(result, 0);
+}
+
+// A document that names a server's file or a device as its DTD or as an
+// entity is refused at once: no network path is tried, no device opened.
+// The same document naming a file beside it reads it.
+TEST(WindowsExports, DocumentsNamingServersOrDevicesAreRefusedAtOnce) {
+  const TempFolder root;
+  WriteFileBytes(root / "part.ent", "Office white 80");
+  const auto prefs = [&](const std::string& reference) {
+    WriteFileBytes(root / "prefs.xml",
+                   "<!DOCTYPE mediaprefs [<!ENTITY e SYSTEM \"" + reference +
+                       "\">]><mediaprefs><media-user-defined syntax=\"1setOf\"><value "
+                       "syntax=\"text\">&e;</value></media-user-defined></mediaprefs>");
+    return GetMediaPreferenceInfofromFile((root / "prefs.xml").c_str());
+  };
+  AttrNodeList* beside = prefs("part.ent");
+  EXPECT_NE(beside, nullptr);
+  ReleaseOvraBjtANL(beside);
+  for (const char* reference :
+       {"\\\\ovrabjt-no-such-server\\share\\part.ent", "//ovrabjt-no-such-server/share/part.ent",
+        "\\\\?\\UNC\\ovrabjt-no-such-server\\share\\part.ent", "CON", "nul.ent", "COM1",
+        "\\\\.\\pipe\\ovrabjt"}) {
+    SCOPED_TRACE(reference);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(prefs(reference), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  }
+  // As the document type of a document too.
+  WriteFileBytes(root / "prefs.xml",
+                 "<!DOCTYPE mediaprefs SYSTEM \"\\\\ovrabjt-no-such-server\\m.dtd\"><mediaprefs/>");
+  EXPECT_EQ(GetMediaPreferenceInfofromFile((root / "prefs.xml").c_str()), nullptr);
 }
 
 }  // namespace
