@@ -34,6 +34,17 @@ std::uint64_t UniquePart() {
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
+std::error_code ReplacementFile::Begin(std::string_view target, const FileSystemCalls& calls) {
+  Discard();
+  replaced_ = false;
+  if (target.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (target.find('\0') != std::string_view::npos) {
+    return std::make_error_code(std::errc::invalid_argument);
+  }
+  calls_ = &calls;
+  return BeginOn(std::string(target), calls);
+}
+
 std::error_code ReplacementFile::OpenTemporary() {
   const std::string target_name = target_path_.substr(folder_.size());
   std::error_code error;

@@ -67,6 +67,8 @@ class ReplacementFile {
   const std::string& WorkingPath() const { return working_path_; }
 
  private:
+  // BeginOn - Begin for a target that is a path, by the platform's rules.
+  std::error_code BeginOn(const std::string& target, const FileSystemCalls& calls);
   std::error_code BeginDirect();
   std::error_code OpenTemporary();
   void RemoveStaleTemporaries() const;

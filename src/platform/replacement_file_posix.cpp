@@ -49,15 +49,9 @@ void RemoveIfLeftBehind(int folder, const char* name, std::int64_t now) {
 
 }  // namespace
 
-std::error_code ReplacementFile::Begin(std::string_view target, const FileSystemCalls& calls) {
-  Discard();
-  replaced_ = false;
-  if (target.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (target.find('\0') != std::string_view::npos) {
-    return std::make_error_code(std::errc::invalid_argument);
-  }
-  calls_ = &calls;
-  target_path_ = ResolvedTarget(std::string(target));
+std::error_code ReplacementFile::BeginOn(const std::string& target,
+                                         const FileSystemCalls& calls) {
+  target_path_ = ResolvedTarget(target);
   folder_ = target_path_.substr(0, target_path_.rfind('/') + 1);
 
   struct stat previous {};

@@ -54,15 +54,9 @@ void KeepAttributes(const std::wstring& target, DWORD previous) {
 
 // Links are not followed here: a replacement of a link's name replaces the
 // link, as the system's own replacement does.
-std::error_code ReplacementFile::Begin(std::string_view target, const FileSystemCalls& calls) {
-  Discard();
-  replaced_ = false;
-  if (target.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (target.find('\0') != std::string_view::npos) {
-    return std::make_error_code(std::errc::invalid_argument);
-  }
-  calls_ = &calls;
-  target_path_ = std::string(target);
+std::error_code ReplacementFile::BeginOn(const std::string& target,
+                                         const FileSystemCalls& calls) {
+  target_path_ = target;
   folder_ = target_path_.substr(0, FolderLength(target_path_));
 
   // The probe fails for a read-only file, a folder and a file another
