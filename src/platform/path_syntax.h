@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace ovrabjt {
@@ -19,6 +20,10 @@ std::size_t FolderLength(std::string_view path);
 // IsRootedPath - whether `path` starts at a root or a drive rather than at
 // the current folder ("/a"; on Windows also "\\a", "C:\\a", "C:a").
 bool IsRootedPath(std::string_view path);
+
+// PathOfFileUrlPath - the local path that the path part of a file: URL on
+// this host names ("/drv/a" as it is; on Windows "/C:/drv/a" is "C:/drv/a").
+std::string PathOfFileUrlPath(std::string path);
 
 // What a reference (a path in UTF-8) names, as far as its spelling tells.
 enum class ReferenceKind : std::uint8_t {

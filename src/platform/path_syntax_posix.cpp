@@ -11,6 +11,8 @@ std::size_t FolderLength(std::string_view path) {
 
 bool IsRootedPath(std::string_view path) { return !path.empty() && path.front() == '/'; }
 
+std::string PathOfFileUrlPath(std::string path) { return path; }
+
 // A backslash is an ordinary character here, but a reference holding one
 // was written for another system and names nothing relative here.
 ReferenceKind KindOfReference(std::string_view path) {

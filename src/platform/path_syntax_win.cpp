@@ -63,6 +63,14 @@ std::size_t FolderLength(std::string_view path) {
   return path.size() >= 2 && path[1] == ':' ? 2 : 0;
 }
 
+// A drive's path in a URL follows the slash after the host: "/C:/a".
+std::string PathOfFileUrlPath(std::string path) {
+  const bool drive = path.size() >= 3 && path[0] == '/' && path[2] == ':' &&
+                     ((path[1] >= 'A' && path[1] <= 'Z') || (path[1] >= 'a' && path[1] <= 'z'));
+  if (drive) path.erase(0, 1);
+  return path;
+}
+
 bool IsRootedPath(std::string_view path) {
   return (!path.empty() && IsPathSeparator(path.front())) || (path.size() >= 2 && path[1] == ':');
 }

@@ -124,11 +124,11 @@ bool IsLocalHost(std::string_view host) {
 
 // The path of a file: URL (after "file:"), empty when it names another host.
 std::optional<std::string> PathOfFileUrl(std::string_view rest) {
-  if (rest.substr(0, 2) != "//") return PercentDecoded(rest);
+  if (rest.substr(0, 2) != "//") return PathOfFileUrlPath(PercentDecoded(rest));
   rest.remove_prefix(2);
   const std::size_t slash = rest.find('/');
   if (slash == std::string_view::npos || !IsLocalHost(rest.substr(0, slash))) return std::nullopt;
-  return PercentDecoded(rest.substr(slash));
+  return PathOfFileUrlPath(PercentDecoded(rest.substr(slash)));
 }
 
 std::string DirectoryOf(const std::string& path) { return path.substr(0, FolderLength(path)); }

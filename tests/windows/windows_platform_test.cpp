@@ -54,6 +54,11 @@ TEST(WindowsLocalPathOf, TakesDrivesBothSlashesAndLongPrefixes) {
       {"beside a long base", u"o.dtd", u"\\\\?\\C:\\drv\\job.xml", "\\\\?\\C:\\drv\\o.dtd"},
       {"base on a drive's folder", u"o.dtd", u"C:job.xml", "C:o.dtd"},
       {"drive letter is no scheme", u"c:/drv/o.dtd", u"", "c:/drv/o.dtd"},
+      {"file url of a drive", u"file:///C:/drv/o.dtd", u"", "C:/drv/o.dtd"},
+      {"file url of a drive, localhost", u"file://localhost/d:/o%20p.dtd", u"", "d:/o p.dtd"},
+      {"relative to a drive's file url", u"o.dtd", u"file:///C:/drv/job.xml", "C:/drv/o.dtd"},
+      {"a root path in a file url", u"file:///drv/o.dtd", u"", "/drv/o.dtd"},
+      {"file url of a server", u"file://server/share/o.dtd", u"", std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
