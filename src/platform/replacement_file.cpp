@@ -65,6 +65,16 @@ std::error_code ReplacementFile::OpenTemporary() {
   return {};
 }
 
+std::error_code ReplacementFile::PutInPlace() {
+  if (file_.IsOpen()) return std::make_error_code(std::errc::device_or_resource_busy);
+  if (working_path_.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (direct_) {
+    Reset();
+    return {};
+  }
+  return ReplaceTarget();
+}
+
 std::error_code ReplacementFile::Write(const void* bytes, std::size_t count) {
   return file_.Write(bytes, count);
 }

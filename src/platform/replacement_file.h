@@ -70,6 +70,8 @@ class ReplacementFile {
   // BeginOn - Begin for a target that is a path, by the platform's rules.
   std::error_code BeginOn(const std::string& target, const FileSystemCalls& calls);
   std::error_code BeginDirect();
+  // ReplaceTarget - PutInPlace for a finished temporary file.
+  std::error_code ReplaceTarget();
   std::error_code OpenTemporary();
   void RemoveStaleTemporaries() const;
   void Reset() noexcept;

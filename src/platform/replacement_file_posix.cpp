@@ -108,13 +108,7 @@ void ReplacementFile::RemoveStaleTemporaries() const {
   ::closedir(folder);
 }
 
-std::error_code ReplacementFile::PutInPlace() {
-  if (file_.IsOpen()) return std::make_error_code(std::errc::device_or_resource_busy);
-  if (working_path_.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (direct_) {
-    Reset();
-    return {};
-  }
+std::error_code ReplacementFile::ReplaceTarget() {
   if (std::error_code error = RenameFile(working_path_, target_path_, *calls_)) return error;
   replaced_ = true;
   const std::string folder = folder_;

@@ -122,13 +122,7 @@ void ReplacementFile::RemoveStaleTemporaries() const {
 // ReplaceFileW keeps the previous file's attributes and security; where it
 // fails (some file systems, or Wine with some names) the temporary file is
 // moved over the target in one step instead, written through.
-std::error_code ReplacementFile::PutInPlace() {
-  if (file_.IsOpen()) return std::make_error_code(std::errc::device_or_resource_busy);
-  if (working_path_.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (direct_) {
-    Reset();
-    return {};
-  }
+std::error_code ReplacementFile::ReplaceTarget() {
   // ReplaceFileW fails on relative names.
   const std::wstring target = FullPath(WidePath(target_path_));
   const std::wstring temporary = FullPath(WidePath(working_path_));
