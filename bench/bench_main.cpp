@@ -29,7 +29,8 @@ class Recorder : public benchmark::ConsoleReporter {
       if (aggregate && run.aggregate_name != "median") continue;
       const std::string name = run.run_name.str();
       times[name] = run.GetAdjustedCPUTime();
-      for (const auto& [counter_name, counter] : run.counters) counters[name][counter_name] = counter;
+      for (const auto& [counter_name, counter] : run.counters)
+        counters[name][counter_name] = counter;
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -60,8 +61,8 @@ int Summarise(const Recorder& r) {
   };
   auto peak = [&](const std::string& name) { return counter(name, "peak_kb"); };
   std::vector<Check> checks = {
-      {"load / bare parse (maximal, paired)",
-       counter("Paired/LoadOvra-BareParse/maximal", "ratio"), 1.25},
+      {"load / bare parse (maximal, paired)", counter("Paired/LoadOvra-BareParse/maximal", "ratio"),
+       1.25},
       {"convert / (template parse + bare write) (maximal, paired)",
        counter("Paired/ConvertBJTToOvraStream-BareFloor/maximal", "ratio"), 1.5},
       // The same two ratios from the separate measurements, for comparison.
@@ -135,7 +136,9 @@ int Summarise(const Recorder& r) {
     const bool met = c.value > 0 && c.value <= c.target;
     (c.goal ? goals_missed : missed) += !met;
     std::printf("%-62s %8.2f %8.2f %s\n", c.what.c_str(), c.value, c.target,
-                met ? "" : c.goal ? "missed (goal)" : "MISSED");
+                met      ? ""
+                : c.goal ? "missed (goal)"
+                         : "MISSED");
   }
   std::printf("\n%d target(s) missed; %d goal(s) not reached yet (see bench/README.md)\n", missed,
               goals_missed);

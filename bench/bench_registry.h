@@ -17,8 +17,8 @@ void Register(const std::string& name, void (*run)(benchmark::State&, const Inpu
 
 // The tickets whose load and conversion are held to the cached-grammar
 // floor.
-inline constexpr const char* kCachedFloorTickets[] = {"fresh",        "example",       "overrides-5",
-                                                      "overrides-25", "overrides-250", "maximal"};
+inline constexpr const char* kCachedFloorTickets[] = {
+    "fresh", "example", "overrides-5", "overrides-25", "overrides-250", "maximal"};
 
 void RegisterConversionBenchmarks();
 void RegisterFloorBenchmarks();

@@ -11,8 +11,8 @@
 #include "memory_meter.h"
 #include "module_runs.h"
 #include "ticket/packing.h"
-#include "xml/velmor_dom_doc.h"
 #include "workload.h"
+#include "xml/velmor_dom_doc.h"
 
 namespace ovrabjt::bench {
 
@@ -122,8 +122,7 @@ void ConvertOnce(benchmark::State& state, const Ticket& t, bool with_length) {
   CountingSink sink;
   const PackedTicket ticket{t.packed.data(),
                             with_length ? std::optional(t.packed.size()) : std::nullopt};
-  if (!WriteTicketDocument(BaseName(), ticket, &sink) ||
-      sink.bytes == 0)
+  if (!WriteTicketDocument(BaseName(), ticket, &sink) || sink.bytes == 0)
     state.SkipWithError("conversion failed");
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <xercesc/dom/DOM.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/framework/XMLGrammarPoolImpl.hpp>
 #include <xercesc/framework/XMLFormatter.hpp>
+#include <xercesc/framework/XMLGrammarPoolImpl.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/sax/HandlerBase.hpp>
 #include <xercesc/util/XMLString.hpp>
@@ -58,8 +58,8 @@ CachedGrammarFloor::CachedGrammarFloor()
   loader.setValidationScheme(XercesDOMParser::Val_Always);
   loader.setDoNamespaces(false);
   loader.setErrorHandler(&errors_);
-  const std::string type = std::string(OVRABJT_SOURCE_DIR) + "/data/" +
-                           std::string(LatestRelease().ovra_dtd);
+  const std::string type =
+      std::string(OVRABJT_SOURCE_DIR) + "/data/" + std::string(LatestRelease().ovra_dtd);
   const std::u16string wide = Wide(type.c_str());
   if (loader.loadGrammar(wide.c_str(), Grammar::DTDGrammarType, true) == nullptr)
     throw std::runtime_error("cannot parse " + type);

@@ -52,7 +52,8 @@ void ConvertAgainstParseAndWrite(benchmark::State& state, const Ticket& t) {
 // grammar cached.
 void LoadAgainstCachedParse(benchmark::State& state, const Ticket& t) {
   CachedGrammarFloor floor;
-  Paired(state, [&] { LoadOnce(state, t); }, [&] { floor.Parse(t.document); });
+  Paired(
+      state, [&] { LoadOnce(state, t); }, [&] { floor.Parse(t.document); });
 }
 
 // A conversion to text against the cached parse of the template and the
@@ -63,10 +64,12 @@ void ConvertAgainstCachedFloor(benchmark::State& state, const Ticket& t) {
   auto document_parser = BareParser(errors);
   BareParse(*document_parser, t.document);
   const std::string template_text(LatestRelease().templates.ovra);
-  Paired(state, [&] { ConvertOnce(state, t); }, [&] {
-    floor.Parse(template_text);
-    benchmark::DoNotOptimize(BareWrite(*document_parser->getDocument()));
-  });
+  Paired(
+      state, [&] { ConvertOnce(state, t); },
+      [&] {
+        floor.Parse(template_text);
+        benchmark::DoNotOptimize(BareWrite(*document_parser->getDocument()));
+      });
 }
 
 // A conversion to text against the parse of its template with the document
@@ -75,10 +78,12 @@ void ConvertAgainstTemplateParse(benchmark::State& state, const Ticket& t) {
   xercesc::HandlerBase errors;
   auto parser = BareParser(errors);
   const std::string template_text(LatestRelease().templates.ovra);
-  Paired(state, [&] { ConvertOnce(state, t); }, [&] {
-    BareParse(*parser, template_text);
-    parser->resetDocumentPool();
-  });
+  Paired(
+      state, [&] { ConvertOnce(state, t); },
+      [&] {
+        BareParse(*parser, template_text);
+        parser->resetDocumentPool();
+      });
 }
 
 // The growth of a piece of work: the largest ticket against the smallest
@@ -89,11 +94,13 @@ struct Growth {
 };
 
 void LoadGrowth(benchmark::State& state, const Growth& g) {
-  Paired(state, [&] { LoadOnce(state, g.large); }, [&] { LoadOnce(state, g.small); });
+  Paired(
+      state, [&] { LoadOnce(state, g.large); }, [&] { LoadOnce(state, g.small); });
 }
 
 void ConvertGrowth(benchmark::State& state, const Growth& g) {
-  Paired(state, [&] { ConvertOnce(state, g.large); }, [&] { ConvertOnce(state, g.small); });
+  Paired(
+      state, [&] { ConvertOnce(state, g.large); }, [&] { ConvertOnce(state, g.small); });
 }
 
 void UnpackPackGrowth(benchmark::State& state, const Growth& g) {
@@ -101,8 +108,9 @@ void UnpackPackGrowth(benchmark::State& state, const Growth& g) {
   auto small_record = TicketRecord::Allocate();
   std::vector<std::uint8_t> large_out(g.large.packed.size());
   std::vector<std::uint8_t> small_out(g.small.packed.size());
-  Paired(state, [&] { UnpackPackOnce(g.large, *large_record, large_out); },
-         [&] { UnpackPackOnce(g.small, *small_record, small_out); });
+  Paired(
+      state, [&] { UnpackPackOnce(g.large, *large_record, large_out); },
+      [&] { UnpackPackOnce(g.small, *small_record, small_out); });
 }
 
 // The exports' unpack of a block whose length they are not told, read
@@ -111,16 +119,16 @@ void UnpackPackGrowth(benchmark::State& state, const Growth& g) {
 void GuardedAgainstInPlaceUnpack(benchmark::State& state, const Ticket& t) {
   auto guarded = TicketRecord::Allocate();
   auto in_place = TicketRecord::Allocate();
-  Paired(state, [&] { benchmark::DoNotOptimize(UnpackTicket(*guarded, t.packed.data())); },
-         [&] {
-           benchmark::DoNotOptimize(UnpackTicket(*in_place, t.packed.data(), t.packed.size()));
-         });
+  Paired(
+      state, [&] { benchmark::DoNotOptimize(UnpackTicket(*guarded, t.packed.data())); },
+      [&] { benchmark::DoNotOptimize(UnpackTicket(*in_place, t.packed.data(), t.packed.size())); });
   if (guarded->strings.size() != in_place->strings.size()) state.SkipWithError("unpack failed");
 }
 
 // The same for the whole conversion to text.
 void GuardedAgainstInPlaceConvert(benchmark::State& state, const Ticket& t) {
-  Paired(state, [&] { ConvertOnce(state, t, false); }, [&] { ConvertOnce(state, t, true); });
+  Paired(
+      state, [&] { ConvertOnce(state, t, false); }, [&] { ConvertOnce(state, t, true); });
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "bench_registry.h"
-#include "paired.h"
 #include "convert/media/media_record.h"
+#include "paired.h"
 #include "prefs/capabilities.h"
 #include "prefs/media_preferences.h"
 #include "prefs/prefs_documents.h"
@@ -84,7 +84,8 @@ void EnumerateManyAgainstFew(benchmark::State& state, const std::pair<int, int>&
   AttrNodeList& many = StockList(counts.first);
   AttrNodeList& few = StockList(counts.second);
   MediaBytes record{};
-  Paired(state, [&] { EnumerateAll(many, record); }, [&] { EnumerateAll(few, record); });
+  Paired(
+      state, [&] { EnumerateAll(many, record); }, [&] { EnumerateAll(few, record); });
 }
 
 const std::pair<int, int> kManyAndFew{kManyStocks, kFewStocks};

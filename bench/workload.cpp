@@ -9,9 +9,9 @@
 
 #include "convert/ticket_conversion.h"
 #include "frame/ticket_documents.h"
+#include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "ticket/packing.h"
-#include "support/text_output.h"
 
 namespace ovrabjt::bench {
 
@@ -73,8 +73,8 @@ const char* BaseName() { return OVRABJT_SOURCE_DIR "/data/ticket.xml"; }
 
 const std::string& ScratchFolder() {
   static const std::string folder = [] {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("ovrabjt-bench-" + std::to_string(::getpid()));
+    const auto path =
+        std::filesystem::temp_directory_path() / ("ovrabjt-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(path);
     return path.string();
   }();
@@ -85,8 +85,9 @@ const std::string& CapabilitiesText(int values) {
   static std::map<int, std::string> texts;
   std::string& text = texts[values];
   if (text.empty()) {
-    text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kesp version=\"1.0\">\n"
-           "<trc-supported syntax=\"1setOf\">\n";
+    text =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kesp version=\"1.0\">\n"
+        "<trc-supported syntax=\"1setOf\">\n";
     for (int i = 0; i < values; ++i)
       text += "<value syntax=\"name\">curve-" + std::to_string(i) + "-office</value>\n";
     text += "</trc-supported>\n</kesp>\n";
@@ -104,11 +105,15 @@ const std::string& MediaPreferencesFile(int stocks) {
            "<media-user-defined syntax=\"1setOf\">\n";
     for (int i = 0; i < stocks; ++i)
       out << "<value syntax=\"collection\">"
-             "<media-description syntax=\"name\">stock " << i << "</media-description>"
+             "<media-description syntax=\"name\">stock "
+          << i
+          << "</media-description>"
              "<media-size syntax=\"collection\"><x-dimension syntax=\"integer\">21000</x-dimension>"
              "<y-dimension syntax=\"integer\">29700</y-dimension></media-size>"
              "<media-color syntax=\"keyword\">white</media-color>"
-             "<media-weight-metric syntax=\"integer\">" << 60 + i % 200 << "</media-weight-metric>"
+             "<media-weight-metric syntax=\"integer\">"
+          << 60 + i % 200
+          << "</media-weight-metric>"
              "</value>\n";
     out << "</media-user-defined>\n</mediaprefs>\n";
   }

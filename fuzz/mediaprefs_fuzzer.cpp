@@ -7,8 +7,8 @@
 
 #include "attr/attr_node_list.h"
 #include "fuzz_support.h"
-#include "support/text_output.h"
 #include "prefs/media_preferences.h"
+#include "support/text_output.h"
 #include "ticket/layout.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml/velmor_xml_data_stream.h"

@@ -73,9 +73,9 @@ typedef uint8_t OvraBool;
 /* The capabilities GetSpecificKespInfo answers, each named after its
  * attribute without "-supported". Releases before "3.6.09" know 1 to 15. */
 enum OvraCapabilitySelector {
-  OVRABJT_CAP_TRC = 1,                              /* "trc-supported" */
-  OVRABJT_CAP_COLOR_DESTINATION_PROFILE_FRONT = 2,  /* "...-front-supported" */
-  OVRABJT_CAP_COLOR_DESTINATION_PROFILE_BACK = 3,   /* "...-back-supported" */
+  OVRABJT_CAP_TRC = 1,                             /* "trc-supported" */
+  OVRABJT_CAP_COLOR_DESTINATION_PROFILE_FRONT = 2, /* "...-front-supported" */
+  OVRABJT_CAP_COLOR_DESTINATION_PROFILE_BACK = 3,  /* "...-back-supported" */
   OVRABJT_CAP_UNDEFINED_SOURCE_RGB_IMAGES = 4,
   OVRABJT_CAP_UNDEFINED_SOURCE_RGB_GRAPHICS = 5,
   OVRABJT_CAP_UNDEFINED_SOURCE_RGB_TEXT = 6,
@@ -88,17 +88,17 @@ enum OvraCapabilitySelector {
   OVRABJT_CAP_UNDEFINED_SOURCE_GRAY_IMAGES = 13,
   OVRABJT_CAP_UNDEFINED_SOURCE_GRAY_GRAPHICS = 14,
   OVRABJT_CAP_UNDEFINED_SOURCE_GRAY_TEXT = 15,
-  OVRABJT_CAP_HALFTONE_GRAPHICS = 16,   /* "halftone-graphics-supported" */
-  OVRABJT_CAP_FINISHING_TEMPLATE = 17   /* "finishing-template-supported" */
+  OVRABJT_CAP_HALFTONE_GRAPHICS = 16, /* "halftone-graphics-supported" */
+  OVRABJT_CAP_FINISHING_TEMPLATE = 17 /* "finishing-template-supported" */
 };
 
 /* The stock lists of a media-preferences document, named after their
  * attributes. */
 enum OvraStockList {
-  OVRABJT_STOCKS_MEDIA_COL_DATABASE = 1,            /* "media-col-database" */
-  OVRABJT_STOCKS_MEDIA_USER_DEFINED = 2,            /* "media-user-defined" */
-  OVRABJT_STOCKS_MEDIA_FAVORITES_USER_DEFINED = 3,  /* "media-favorites-user-defined" */
-  OVRABJT_STOCKS_MEDIA_FAVORITES_PRINTER = 4        /* "media-favorites-printer" */
+  OVRABJT_STOCKS_MEDIA_COL_DATABASE = 1,           /* "media-col-database" */
+  OVRABJT_STOCKS_MEDIA_USER_DEFINED = 2,           /* "media-user-defined" */
+  OVRABJT_STOCKS_MEDIA_FAVORITES_USER_DEFINED = 3, /* "media-favorites-user-defined" */
+  OVRABJT_STOCKS_MEDIA_FAVORITES_PRINTER = 4       /* "media-favorites-printer" */
 };
 
 /* A medium of the ticket's media table and of the media-preference stocks:
@@ -199,8 +199,7 @@ OVRABJT_API OvraBool LoadOvra(const char* fileName, const char* baseName, void* 
  * OVRABJT_DOCUMENT_TYPE (see "The document type" above); without the DTD in
  * its folder the call fails. An existing file is replaced only when the
  * whole document is written. */
-OVRABJT_API OvraBool SaveOvra(const char* fileName, const char* baseName,
-                              const void* packedTicket);
+OVRABJT_API OvraBool SaveOvra(const char* fileName, const char* baseName, const void* packedTicket);
 
 /* ConvertBJTToOvraStream - hands the ovra text of the packed ticket (a
  * complete block) to `output`, in order. `baseName` is UTF-16, must not be

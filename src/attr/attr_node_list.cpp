@@ -35,10 +35,9 @@ void AttrNodeList::Append(std::string_view name, std::unique_ptr<AttrValue> valu
 AttrNodeList::NameKey AttrNodeList::KeyOf(std::string_view name) {
   const auto byte = [&](std::size_t pos) { return static_cast<std::uint8_t>(name[pos]); };
   const std::size_t n = name.size();
-  const std::uint32_t print =
-      n == 0 ? 0
-             : byte(0) | byte(n / 3) << 8 | byte(2 * n / 3) << 16 |
-                   static_cast<std::uint32_t>(byte(n - 1)) << 24;
+  const std::uint32_t print = n == 0 ? 0
+                                     : byte(0) | byte(n / 3) << 8 | byte(2 * n / 3) << 16 |
+                                           static_cast<std::uint32_t>(byte(n - 1)) << 24;
   return {name.data(), n, print};
 }
 
@@ -53,8 +52,7 @@ AttrNode* AttrNodeList::FindNode(std::string_view name, std::size_t occurrence) 
   std::size_t count = 0;
   // Nodes are only ever appended, so a later occurrence of the name last
   // found lies behind the position where it was found.
-  if (find_valid_ && occurrence > find_occurrence_ &&
-      SameName(names_[find_position_], key)) {
+  if (find_valid_ && occurrence > find_occurrence_ && SameName(names_[find_position_], key)) {
     position = find_position_ + 1;
     count = find_occurrence_ + 1;
   }

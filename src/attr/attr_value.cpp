@@ -22,8 +22,10 @@ std::int32_t ParseDecimal(std::string_view text) {
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
     if (magnitude <= kLimit) magnitude = magnitude * 10 + (text[i] - '0');
   std::int64_t value = negative ? -magnitude : magnitude;
-  if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-  if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  if (value > std::numeric_limits<std::int32_t>::max())
+    return std::numeric_limits<std::int32_t>::max();
+  if (value < std::numeric_limits<std::int32_t>::min())
+    return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
 }
 
@@ -50,13 +52,9 @@ bool IppBoolean::Equals(const AttrValue& other) const {
          static_cast<const IppBoolean&>(other).value_ == value_;
 }
 
-std::unique_ptr<AttrValue> IppBoolean::Clone() const {
-  return std::make_unique<IppBoolean>(*this);
-}
+std::unique_ptr<AttrValue> IppBoolean::Clone() const { return std::make_unique<IppBoolean>(*this); }
 
-bool IppNull::Equals(const AttrValue& other) const {
-  return other.GetSyntaxCode() == kSyntaxNull;
-}
+bool IppNull::Equals(const AttrValue& other) const { return other.GetSyntaxCode() == kSyntaxNull; }
 
 std::unique_ptr<AttrValue> IppNull::Clone() const { return std::make_unique<IppNull>(); }
 

@@ -85,14 +85,22 @@ class PrimitiveString : public AttrValue {
 // The word written as the "syntax" of a scalar value's element.
 constexpr std::string_view ScalarSyntaxName(SyntaxCode code) {
   switch (code) {
-    case kSyntaxInteger: return "integer";
-    case kSyntaxEnum: return "enum";
-    case kSyntaxName: return "name";
-    case kSyntaxKeyword: return "keyword";
-    case kSyntaxText: return "text";
-    case kSyntaxMimeMediaType: return "mimeMediaType";
-    case kSyntaxUri: return "uri";
-    default: return "null";
+    case kSyntaxInteger:
+      return "integer";
+    case kSyntaxEnum:
+      return "enum";
+    case kSyntaxName:
+      return "name";
+    case kSyntaxKeyword:
+      return "keyword";
+    case kSyntaxText:
+      return "text";
+    case kSyntaxMimeMediaType:
+      return "mimeMediaType";
+    case kSyntaxUri:
+      return "uri";
+    default:
+      return "null";
   }
 }
 
@@ -103,8 +111,7 @@ class IppScalar final : public Base {
  public:
   explicit IppScalar(std::string_view text) : Base(Code, text) {}
   // An integer or enum value of a number (the value its decimal text makes).
-  explicit IppScalar(std::int32_t value)
-    requires std::is_same_v<Base, PrimitiveInteger>
+  explicit IppScalar(std::int32_t value) requires std::is_same_v<Base, PrimitiveInteger>
       : Base(Code, value) {}
   IppScalar(const IppScalar&) = default;
   std::string_view GetSyntaxName() const override { return ScalarSyntaxName(Code); }

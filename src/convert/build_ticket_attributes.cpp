@@ -8,9 +8,9 @@
 #include "convert/finishings.h"
 #include "convert/job_vocabulary.h"
 #include "convert/media/media_collection.h"
-#include "convert/media/media_vocabulary.h"
 #include "convert/media/media_record.h"
 #include "convert/media/media_table.h"
+#include "convert/media/media_vocabulary.h"
 #include "convert/media/sides.h"
 #include "convert/ticket_conversion.h"
 
@@ -56,7 +56,8 @@ void WriteFinishings(AttrNodeList& list, const TicketRecord& r) {
 }
 
 // Slip sheets are blue, or white when the job's own medium is blue.
-void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r, const ReleaseProfile& release) {
+void WriteSeparatorSheets(AttrNodeList& list, const TicketRecord& r,
+                          const ReleaseProfile& release) {
   if (r.Get(tf::kFinishing) != kFinishingSeparatorSheets) return;
   AttrNodeList& sheets = AddCollection(list, "separator-sheets", kCollection);
   if (release.separator_sheets_type)
@@ -114,7 +115,8 @@ void WriteSaveDisposition(AttrNodeList& list, const TicketRecord& r,
   AttrNodeList& save = AddCollection(list, "job-save-disposition", kCollection);
   AddString(save, *keyword, "save-disposition", kKeyword);
   if (disposition == 1) return;
-  AttrNodeList& info = AddCollection(AddCollection(save, "save-info", kSetOf), "value", kCollection);
+  AttrNodeList& info =
+      AddCollection(AddCollection(save, "save-info", kSetOf), "value", kCollection);
   if (auto format = release.save_formats.ValueOf(r.Get(tf::kSaveFormat)))
     AddString(info, *format, "save-document-format", "mimeMediaType");
   if (release.save_name) AddName(info, SaveName(r), "save-name");
@@ -184,10 +186,14 @@ void WriteOverride(AttrNodeList& overrides, const TicketRecord& r, std::size_t i
   AddRangeSet(members, 1, 1, release.input_documents);
   AddRangeSet(members, o.Get(of::kFirstPage), o.Get(of::kLastPage), "pages");
   WriteSides(members, o.Get(of::kSides));
-  if (!(flags & override_flag::kShiftX1)) WriteShift(members, o.Get(of::kShiftX1), "x-side1-image-shift");
-  if (!(flags & override_flag::kShiftX2)) WriteShift(members, o.Get(of::kShiftX2), "x-side2-image-shift");
-  if (!(flags & override_flag::kShiftY1)) WriteShift(members, o.Get(of::kShiftY1), "y-side1-image-shift");
-  if (!(flags & override_flag::kShiftY2)) WriteShift(members, o.Get(of::kShiftY2), "y-side2-image-shift");
+  if (!(flags & override_flag::kShiftX1))
+    WriteShift(members, o.Get(of::kShiftX1), "x-side1-image-shift");
+  if (!(flags & override_flag::kShiftX2))
+    WriteShift(members, o.Get(of::kShiftX2), "x-side2-image-shift");
+  if (!(flags & override_flag::kShiftY1))
+    WriteShift(members, o.Get(of::kShiftY1), "y-side1-image-shift");
+  if (!(flags & override_flag::kShiftY2))
+    WriteShift(members, o.Get(of::kShiftY2), "y-side2-image-shift");
   if (!(flags & override_flag::kMedia)) WriteMediaCol(members, r, o.Get(of::kMedia), release);
   AddKeyword(members, release.page_rotations, o.Get(of::kPageRotation), "page-rotation");
   WritePageColorSettings(members, r, i, release);

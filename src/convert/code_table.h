@@ -72,7 +72,7 @@ using KeywordView = CodeTableView<Code, std::string_view>;
 // vocabulary that differs from another in a word.
 template <std::size_t M, typename Code, typename Value, std::size_t N>
 constexpr CodeTable<Code, Value, M> Reworded(const CodeTable<Code, Value, N>& table, Code code,
-                                            Value value) {
+                                             Value value) {
   static_assert(M <= N);
   CodeTable<Code, Value, M> out{};
   for (std::size_t i = 0; i < M; ++i) {

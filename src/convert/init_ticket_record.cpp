@@ -29,8 +29,8 @@ void InitJobFields(TicketRecord& r) {
   r.Set(tf::kReserved110, 75);
   r.Set(tf::kPageRotation, 32);
   r.Set(tf::kPageRangeMode, 1);
-  for (auto f : {tf::kReserved116, tf::kReserved117, tf::kReserved118, tf::kReserved119,
-                 tf::kReserved122})
+  for (auto f :
+       {tf::kReserved116, tf::kReserved117, tf::kReserved118, tf::kReserved119, tf::kReserved122})
     r.Set(f, 1);
   r.Set(tf::kSaveDisposition, 1);
   r.Set(tf::kSignature, 1);

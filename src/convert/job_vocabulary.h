@@ -10,20 +10,31 @@
 namespace ovrabjt {
 
 inline constexpr KeywordTable<std::uint16_t, 4> kHighlightMismatches{{{
-    {2, "hold"}, {4, "abort"}, {8, "stop"}, {16, "use-ready"},
+    {2, "hold"},
+    {4, "abort"},
+    {8, "stop"},
+    {16, "use-ready"},
 }}};
 
 inline constexpr KeywordTable<std::uint16_t, 5> kHighlightMaps{{{
-    {2, "pictorial"}, {4, "presentation"}, {32, "color-tables"},
-    {128, "object-based"}, {256, "color-to-highlight"},
+    {2, "pictorial"},
+    {4, "presentation"},
+    {32, "color-tables"},
+    {128, "object-based"},
+    {256, "color-to-highlight"},
 }}};
 
 inline constexpr KeywordTable<std::uint8_t, 4> kPageRotations{{{
-    {1, "rotate-0"}, {2, "rotate-90"}, {4, "rotate-180"}, {8, "rotate-270"},
+    {1, "rotate-0"},
+    {2, "rotate-90"},
+    {4, "rotate-180"},
+    {8, "rotate-270"},
 }}};
 
 inline constexpr KeywordTable<std::uint8_t, 3> kSaveDispositions{{{
-    {1, "none"}, {2, "save-only"}, {4, "print-save"},
+    {1, "none"},
+    {2, "save-only"},
+    {4, "print-save"},
 }}};
 
 // "save-document-format" MIME types.
@@ -35,7 +46,10 @@ inline constexpr KeywordTable<std::uint16_t, 4> kSaveFormats{{{
 }}};
 
 inline constexpr KeywordTable<std::uint8_t, 4> kCoverPrints{{{
-    {1, "print-none"}, {2, "print-front"}, {4, "print-back"}, {8, "print-both"},
+    {1, "print-none"},
+    {2, "print-front"},
+    {4, "print-back"},
+    {8, "print-both"},
 }}};
 
 // "document-format" MIME types; read only.
@@ -48,24 +62,30 @@ inline constexpr KeywordTable<std::uint8_t, 5> kDocumentFormats{{{
 }}};
 
 inline constexpr KeywordTable<std::uint8_t, 2> kColorEffects{{{
-    {2, "color"}, {4, "monochrome-grayscale"},
+    {2, "color"},
+    {4, "monochrome-grayscale"},
 }}};
 
 inline constexpr KeywordTable<std::uint8_t, 2> kOpiInsertions{{{
-    {2, "insert"}, {4, "do-not-insert"},
+    {2, "insert"},
+    {4, "do-not-insert"},
 }}};
 
 inline constexpr KeywordTable<std::uint8_t, 3> kOpiPreScans{{{
-    {2, "no-pre-scan"}, {4, "pre-scan"}, {8, "pre-scan-and-gather"},
+    {2, "no-pre-scan"},
+    {4, "pre-scan"},
+    {8, "pre-scan-and-gather"},
 }}};
 
 inline constexpr KeywordTable<std::uint8_t, 2> kCollations{{{
-    {1, "collated"}, {2, "uncollated"},
+    {1, "collated"},
+    {2, "uncollated"},
 }}};
 
 // `orientation` and the "orientation-requested" enumeration.
 inline constexpr NumberTable<std::uint8_t, 2> kOrientations{{{
-    {1, 3}, {2, 4},
+    {1, 3},
+    {2, 4},
 }}};
 
 // `coverMode` values.

@@ -290,7 +290,8 @@ void ReadInsertSheets(const AttrNodeList& list, TicketRecord& r, const ReleasePr
        count < kMaxInserts && ReadCollection(*sheets, "value", count, members); ++count) {
     const FieldView s = r.Insert(count);
     std::int32_t value = s.Get(insert_field::kAfterPage);
-    if (ReadInteger(*members, "insert-after-page-number", 0, value)) s.Set(insert_field::kAfterPage, value);
+    if (ReadInteger(*members, "insert-after-page-number", 0, value))
+      s.Set(insert_field::kAfterPage, value);
     value = s.Get(insert_field::kCount);
     if (ReadInteger(*members, "insert-count", 0, value)) s.Set(insert_field::kCount, value);
     s.Set(insert_field::kMedia, ReadMediumOrNone(*members, r, release));
@@ -311,7 +312,8 @@ void ReadForceFrontPages(const AttrNodeList& list, TicketRecord& r) {
 
 }  // namespace
 
-void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r, const ReleaseProfile& release) {
+void ReadTicketAttributes(const AttrNodeList& list, TicketRecord& r,
+                          const ReleaseProfile& release) {
   ReadDocumentFormat(list, r);
   ReadCopies(list, r);
   ReadPageRanges(list, r);

@@ -48,7 +48,8 @@ class Comparer {
         return;
       }
       case FieldKind::kMediaId:
-        Media(name, static_cast<std::uint32_t>(f.Number(l)), static_cast<std::uint32_t>(f.Number(r)));
+        Media(name, static_cast<std::uint32_t>(f.Number(l)),
+              static_cast<std::uint32_t>(f.Number(r)));
         return;
       default: {
         const std::int64_t a = f.Number(l), b = f.Number(r);
@@ -97,7 +98,8 @@ std::vector<FieldDifference> CompareTickets(const TicketRecord& left, const Tick
   const std::size_t pages = CommonCount(left, right, tf::kForceFrontCount, kMaxForceFront);
   for (std::size_t i = 0; i < pages; ++i) {
     const std::int32_t a = left.Get(ForceFrontPage(i)), b = right.Get(ForceFrontPage(i));
-    if (a != b) c.Add("forceFrontPages[" + std::to_string(i) + "]", std::to_string(a), std::to_string(b));
+    if (a != b)
+      c.Add("forceFrontPages[" + std::to_string(i) + "]", std::to_string(a), std::to_string(b));
   }
   return c.Take();
 }

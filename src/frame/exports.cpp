@@ -111,9 +111,8 @@ OvraBool LoadOvra(const char* fileName, const char* baseName, void* destination,
 
 OvraBool SaveOvra(const char* fileName, const char* baseName, const void* packedTicket) {
   return Guarded<OvraBool>(0, [&] {
-    return OvraBool(bool(ovrabjt::SaveTicketDocument(CallerPath(fileName).get(),
-                                                     CallerPath(baseName).get(),
-                                                     {packedTicket, {}})));
+    return OvraBool(bool(ovrabjt::SaveTicketDocument(
+        CallerPath(fileName).get(), CallerPath(baseName).get(), {packedTicket, {}})));
   });
 }
 
@@ -129,8 +128,8 @@ OvraBool ConvertBJTToOvraStream(const char16_t* baseName, const void* packedTick
 void ReleaseOvraBjtANL(AttrNodeList* list) { delete list; }
 
 AttrNodeList* GetPrinterCapInfofromBuffer(const char* buffer, int32_t length) {
-  return Guarded<AttrNodeList*>(nullptr,
-                                [&] { return ovrabjt::ReadCapabilities(buffer, length).release(); });
+  return Guarded<AttrNodeList*>(
+      nullptr, [&] { return ovrabjt::ReadCapabilities(buffer, length).release(); });
 }
 
 OvraBool GetSpecificKespInfo(AttrNodeList* list, int32_t selector, int32_t slotWidth,
@@ -150,7 +149,8 @@ OvraBool PopulateStockFromAttrList(AttrNodeList* list, int32_t listKind, uint16_
                                    MediaRecord* record) {
   if (!list || !index || !record) return 0;
   return Guarded<OvraBool>(0, [&] {
-    return OvraBool(ovrabjt::PopulateStockFromAttrList(*list, listKind, *index, MediaBytes(record)));
+    return OvraBool(
+        ovrabjt::PopulateStockFromAttrList(*list, listKind, *index, MediaBytes(record)));
   });
 }
 
@@ -164,7 +164,8 @@ OvraBool AddStockToMPSContents(AttrNodeList* list, int32_t listKind, const Media
 }
 
 AttrNodeList* CreateEmptyMPSContents(void) {
-  return Guarded<AttrNodeList*>(nullptr, [] { return ovrabjt::CreateEmptyMPSContents().release(); });
+  return Guarded<AttrNodeList*>(nullptr,
+                                [] { return ovrabjt::CreateEmptyMPSContents().release(); });
 }
 
 OvraBool SaveMPSContentstoFile(AttrNodeList* list, const char* fileName) {

@@ -44,11 +44,16 @@ ConversionResult WriteTicket(PackedTicket ticket, const ReleaseProfile& release,
 
 std::string ConversionResult::Describe() const {
   switch (status) {
-    case ConversionStatus::kOk: return "done";
-    case ConversionStatus::kNoMemory: return "out of memory";
-    case ConversionStatus::kBadTicket: return "the packed ticket is damaged";
-    case ConversionStatus::kPackFailed: return "the ticket could not be packed";
-    case ConversionStatus::kDocumentError: break;
+    case ConversionStatus::kOk:
+      return "done";
+    case ConversionStatus::kNoMemory:
+      return "out of memory";
+    case ConversionStatus::kBadTicket:
+      return "the packed ticket is damaged";
+    case ConversionStatus::kPackFailed:
+      return "the ticket could not be packed";
+    case ConversionStatus::kDocumentError:
+      break;
   }
   return error ? FormatOvraError(*error) : "the document could not be converted";
 }

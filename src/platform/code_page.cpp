@@ -142,8 +142,8 @@ void Utf16ToCp1252(std::u16string_view text, std::string& out) {
       continue;
     }
     const char32_t value = NextCodePoint(text, pos);
-    *p++ = value > 0xFFFF || value == kReplacement ? '?'
-                                                   : Cp1252ByteFor(static_cast<char16_t>(value));
+    *p++ =
+        value > 0xFFFF || value == kReplacement ? '?' : Cp1252ByteFor(static_cast<char16_t>(value));
   }
   out.resize(static_cast<std::size_t>(p - begin));
 }

@@ -14,8 +14,7 @@
 namespace ovrabjt {
 
 struct FileSystemCalls {
-  HANDLE (*create)(const wchar_t* path, DWORD access, DWORD share, DWORD disposition,
-                   DWORD flags);
+  HANDLE (*create)(const wchar_t* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
   BOOL (*information)(HANDLE file, BY_HANDLE_FILE_INFORMATION* info);
   DWORD (*type)(HANDLE file);
   BOOL (*read)(HANDLE file, void* buffer, DWORD count, DWORD* got);

@@ -14,15 +14,14 @@ std::optional<FileIdentity> RegularFileIdentity(const std::string& path, DWORD f
   if (wide.empty()) return std::nullopt;
   // Neither reading nor writing: the file's information only, whoever
   // holds it open.
-  const HANDLE file = ::CreateFileW(wide.c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, flags, nullptr);
+  const HANDLE file =
+      ::CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, flags, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info{};
-  const bool known = ::GetFileType(file) == FILE_TYPE_DISK &&
-                     ::GetFileInformationByHandle(file, &info) &&
-                     (info.dwFileAttributes &
-                      (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+  const bool known =
+      ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &info) &&
+      (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
   ::CloseHandle(file);
   if (!known) return std::nullopt;
   const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };

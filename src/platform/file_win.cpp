@@ -43,8 +43,8 @@ BOOL SystemReplace(const wchar_t* replaced, const wchar_t* replacement) {
 void* SystemCalloc(std::size_t count, std::size_t size) { return std::calloc(count, size); }
 
 constexpr FileSystemCalls kSystemCalls = {
-    &SystemCreate, &SystemInformation, &SystemType,   &SystemRead,    &SystemWrite, &SystemFlush,
-    &SystemClose,  &SystemRemove,      &SystemMove,   &SystemReplace, &SystemCalloc,
+    &SystemCreate, &SystemInformation, &SystemType, &SystemRead,    &SystemWrite,  &SystemFlush,
+    &SystemClose,  &SystemRemove,      &SystemMove, &SystemReplace, &SystemCalloc,
 };
 
 // Others may read, write, rename or delete a file while it is read, as on
@@ -188,7 +188,7 @@ std::error_code File::Status(FileInfo& info) const {
   BY_HANDLE_FILE_INFORMATION status{};
   if (!calls_->information(AsHandle(handle_), &status)) return LastWindowsError();
   info.kind = (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::kDirectory
-                                                                         : FileKind::kRegular;
+                                                                        : FileKind::kRegular;
   info.size = (std::uint64_t{status.nFileSizeHigh} << 32) | status.nFileSizeLow;
   info.permissions = (status.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
   info.owner = 0;

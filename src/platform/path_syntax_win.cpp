@@ -31,8 +31,7 @@ bool IsDeviceName(std::string_view component) {
     if (upper == name) return true;
   }
   for (std::string_view name : kNumberedDeviceNames) {
-    if (upper.size() == 4 && upper.compare(0, 3, name) == 0 && upper[3] >= '1' &&
-        upper[3] <= '9') {
+    if (upper.size() == 4 && upper.compare(0, 3, name) == 0 && upper[3] >= '1' && upper[3] <= '9') {
       return true;
     }
   }

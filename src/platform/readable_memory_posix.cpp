@@ -80,8 +80,10 @@ std::size_t CopyThroughPipe(const std::uint8_t* from, std::uint8_t* to, std::siz
     ssize_t got = 0;
     while (got < in) {
       const ssize_t n = ::read(ends[0], to + copied + got, static_cast<std::size_t>(in - got));
-      if (n > 0) got += n;
-      else if (n == 0 || errno != EINTR) break;
+      if (n > 0)
+        got += n;
+      else if (n == 0 || errno != EINTR)
+        break;
     }
     copied += static_cast<std::size_t>(got);
     if (got < in) break;

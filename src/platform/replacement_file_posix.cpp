@@ -36,12 +36,13 @@ std::string ResolvedTarget(const std::string& path) {
 void RemoveIfLeftBehind(int folder, const char* name, std::int64_t now) {
   const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return;
-  struct stat opened {}, named {};
+  struct stat opened {
+  }, named{};
   if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
       now - opened.st_mtim.tv_sec >= ReplacementFile::kStaleAfterSeconds &&
       ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-      ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-      named.st_dev == opened.st_dev && named.st_ino == opened.st_ino) {
+      ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
+      named.st_ino == opened.st_ino) {
     ::unlinkat(folder, name, 0);
   }
   ::close(fd);
@@ -49,8 +50,7 @@ void RemoveIfLeftBehind(int folder, const char* name, std::int64_t now) {
 
 }  // namespace
 
-std::error_code ReplacementFile::BeginOn(const std::string& target,
-                                         const FileSystemCalls& calls) {
+std::error_code ReplacementFile::BeginOn(const std::string& target, const FileSystemCalls& calls) {
   target_path_ = ResolvedTarget(target);
   folder_ = target_path_.substr(0, target_path_.rfind('/') + 1);
 

@@ -16,8 +16,7 @@ namespace {
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
 
 std::int64_t Ticks(FILETIME time) {
-  return static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) |
-                                   time.dwLowDateTime);
+  return static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
 }
 
 // Removes `path` when it is a temporary file its writer left: a regular
@@ -25,9 +24,8 @@ std::int64_t Ticks(FILETIME time) {
 // living writer shares it for reading only, so the open for deletion fails).
 // The handle deletes exactly the file looked at.
 void RemoveIfLeftBehind(const std::wstring& path, std::int64_t now) {
-  const HANDLE file =
-      ::CreateFileW(path.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   BY_HANDLE_FILE_INFORMATION info{};
   if (::GetFileInformationByHandle(file, &info) &&
@@ -54,8 +52,7 @@ void KeepAttributes(const std::wstring& target, DWORD previous) {
 
 // Links are not followed here: a replacement of a link's name replaces the
 // link, as the system's own replacement does.
-std::error_code ReplacementFile::BeginOn(const std::string& target,
-                                         const FileSystemCalls& calls) {
+std::error_code ReplacementFile::BeginOn(const std::string& target, const FileSystemCalls& calls) {
   target_path_ = target;
   folder_ = target_path_.substr(0, FolderLength(target_path_));
 
@@ -99,10 +96,9 @@ std::error_code ReplacementFile::BeginDirect() {
 
 void ReplacementFile::RemoveStaleTemporaries() const {
   const std::wstring folder = WidePath(folder_.empty() ? "." : folder_);
-  const std::wstring pattern = folder + (folder.back() == L'\\' || folder.back() == L'/' ||
-                                                 folder.back() == L':'
-                                             ? L"*"
-                                             : L"\\*");
+  const std::wstring pattern =
+      folder +
+      (folder.back() == L'\\' || folder.back() == L'/' || folder.back() == L':' ? L"*" : L"\\*");
   WIN32_FIND_DATAW entry{};
   const HANDLE search = ::FindFirstFileW(pattern.c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return;
@@ -137,6 +133,5 @@ std::error_code ReplacementFile::ReplaceTarget() {
   Reset();
   return {};
 }
-
 
 }  // namespace ovrabjt

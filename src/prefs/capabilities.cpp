@@ -19,8 +19,7 @@ std::size_t CountValues(const AttrNodeList& values) {
 }  // namespace
 
 bool GetSpecificKespInfo(const AttrNodeList& list, std::int32_t selector, std::int32_t slot_width,
-                         char* destination, std::int32_t* size_out,
-                         const ReleaseProfile& release) {
+                         char* destination, std::int32_t* size_out, const ReleaseProfile& release) {
   const auto name = release.capabilities.ValueOf(selector);
   if (!name || slot_width < 1 || !size_out) return false;
   const AttrNodeList* values = nullptr;

@@ -34,7 +34,8 @@ bool AddStockToMPSContents(AttrNodeList& list, std::int32_t list_kind, const Con
 
 std::unique_ptr<AttrNodeList> CreateEmptyMPSContents(const ReleaseProfile& release) {
   auto list = std::make_unique<AttrNodeList>();
-  for (std::int32_t kind : {2, 3, 4}) AddCollection(*list, *release.stock_lists.ValueOf(kind), kSetOf);
+  for (std::int32_t kind : {2, 3, 4})
+    AddCollection(*list, *release.stock_lists.ValueOf(kind), kSetOf);
   return list;
 }
 

@@ -28,7 +28,8 @@ bool AddStockToMPSContents(AttrNodeList& list, std::int32_t list_kind, const Con
 // CreateEmptyMPSContents - a document body with the three empty stock lists
 // "media-user-defined", "media-favorites-user-defined" and
 // "media-favorites-printer", in that order.
-std::unique_ptr<AttrNodeList> CreateEmptyMPSContents(const ReleaseProfile& release = BuildRelease());
+std::unique_ptr<AttrNodeList> CreateEmptyMPSContents(
+    const ReleaseProfile& release = BuildRelease());
 
 // The names of the stock lists and the media words follow `release` in all
 // three.

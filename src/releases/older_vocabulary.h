@@ -13,7 +13,10 @@ namespace ovrabjt {
 
 // "page-rotation" from "3.1.07" to "10.0.06".
 inline constexpr KeywordTable<std::uint8_t, 4> kRotationKeywords{{{
-    {1, "rotation-0"}, {2, "rotation-90"}, {4, "rotation-180"}, {8, "rotation-270"},
+    {1, "rotation-0"},
+    {2, "rotation-90"},
+    {4, "rotation-180"},
+    {8, "rotation-270"},
 }}};
 
 // "save-document-format" before "10.0.06".

@@ -20,32 +20,47 @@ namespace {
 // The templates differ only in the document type, "qrcs-version" and what the
 // ovra root holds.
 #define OVRABJT_DECLARATION "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-#define OVRABJT_TEMPLATES(dtd, qrcs, ovra_content)                                        \
-  DocumentTemplates {                                                                     \
-    OVRABJT_DECLARATION "\r\n<!DOCTYPE ovra SYSTEM \"" dtd "\">\r\n"                      \
-                        "<ovra version=\"1.0\" qrcs-version=\"" qrcs                      \
-                        "\" xml:lang=\"en-US\">" ovra_content "</ovra>",                  \
-        OVRABJT_DECLARATION "<kesp version=\"1.0\" qrcs-version=\"" qrcs                  \
-                            "\" xml:lang=\"en-US\"> </kesp>",                             \
-        OVRABJT_DECLARATION "<mediaprefs version=\"1.0\" qrcs-version=\"" qrcs            \
-                            "\" xml:lang=\"en-US\"> </mediaprefs>"                        \
+#define OVRABJT_TEMPLATES(dtd, qrcs, ovra_content)                             \
+  DocumentTemplates {                                                          \
+    OVRABJT_DECLARATION "\r\n<!DOCTYPE ovra SYSTEM \"" dtd                     \
+                        "\">\r\n"                                              \
+                        "<ovra version=\"1.0\" qrcs-version=\"" qrcs           \
+                        "\" xml:lang=\"en-US\">" ovra_content "</ovra>",       \
+        OVRABJT_DECLARATION "<kesp version=\"1.0\" qrcs-version=\"" qrcs       \
+                            "\" xml:lang=\"en-US\"> </kesp>",                  \
+        OVRABJT_DECLARATION "<mediaprefs version=\"1.0\" qrcs-version=\"" qrcs \
+                            "\" xml:lang=\"en-US\"> </mediaprefs>"             \
   }
 
 // Top-level attributes that only "3.6.09" knows.
 constexpr std::array<std::string_view, 7> kAbsentBefore3609 = {
-    "halftone-graphics", "halftone-text",       "halftone-images",
-    "trap-width-fast",   "trap-width-slow",     "finishings-template",
+    "halftone-graphics",
+    "halftone-text",
+    "halftone-images",
+    "trap-width-fast",
+    "trap-width-slow",
+    "finishings-template",
     "presentation-direction-number-up",
 };
 
 constexpr std::array<std::string_view, 17> kAbsentIn3015 = {
-    "halftone-graphics",   "halftone-text",      "halftone-images",
-    "trap-width-fast",     "trap-width-slow",    "finishings-template",
-    "presentation-direction-number-up",          "media-input-tray-check",
-    "page-rotation",       "presentation-direction",
-    "x-image-position",    "y-image-position",   "job-phone-number",
-    "highlight-colorant",  "highlight-colorant-mismatch",
-    "highlight-map",       "highlight-map-color",
+    "halftone-graphics",
+    "halftone-text",
+    "halftone-images",
+    "trap-width-fast",
+    "trap-width-slow",
+    "finishings-template",
+    "presentation-direction-number-up",
+    "media-input-tray-check",
+    "page-rotation",
+    "presentation-direction",
+    "x-image-position",
+    "y-image-position",
+    "job-phone-number",
+    "highlight-colorant",
+    "highlight-colorant-mismatch",
+    "highlight-map",
+    "highlight-map-color",
 };
 
 constexpr std::array<AttributeRename, 3> kRenamedIn3015 = {{
@@ -118,8 +133,8 @@ constexpr ReleaseProfile k10006 =
 // capabilities; without media types, highlights, phone number, page
 // rotation, saved-job name and slip-sheet type; no application object.
 constexpr ReleaseProfile Make3015() {
-  ReleaseProfile r = Middle("3.0.15", "ovra-v10.dtd", OVRABJT_TEMPLATES("ovra-v10.dtd", "1.2", " "),
-                            false);
+  ReleaseProfile r =
+      Middle("3.0.15", "ovra-v10.dtd", OVRABJT_TEMPLATES("ovra-v10.dtd", "1.2", " "), false);
   r.application_object = false;
   r.absent_attributes = kAbsentIn3015;
   r.renamed_attributes = kRenamedIn3015;

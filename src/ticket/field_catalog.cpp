@@ -8,14 +8,20 @@ namespace ovrabjt {
 
 std::int64_t FieldInfo::Number(const ConstFieldView& v) const {
   switch (kind) {
-    case FieldKind::kU8: return v.Get(Field<std::uint8_t>{offset});
+    case FieldKind::kU8:
+      return v.Get(Field<std::uint8_t>{offset});
     case FieldKind::kU16:
-    case FieldKind::kStringRef: return v.Get(Field<std::uint16_t>{offset});
-    case FieldKind::kI16: return v.Get(Field<std::int16_t>{offset});
+    case FieldKind::kStringRef:
+      return v.Get(Field<std::uint16_t>{offset});
+    case FieldKind::kI16:
+      return v.Get(Field<std::int16_t>{offset});
     case FieldKind::kU32:
-    case FieldKind::kMediaId: return v.Get(Field<std::uint32_t>{offset});
-    case FieldKind::kI32: return v.Get(Field<std::int32_t>{offset});
-    case FieldKind::kText: return 0;
+    case FieldKind::kMediaId:
+      return v.Get(Field<std::uint32_t>{offset});
+    case FieldKind::kI32:
+      return v.Get(Field<std::int32_t>{offset});
+    case FieldKind::kText:
+      return 0;
   }
   return 0;
 }

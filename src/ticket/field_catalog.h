@@ -14,11 +14,16 @@ namespace ovrabjt {
 enum class FieldKind { kU8, kU16, kI16, kU32, kI32, kText, kStringRef, kMediaId };
 
 struct FieldInfo {
-  constexpr FieldInfo(std::string_view n, Field<std::uint8_t> f) : name(n), kind(FieldKind::kU8), offset(f.offset) {}
-  constexpr FieldInfo(std::string_view n, Field<std::uint16_t> f) : name(n), kind(FieldKind::kU16), offset(f.offset) {}
-  constexpr FieldInfo(std::string_view n, Field<std::int16_t> f) : name(n), kind(FieldKind::kI16), offset(f.offset) {}
-  constexpr FieldInfo(std::string_view n, Field<std::uint32_t> f) : name(n), kind(FieldKind::kU32), offset(f.offset) {}
-  constexpr FieldInfo(std::string_view n, Field<std::int32_t> f) : name(n), kind(FieldKind::kI32), offset(f.offset) {}
+  constexpr FieldInfo(std::string_view n, Field<std::uint8_t> f)
+      : name(n), kind(FieldKind::kU8), offset(f.offset) {}
+  constexpr FieldInfo(std::string_view n, Field<std::uint16_t> f)
+      : name(n), kind(FieldKind::kU16), offset(f.offset) {}
+  constexpr FieldInfo(std::string_view n, Field<std::int16_t> f)
+      : name(n), kind(FieldKind::kI16), offset(f.offset) {}
+  constexpr FieldInfo(std::string_view n, Field<std::uint32_t> f)
+      : name(n), kind(FieldKind::kU32), offset(f.offset) {}
+  constexpr FieldInfo(std::string_view n, Field<std::int32_t> f)
+      : name(n), kind(FieldKind::kI32), offset(f.offset) {}
   constexpr FieldInfo(std::string_view n, TextField f)
       : name(n), kind(FieldKind::kText), offset(f.offset), capacity(f.capacity) {}
   constexpr FieldInfo(std::string_view n, FieldKind k, std::size_t off)

@@ -110,18 +110,18 @@ inline constexpr Field<std::int16_t> kAdjustYellowBlue{50};
 inline constexpr Field<std::int16_t> kRenderingIntentImages{60};
 inline constexpr Field<std::int16_t> kRenderingIntentText{62};
 inline constexpr Field<std::int16_t> kRenderingIntentGraphics{64};
-inline constexpr Field<std::uint16_t> kDestinationProfileFront{76};  // string index
-inline constexpr Field<std::uint16_t> kDestinationProfileBack{78};   // string index
-inline constexpr Field<std::uint16_t> kUndefinedSourceRgb{80};       // string index
-inline constexpr Field<std::uint16_t> kUndefinedSourceCmyk{82};      // string index
-inline constexpr Field<std::uint16_t> kUndefinedSourceCmy{84};       // string index
-inline constexpr Field<std::uint16_t> kUndefinedSourceGray{86};      // string index
+inline constexpr Field<std::uint16_t> kDestinationProfileFront{76};    // string index
+inline constexpr Field<std::uint16_t> kDestinationProfileBack{78};     // string index
+inline constexpr Field<std::uint16_t> kUndefinedSourceRgb{80};         // string index
+inline constexpr Field<std::uint16_t> kUndefinedSourceCmyk{82};        // string index
+inline constexpr Field<std::uint16_t> kUndefinedSourceCmy{84};         // string index
+inline constexpr Field<std::uint16_t> kUndefinedSourceGray{86};        // string index
 inline constexpr Field<std::uint16_t> kUndefinedSourceRgbImages{88};   // string index
 inline constexpr Field<std::uint16_t> kUndefinedSourceCmykImages{90};  // string index
 inline constexpr Field<std::uint16_t> kUndefinedSourceCmyImages{92};   // string index
-inline constexpr Field<std::uint16_t> kUnusedStringRef{94};  // string index, never converted
-inline constexpr Field<std::uint16_t> kTrcName{96};          // string index
-inline constexpr Field<std::uint16_t> kHalftone{100};        // string index
+inline constexpr Field<std::uint16_t> kUnusedStringRef{94};      // string index, never converted
+inline constexpr Field<std::uint16_t> kTrcName{96};              // string index
+inline constexpr Field<std::uint16_t> kHalftone{100};            // string index
 inline constexpr Field<std::uint16_t> kColorEmulationName{112};  // string index
 inline constexpr Field<std::uint8_t> kColorEmulation{130};
 inline constexpr Field<std::uint8_t> kColorEmulationCopy{131};
@@ -212,9 +212,9 @@ inline constexpr Field<std::uint16_t> kUndefinedSourceGray{50};        // string
 inline constexpr Field<std::uint16_t> kUndefinedSourceRgbImages{52};   // string index
 inline constexpr Field<std::uint16_t> kUndefinedSourceCmykImages{54};  // string index
 inline constexpr Field<std::uint16_t> kUndefinedSourceCmyImages{56};   // string index
-inline constexpr Field<std::uint16_t> kUnusedStringRef{58};  // string index, never converted
-inline constexpr Field<std::uint16_t> kTrcName{60};          // string index
-inline constexpr Field<std::uint16_t> kHalftone{62};         // string index
+inline constexpr Field<std::uint16_t> kUnusedStringRef{58};     // string index, never converted
+inline constexpr Field<std::uint16_t> kTrcName{60};             // string index
+inline constexpr Field<std::uint16_t> kHalftone{62};            // string index
 inline constexpr Field<std::uint16_t> kColorEmulationName{64};  // string index
 inline constexpr Field<std::uint8_t> kSides{66};
 inline constexpr Field<std::uint8_t> kPageRotation{67};
@@ -270,21 +270,34 @@ constexpr Field<std::int32_t> ForceFrontPage(std::size_t i) {
 
 // Every string-reference field: the table's operations keep these consistent.
 inline constexpr std::array<Field<std::uint16_t>, 14> kTicketStringRefs = {
-    ticket_field::kDestinationProfileFront,   ticket_field::kDestinationProfileBack,
-    ticket_field::kUndefinedSourceRgb,        ticket_field::kUndefinedSourceCmyk,
-    ticket_field::kUndefinedSourceCmy,        ticket_field::kUndefinedSourceGray,
-    ticket_field::kUndefinedSourceRgbImages,  ticket_field::kUndefinedSourceCmykImages,
-    ticket_field::kUndefinedSourceCmyImages,  ticket_field::kUnusedStringRef,
-    ticket_field::kTrcName,                   ticket_field::kImpositionTemplate,
-    ticket_field::kHalftone,                  ticket_field::kColorEmulationName,
+    ticket_field::kDestinationProfileFront,
+    ticket_field::kDestinationProfileBack,
+    ticket_field::kUndefinedSourceRgb,
+    ticket_field::kUndefinedSourceCmyk,
+    ticket_field::kUndefinedSourceCmy,
+    ticket_field::kUndefinedSourceGray,
+    ticket_field::kUndefinedSourceRgbImages,
+    ticket_field::kUndefinedSourceCmykImages,
+    ticket_field::kUndefinedSourceCmyImages,
+    ticket_field::kUnusedStringRef,
+    ticket_field::kTrcName,
+    ticket_field::kImpositionTemplate,
+    ticket_field::kHalftone,
+    ticket_field::kColorEmulationName,
 };
 inline constexpr std::array<Field<std::uint16_t>, 13> kOverrideStringRefs = {
-    override_field::kDestinationProfileFront,   override_field::kDestinationProfileBack,
-    override_field::kUndefinedSourceRgb,        override_field::kUndefinedSourceCmyk,
-    override_field::kUndefinedSourceCmy,        override_field::kUndefinedSourceGray,
-    override_field::kUndefinedSourceRgbImages,  override_field::kUndefinedSourceCmykImages,
-    override_field::kUndefinedSourceCmyImages,  override_field::kUnusedStringRef,
-    override_field::kTrcName,                   override_field::kHalftone,
+    override_field::kDestinationProfileFront,
+    override_field::kDestinationProfileBack,
+    override_field::kUndefinedSourceRgb,
+    override_field::kUndefinedSourceCmyk,
+    override_field::kUndefinedSourceCmy,
+    override_field::kUndefinedSourceGray,
+    override_field::kUndefinedSourceRgbImages,
+    override_field::kUndefinedSourceCmykImages,
+    override_field::kUndefinedSourceCmyImages,
+    override_field::kUnusedStringRef,
+    override_field::kTrcName,
+    override_field::kHalftone,
     override_field::kColorEmulationName,
 };
 

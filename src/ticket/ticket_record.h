@@ -23,9 +23,13 @@ class TicketRecord {
   static std::unique_ptr<TicketRecord> Allocate();
 
   template <typename T>
-  T Get(Field<T> f) const { return view().Get(f); }
+  T Get(Field<T> f) const {
+    return view().Get(f);
+  }
   template <typename T>
-  void Set(Field<T> f, std::type_identity_t<T> v) { view().Set(f, v); }
+  void Set(Field<T> f, std::type_identity_t<T> v) {
+    view().Set(f, v);
+  }
   std::string_view Text(TextField f) const { return view().Text(f); }
   void SetText(TextField f, std::string_view text) { view().SetText(f, text); }
 

@@ -61,8 +61,8 @@ void BoundedDomParser::Refuse(std::u16string_view why) {
 
 void BoundedDomParser::CountName(bool added) {
   if (added && element_names_.size() + attribute_names_.size() > kMaxDistinctNames)
-    Refuse(Bound("more distinct element and attribute names than the bound of ",
-                 kMaxDistinctNames));
+    Refuse(
+        Bound("more distinct element and attribute names than the bound of ", kMaxDistinctNames));
 }
 
 void BoundedDomParser::startElement(const xercesc::XMLElementDecl& element, unsigned int url_id,

@@ -103,7 +103,7 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   LocalEntityResolver resolver_{*reach_};
   std::size_t blocks_at_rest_ = 0;  // 0 before the first rest
   std::size_t depth_ = 0;
-  std::size_t readers_ = 0;  // the document's own included
+  std::size_t readers_ = 0;                        // the document's own included
   std::unordered_set<const void*> element_names_;  // one declaration per name
   std::unordered_set<std::u16string, NameHash, std::equal_to<>> attribute_names_;
 };

@@ -53,8 +53,7 @@ bool ResolvesInside(const std::string& path, const std::string& folder) {
 // no symbolic links stays inside (it has no ".."), which takes a look at
 // each part instead of resolving the whole path.
 bool StaysInside(const std::string& path, const std::string& folder) {
-  for (std::size_t end = NextSeparator(path, folder.size());;
-       end = NextSeparator(path, end + 1)) {
+  for (std::size_t end = NextSeparator(path, folder.size());; end = NextSeparator(path, end + 1)) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(FileSystemPath(path.substr(0, end)), error);
     if (!error && fs::is_symlink(status)) return ResolvesInside(path, folder);

@@ -41,8 +41,8 @@ void FillLazyParts(xercesc::XMLGrammarPool& pool) {
 // the reach of the document that names it; null when it does not parse.
 std::unique_ptr<xercesc::XMLGrammarPool> ParseGrammar(const DocumentReach& reach,
                                                       const std::string& path) {
-  auto pool = std::make_unique<xercesc::XMLGrammarPoolImpl>(
-      xercesc::XMLPlatformUtils::fgMemoryManager);
+  auto pool =
+      std::make_unique<xercesc::XMLGrammarPoolImpl>(xercesc::XMLPlatformUtils::fgMemoryManager);
   DOMTreeErrorReporter reporter;
   {
     BoundedDomParser loader(reach, pool.get());

@@ -57,7 +57,11 @@ std::string FormatOvraError(const OvraParseException& error) {
       .append(DescribeOvraError(error.code()))
       .append(")");
   if (!error.detail().empty()) line.append(": ").append(error.detail());
-  line.append(" [").append(error.file()).append(":").append(std::to_string(error.line())).append("]");
+  line.append(" [")
+      .append(error.file())
+      .append(":")
+      .append(std::to_string(error.line()))
+      .append("]");
   return line;
 }
 

@@ -20,9 +20,9 @@
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
 #include "attr/attr_node.h"
-#include "xml/dom_tree_error_reporter.h"
 #include "xml/bounded_dom_parser.h"
 #include "xml/document_reach.h"
+#include "xml/dom_tree_error_reporter.h"
 #include "xml/grammar_cache.h"
 
 namespace ovrabjt {
@@ -136,14 +136,14 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   DOMTreeErrorReporter reporter_;
   std::shared_ptr<const CachedGrammar> grammar_;  // the shared one it may use
   std::unique_ptr<BoundedDomParser> parser_;
-  bool parsed_ = false;         // the last parse succeeded
+  bool parsed_ = false;        // the last parse succeeded
   std::string kept_template_;  // the template text whose document parser_ holds
 
   // Writer state, set up and torn down by each write.
   XmlOutputCallback* output_ = nullptr;
   std::unique_ptr<xercesc::XMLFormatter> formatter_;
   std::u16string encoding_name_;
-  std::u16string indent_;  // tabs only, one per open element level
+  std::u16string indent_;                         // tabs only, one per open element level
   const std::vector<BodyGroup>* body_ = nullptr;  // what the root holds beyond the DOM
   // While a body is written: the names and syntax names converted so far
   // (keyed by the narrow texts, which live in the attribute list), and a

@@ -129,11 +129,20 @@ TEST(AttrValue, IntegerTextIsParsedAsADecimalNumber) {
     const char* text;
     std::int32_t want;
   } cases[] = {
-      {"  -12abc", -12},      {"abc", 0},          {"", 0},
-      {"+7", 7},              {"007", 7},          {"\t\n\v\f\r 5", 5},
-      {"- 5", 0},             {"12 34", 12},       {"2147483647", INT_MAX},
-      {"2147483648", INT_MAX}, {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN},
-      {"99999999999999999999999", INT_MAX}, {"-99999999999999999999999", INT_MIN},
+      {"  -12abc", -12},
+      {"abc", 0},
+      {"", 0},
+      {"+7", 7},
+      {"007", 7},
+      {"\t\n\v\f\r 5", 5},
+      {"- 5", 0},
+      {"12 34", 12},
+      {"2147483647", INT_MAX},
+      {"2147483648", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"-2147483649", INT_MIN},
+      {"99999999999999999999999", INT_MAX},
+      {"-99999999999999999999999", INT_MIN},
   };
   for (const Case& c : cases) {
     auto v = Value("integer", c.text);
@@ -146,8 +155,8 @@ TEST(AttrValue, BooleanAcceptsThreeExactSpellings) {
   struct Case {
     const char* text;
     bool want;
-  } cases[] = {{"true", true}, {"1", true},    {"yes", true}, {"True", false}, {"TRUE", false},
-               {"Yes", false}, {"0", false},   {"", false},   {" true", false}, {"false", false}};
+  } cases[] = {{"true", true}, {"1", true},  {"yes", true}, {"True", false},  {"TRUE", false},
+               {"Yes", false}, {"0", false}, {"", false},   {" true", false}, {"false", false}};
   for (const Case& c : cases) {
     auto v = Value("boolean", c.text);
     ASSERT_EQ(v->GetSyntaxCode(), kSyntaxBoolean);

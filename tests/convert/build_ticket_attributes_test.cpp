@@ -3,8 +3,8 @@
 #include <string>
 
 #include "attr/attr_dump.h"
-#include "convert/ticket_conversion.h"
 #include "convert/media/media_table.h"
+#include "convert/ticket_conversion.h"
 #include "support/attr_text.h"
 
 namespace ovrabjt {
@@ -27,7 +27,8 @@ class BuildTicket : public ::testing::Test {
     const std::string text = Dump();
     const std::string head = std::string(name) + " (";
     std::size_t at = 0;
-    while (at < text.size() && text.compare(at, head.size(), head) != 0) at = text.find('\n', at) + 1;
+    while (at < text.size() && text.compare(at, head.size(), head) != 0)
+      at = text.find('\n', at) + 1;
     if (at >= text.size()) return "";
     std::size_t end = text.find('\n', at);
     while (end + 1 < text.size() && text[end + 1] == ' ') end = text.find('\n', end + 1);
@@ -73,8 +74,8 @@ TEST_F(BuildTicket, SeparatorSheetsAreBlueUnlessTheJobMediumIsBlue) {
   EXPECT_EQ(DumpOf("separator-sheets"), blue_sheets);  // no job medium
 
   std::uint32_t id = 0;
-  StoreMedium("media-col collection\n  media-color keyword blue\n  media-weight-metric integer 80\n",
-              id);
+  StoreMedium(
+      "media-col collection\n  media-color keyword blue\n  media-weight-metric integer 80\n", id);
   rec.Set(tf::kJobMedia, id);
   EXPECT_EQ(DumpOf("separator-sheets"),
             "separator-sheets (collection):\n"
@@ -114,12 +115,14 @@ TEST_F(BuildTicket, SaveDispositionJoinsFolderAndName) {
     const char* path;
     const char* file;
     const char* want;
-  } cases[] = {{"jobs/", "x", "jobs/x"}, {"", "x", "x"}, {"", "", "report"}, {"a/b", "", "a/b/report"}};
+  } cases[] = {
+      {"jobs/", "x", "jobs/x"}, {"", "x", "x"}, {"", "", "report"}, {"a/b", "", "a/b/report"}};
   for (const Case& c : cases) {
     rec.SetText(tf::kSavePath, c.path);
     rec.SetText(tf::kSaveName, c.file);
-    EXPECT_NE(DumpOf("job-save-disposition").find(std::string("save-name (name) = ") + c.want + "\n"),
-              std::string::npos)
+    EXPECT_NE(
+        DumpOf("job-save-disposition").find(std::string("save-name (name) = ") + c.want + "\n"),
+        std::string::npos)
         << c.path << "|" << c.file;
   }
   rec.Set(tf::kSaveDisposition, 8);
@@ -165,13 +168,17 @@ TEST_F(BuildTicket, CoversPrintedAlikeCarryTheFrontPrintTwice) {
   rec.Set(tf::kCoverMode, 8);
   rec.Set(tf::kFrontCoverPrint, 2);
   rec.Set(tf::kBackCoverPrint, 4);
-  EXPECT_EQ(DumpOf("cover-front"), "cover-front (collection):\n  cover-type (keyword) = print-front\n");
-  EXPECT_EQ(DumpOf("cover-back"), "cover-back (collection):\n  cover-type (keyword) = print-front\n");
+  EXPECT_EQ(DumpOf("cover-front"),
+            "cover-front (collection):\n  cover-type (keyword) = print-front\n");
+  EXPECT_EQ(DumpOf("cover-back"),
+            "cover-back (collection):\n  cover-type (keyword) = print-front\n");
   rec.Set(tf::kCoverMode, 16);
-  EXPECT_EQ(DumpOf("cover-back"), "cover-back (collection):\n  cover-type (keyword) = print-back\n");
+  EXPECT_EQ(DumpOf("cover-back"),
+            "cover-back (collection):\n  cover-type (keyword) = print-back\n");
   rec.Set(tf::kCoverMode, 4);
   EXPECT_EQ(DumpOf("cover-front"), "");
-  EXPECT_EQ(DumpOf("cover-back"), "cover-back (collection):\n  cover-type (keyword) = print-back\n");
+  EXPECT_EQ(DumpOf("cover-back"),
+            "cover-back (collection):\n  cover-type (keyword) = print-back\n");
   for (std::uint8_t mode : {1, 32, 3}) {
     rec.Set(tf::kCoverMode, mode);
     EXPECT_EQ(DumpOf("cover-front") + DumpOf("cover-back"), "") << int(mode);
@@ -204,8 +211,9 @@ TEST_F(BuildTicket, FontNameAndSizeFollowTheirFlags) {
   rec.Set(tf::kFontSize, 12);
   EXPECT_EQ(Dump().find("font-"), std::string::npos);
   rec.Set(tf::kJobFlags, 0x7E7F);
-  EXPECT_NE(Dump().find("font-name-requested (name) = Courier\nfont-size-requested (integer) = 12\n"),
-            std::string::npos);
+  EXPECT_NE(
+      Dump().find("font-name-requested (name) = Courier\nfont-size-requested (integer) = 12\n"),
+      std::string::npos);
   EXPECT_EQ(rec.Get(tf::kJobFlags), 0x7E7F);
 }
 

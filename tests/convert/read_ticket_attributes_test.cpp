@@ -83,11 +83,12 @@ TEST_F(ReadTicket, FinishingsKeepTheDefaultForUnknownNumbers) {
 }
 
 TEST_F(ReadTicket, KeywordsIgnoreCaseAndTextsAreCut) {
-  Read("sheet-collate keyword Collated\n"
-       "page-rotation keyword ROTATE-180\n"
-       "document-format mimeMediaType Application/PDF\n"
-       "job-phone-number text 123456789012345678901234567890\n"
-       "orientation-requested enum 4\n");
+  Read(
+      "sheet-collate keyword Collated\n"
+      "page-rotation keyword ROTATE-180\n"
+      "document-format mimeMediaType Application/PDF\n"
+      "job-phone-number text 123456789012345678901234567890\n"
+      "orientation-requested enum 4\n");
   EXPECT_EQ(rec.Get(tf::kCollate), 1);
   EXPECT_EQ(rec.Get(tf::kPageRotation), 4);
   EXPECT_EQ(rec.Get(tf::kDocumentFormat), 64);
@@ -100,8 +101,9 @@ TEST_F(ReadTicket, Covers) {
   EXPECT_EQ(rec.Get(tf::kCoverMode), 2);
   EXPECT_EQ(rec.Get(tf::kFrontCoverPrint), 2);
   InitTicketRecord(rec);
-  Read("cover-front collection\n  cover-type keyword print-front\n"
-       "cover-back collection\n  cover-type keyword print-back\n");
+  Read(
+      "cover-front collection\n  cover-type keyword print-front\n"
+      "cover-back collection\n  cover-type keyword print-back\n");
   EXPECT_EQ(rec.Get(tf::kCoverMode), 16);
   InitTicketRecord(rec);
   const char* both =
@@ -125,13 +127,14 @@ TEST_F(ReadTicket, Covers) {
 }
 
 TEST_F(ReadTicket, EachPageRangeOfAnOverrideBecomesARecord) {
-  Read("page-overrides 1setOf\n"
-       "  value collection\n"
-       "    sides keyword two-sided-short-edge\n"
-       "    x-side1-image-shift integer 1234\n"
-       "    pages 1setOf\n"
-       "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 2\n"
-       "      value rangeOfInteger\n        lower-bound integer 5\n        upper-bound integer 5\n");
+  Read(
+      "page-overrides 1setOf\n"
+      "  value collection\n"
+      "    sides keyword two-sided-short-edge\n"
+      "    x-side1-image-shift integer 1234\n"
+      "    pages 1setOf\n"
+      "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 2\n"
+      "      value rangeOfInteger\n        lower-bound integer 5\n        upper-bound integer 5\n");
   ASSERT_EQ(rec.Get(tf::kPageOverrideCount), 2);
   const ConstFieldView a = rec.Override(0), b = rec.Override(1);
   EXPECT_EQ(a.Get(of::kFirstPage), 1);
@@ -145,10 +148,11 @@ TEST_F(ReadTicket, EachPageRangeOfAnOverrideBecomesARecord) {
 }
 
 TEST_F(ReadTicket, AnOverrideWithoutPagesAddsNoRecord) {
-  Read("page-overrides 1setOf\n"
-       "  value collection\n    sides keyword one-sided\n"
-       "  value collection\n    pages 1setOf\n"
-       "      value rangeOfInteger\n        lower-bound integer 3\n        upper-bound integer 4\n");
+  Read(
+      "page-overrides 1setOf\n"
+      "  value collection\n    sides keyword one-sided\n"
+      "  value collection\n    pages 1setOf\n"
+      "      value rangeOfInteger\n        lower-bound integer 3\n        upper-bound integer 4\n");
   ASSERT_EQ(rec.Get(tf::kPageOverrideCount), 1);
   // The second entry filled record 0 afresh over the first one's settings,
   // except what it did not set.
@@ -195,13 +199,14 @@ TEST_F(ReadTicket, FontNameAndSize) {
 // A job-level text that equals the first text of the override being filled
 // must survive the override's second text replacing it.
 TEST_F(ReadTicket, TheOverrideBeingFilledHoldsItsStrings) {
-  Read("undefined-source-rgb-graphics keyword shared\n"
-       "page-overrides 1setOf\n"
-       "  value collection\n"
-       "    undefined-source-rgb-graphics keyword shared\n"
-       "    undefined-source-rgb-text keyword own\n"
-       "    pages 1setOf\n"
-       "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 1\n");
+  Read(
+      "undefined-source-rgb-graphics keyword shared\n"
+      "page-overrides 1setOf\n"
+      "  value collection\n"
+      "    undefined-source-rgb-graphics keyword shared\n"
+      "    undefined-source-rgb-text keyword own\n"
+      "    pages 1setOf\n"
+      "      value rangeOfInteger\n        lower-bound integer 1\n        upper-bound integer 1\n");
   EXPECT_EQ(String(tf::kUndefinedSourceRgb), "shared");
   EXPECT_EQ(String(At(OverrideOffset(0), of::kUndefinedSourceRgb)), "own");
   EXPECT_EQ(rec.strings.size(), rec.Get(tf::kStringCount));
@@ -209,11 +214,12 @@ TEST_F(ReadTicket, TheOverrideBeingFilledHoldsItsStrings) {
 }
 
 TEST_F(ReadTicket, JobMediumAndInsertedSheetMedia) {
-  Read("media-col collection\n  media-color keyword blue\n"
-       "insert-sheet 1setOf\n"
-       "  value collection\n    insert-after-page-number integer 3\n"
-       "    media-col collection\n      media-color keyword BLUE\n"
-       "  value collection\n    insert-count integer 2\n");
+  Read(
+      "media-col collection\n  media-color keyword blue\n"
+      "insert-sheet 1setOf\n"
+      "  value collection\n    insert-after-page-number integer 3\n"
+      "    media-col collection\n      media-color keyword BLUE\n"
+      "  value collection\n    insert-count integer 2\n");
   EXPECT_EQ(rec.Get(tf::kJobMedia), 0u);
   ASSERT_EQ(rec.Get(tf::kInsertCount), 2);
   EXPECT_EQ(rec.Insert(0).Get(insert_field::kMedia), 0u);  // the same medium, the same slot

@@ -43,8 +43,8 @@ TEST(TextReaders, EachTakesItsOwnSyntaxes) {
     bool read_string;
     bool read_text_into;
   } cases[] = {
-      {"name", true, true},   {"keyword", true, true},         {"text", true, true},
-      {"uri", false, true},   {"mimeMediaType", true, false},  {"integer", false, false},
+      {"name", true, true},      {"keyword", true, true},        {"text", true, true},
+      {"uri", false, true},      {"mimeMediaType", true, false}, {"integer", false, false},
       {"boolean", false, false}, {"unknown", false, false},
   };
   for (const Case& c : cases) {

@@ -5,9 +5,9 @@
 #include "attr/attr_dump.h"
 #include "convert/ticket_compare.h"
 #include "convert/ticket_conversion.h"
+#include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_xml_data_stream.h"
-#include "support/text_output.h"
 
 namespace ovrabjt {
 namespace {
@@ -52,13 +52,13 @@ TEST(RoundTrip, FieldsTheDocumentDoesNotCarryComeBackAtTheirDefaults) {
   ReadTicketAttributes(*list, *back);
   std::vector<std::string> fields;
   for (const auto& d : CompareTickets(*original, *back)) fields.push_back(d.field);
-  EXPECT_EQ(fields, (std::vector<std::string>{"saveFormat", "documentFormat", "saveDisposition",
-                                              "savePath", "saveName", "documentPath",
-                                              "documentName"}));
+  EXPECT_EQ(fields,
+            (std::vector<std::string>{"saveFormat", "documentFormat", "saveDisposition", "savePath",
+                                      "saveName", "documentPath", "documentName"}));
   for (const auto& d : CompareTickets(*fresh, *back))
     EXPECT_TRUE(d.field != "saveFormat" && d.field != "saveDisposition" && d.field != "savePath" &&
-                d.field != "saveName" && d.field != "documentPath" &&
-                d.field != "documentName" && d.field != "documentFormat")
+                d.field != "saveName" && d.field != "documentPath" && d.field != "documentName" &&
+                d.field != "documentFormat")
         << d.field;
 }
 

@@ -233,7 +233,8 @@ TEST(DocumentValues, KeywordsMatchInAnyLetterCaseAndNamesOnlyExactly) {
 
 // A name that differs from the format's word is still kept as it is given.
 TEST(DocumentValues, ANameInOtherLettersIsStoredAsItIsGiven) {
-  const auto record = Load("", Element("imposition-template", "name", "Signature"), LatestRelease());
+  const auto record =
+      Load("", Element("imposition-template", "name", "Signature"), LatestRelease());
   EXPECT_EQ(TextOf(tf::kImpositionTemplate)(*record), "Signature");
   EXPECT_EQ(JobValue(tf::kSignature)(*record), "1");
 }

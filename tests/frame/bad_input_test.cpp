@@ -182,8 +182,8 @@ TEST_F(BadInput, LoadOvraFailsLeavingBlockAndSizeAlone) {
   for (const Case& c : cases) {
     void* block = reinterpret_cast<void*>(0x1234);
     std::uint32_t size = 777;
-    EXPECT_EQ(LoadOvra(c.null_file ? nullptr : c.file.c_str(), c.null_base ? nullptr : c.base.c_str(),
-                       nullptr, &block, &size),
+    EXPECT_EQ(LoadOvra(c.null_file ? nullptr : c.file.c_str(),
+                       c.null_base ? nullptr : c.base.c_str(), nullptr, &block, &size),
               0)
         << c.what << " (code " << c.code << ")";
     EXPECT_EQ(block, reinterpret_cast<void*>(0x1234)) << c.what;
@@ -326,8 +326,8 @@ TEST_F(BadInput, TicketsWithOutOfRangeFieldsStillConvert) {
        nullptr},
       {"251 forced front pages", [](ovrabjt::FieldView f) { f.Set(tf::kForceFrontCount, 251); },
        nullptr},
-      {"a job medium of two slots",
-       [](ovrabjt::FieldView f) { f.Set(tf::kJobMedia, 0x3); }, nullptr},
+      {"a job medium of two slots", [](ovrabjt::FieldView f) { f.Set(tf::kJobMedia, 0x3); },
+       nullptr},
       {"a job medium past the table",
        [](ovrabjt::FieldView f) { f.Set(tf::kJobMedia, 0x40000000); }, nullptr},
       {"cover media of garbage",
@@ -390,14 +390,16 @@ TEST_F(BadInput, CapabilitiesThatCannotBeReadGiveNull) {
       {"a null buffer", 8, good_kesp, true, std::nullopt},
       {"zero length", 8, good_kesp, false, 0},
       {"a negative length", 8, good_kesp, false, -1},
-      {"an unclosed element", 2, "<kesp><trc-supported syntax=\"1setOf\"></kesp>", false, std::nullopt},
+      {"an unclosed element", 2, "<kesp><trc-supported syntax=\"1setOf\"></kesp>", false,
+       std::nullopt},
       {"half a document", 2, good_kesp.substr(0, good_kesp.size() / 2), false, std::nullopt},
       {"two roots", 2, "<kesp/><kesp/>", false, std::nullopt},
       {"an undefined entity", 2, "<kesp><a syntax=\"name\">&nope;</a></kesp>", false, std::nullopt},
       {"an external entity, read without a name", 2,
        "<!DOCTYPE kesp [<!ENTITY e SYSTEM \"ticket.xml\">]><kesp><a syntax=\"name\">&e;</a></kesp>",
        false, std::nullopt},
-      {"an unknown encoding", 2, "<?xml version=\"1.0\" encoding=\"nope\"?><kesp/>", false, std::nullopt},
+      {"an unknown encoding", 2, "<?xml version=\"1.0\" encoding=\"nope\"?><kesp/>", false,
+       std::nullopt},
       {"a NUL inside", 2, std::string("<kesp>\0</kesp>", 14), false, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -454,12 +456,9 @@ TEST_F(BadInput, QueriesOutsideTheirDomainGiveFalse) {
     bool with_record;
     std::uint16_t index_after;
   } stock_cases[] = {
-      {"a null list", nullptr, 2, true, 1, true, 1},
-      {"a null index", prefs, 2, false, 1, true, 1},
-      {"a null record", prefs, 2, true, 1, false, 1},
-      {"index 0", prefs, 2, true, 0, true, 0},
-      {"list kind 0", prefs, 0, true, 1, true, 1},
-      {"list kind 5", prefs, 5, true, 1, true, 1},
+      {"a null list", nullptr, 2, true, 1, true, 1},  {"a null index", prefs, 2, false, 1, true, 1},
+      {"a null record", prefs, 2, true, 1, false, 1}, {"index 0", prefs, 2, true, 0, true, 0},
+      {"list kind 0", prefs, 0, true, 1, true, 1},    {"list kind 5", prefs, 5, true, 1, true, 1},
   };
   for (const StockCase& c : stock_cases) {
     std::uint16_t i = c.index;
@@ -488,12 +487,9 @@ TEST_F(BadInput, MediaPreferencesThatCannotBeReadGiveNull) {
     int code;
     const char* name;  // in the test's folder; null for a null file name
   } cases[] = {
-      {"malformed text", 2, "malformed.xml"},
-      {"a DTD over http", 2, "http-dtd.xml"},
-      {"an empty file", 8, "empty.xml"},
-      {"a folder instead of a file", 15, "a-folder.xml"},
-      {"a missing file", 15, "missing.xml"},
-      {"a null file name", 16, nullptr},
+      {"malformed text", 2, "malformed.xml"}, {"a DTD over http", 2, "http-dtd.xml"},
+      {"an empty file", 8, "empty.xml"},      {"a folder instead of a file", 15, "a-folder.xml"},
+      {"a missing file", 15, "missing.xml"},  {"a null file name", 16, nullptr},
   };
   for (const Case& c : cases) {
     const std::string path = c.name ? (dir / c.name).string() : std::string();

@@ -18,8 +18,8 @@
 
 namespace {
 
-using ovrabjt::testing::TempFolder;
 using ovrabjt::test::TextOutput;
+using ovrabjt::testing::TempFolder;
 
 constexpr int kThreads = 8;
 constexpr int kTickets = 6;
@@ -105,8 +105,7 @@ TEST(Concurrency, EightThreadsGiveTheSingleThreadedResults) {
   for (int i = 0; i < kTickets; ++i) tickets.push_back(PackedRandomTicket(100 + i));
 
   TempFolder types;
-  std::filesystem::copy_file(OVRABJT_SOURCE_DIR "/data/ovra-v02012.dtd",
-                             types / "ovra-v02012.dtd");
+  std::filesystem::copy_file(OVRABJT_SOURCE_DIR "/data/ovra-v02012.dtd", types / "ovra-v02012.dtd");
   TempFolder alone;
   std::vector<JobResult> expected;
   for (int i = 0; i < kTickets; ++i) {

@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
       "</halftone-graphics-supported></kesp>";
   AttrNodeList* caps = GetPrinterCapInfofromBuffer(kesp, (int32_t)strlen(kesp));
   int32_t needed = -1;
-  if (caps == NULL || !GetSpecificKespInfo(caps, OVRABJT_CAP_HALFTONE_GRAPHICS, 16, NULL, &needed) ||
-      needed != 16)
+  if (caps == NULL ||
+      !GetSpecificKespInfo(caps, OVRABJT_CAP_HALFTONE_GRAPHICS, 16, NULL, &needed) || needed != 16)
     return Fail("capability by its named selector");
   ReleaseOvraBjtANL(caps);
 

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
 
   std::vector<unsigned char> packed(OVRABJT_TICKET_SIZE, 0);
   Output empty;
-  if (!ConvertBJTToOvraStream(u"" DTD_DIR "/ticket.xml", packed.data(), &empty)) return Fail("empty");
+  if (!ConvertBJTToOvraStream(u"" DTD_DIR "/ticket.xml", packed.data(), &empty))
+    return Fail("empty");
   if (empty.text.find("<ovra ") == std::string::npos) return Fail("no ovra element");
   AttrNodeList* caps = GetPrinterCapInfofromBuffer("<kesp/>", 7);
   if (!caps) return Fail("capabilities");

@@ -33,13 +33,13 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using ovrabjt::test::PackedFromDocument;
+using ovrabjt::test::TextOutput;
 using ovrabjt::testing::AgeFile;
 using ovrabjt::testing::LeftByKilledSave;
 using ovrabjt::testing::ReadFileBytes;
 using ovrabjt::testing::TempFolder;
 using ovrabjt::testing::WriteFileBytes;
-using ovrabjt::test::PackedFromDocument;
-using ovrabjt::test::TextOutput;
 using Packed = std::vector<std::uint8_t>;
 
 const std::string& kBase = ovrabjt::test::kTicketBase;
@@ -123,7 +123,7 @@ TEST(DocumentFiles, PipesAreRefusedAtOnceOrWrittenToTheirReader) {
   ASSERT_FALSE(example.empty());
   const struct {
     const char* what;
-    bool writes;  // the call opens the pipe for writing
+    bool writes;                 // the call opens the pipe for writing
     std::function<bool()> call;  // true when the call succeeded
   } cases[] = {
       {"LoadOvra", false,
@@ -138,7 +138,8 @@ TEST(DocumentFiles, PipesAreRefusedAtOnceOrWrittenToTheirReader) {
          ReleaseOvraBjtANL(list);
          return list != nullptr;
        }},
-      {"SaveOvra", true, [&] { return SaveOvra(pipe.c_str(), kBase.c_str(), example.data()) != 0; }},
+      {"SaveOvra", true,
+       [&] { return SaveOvra(pipe.c_str(), kBase.c_str(), example.data()) != 0; }},
       {"SaveMPSContentstoFile", true,
        [&] {
          AttrNodeList* list = SomePreferences();
@@ -310,7 +311,8 @@ TEST(DocumentFiles, NextSaveRemovesWhatAKilledSaveLeft) {
     const char* what;
     std::function<int(const std::string&)> save;
   } cases[] = {
-      {"SaveOvra", [&](const std::string& t) { return SaveOvra(t.c_str(), kBase.c_str(), example.data()); }},
+      {"SaveOvra",
+       [&](const std::string& t) { return SaveOvra(t.c_str(), kBase.c_str(), example.data()); }},
       {"SaveMPSContentstoFile",
        [](const std::string& t) {
          AttrNodeList* list = SomePreferences();

@@ -57,8 +57,9 @@ std::vector<std::uint8_t> Load(const std::string& file, const char* base = kBase
 class Exports : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("ovrabjt-exports-" + std::to_string(::getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() /
+          ("ovrabjt-exports-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir);
   }
   void TearDown() override { fs::remove_all(dir); }
@@ -82,9 +83,11 @@ TEST_F(Exports, ARichTicketSurvivesSaveAndLoad) {
   TextOutput out;
   ASSERT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), packed.data(), &out), 1);
   EXPECT_EQ(out.text, ReadFile(saved));
-  EXPECT_EQ(out.text.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!DOCTYPE ovra SYSTEM \"" +
-                               BuildDocumentType() + "\">\r\n<ovra ", 0),
-            0u);
+  EXPECT_EQ(
+      out.text.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!DOCTYPE ovra SYSTEM \"" +
+                         BuildDocumentType() + "\">\r\n<ovra ",
+                     0),
+      0u);
 }
 
 TEST_F(Exports, LoadFailuresLeaveBlockAndSizeUntouched) {

@@ -81,14 +81,16 @@ TEST(Limits, EntityBombsAreRefused) {
     for (int k = 0; k < 10; ++k) laughs += "&l" + std::to_string(i - 1) + ";";
     laughs += "\">\n";
   }
-  laughs += "]>\n<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"name\">&l10;</value>"
-            "</trc-supported></kesp>";
+  laughs +=
+      "]>\n<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"name\">&l10;</value>"
+      "</trc-supported></kesp>";
   EXPECT_EQ(ParseKesp(laughs), nullptr);
 
   // Few expansions of one large entity: each is counted, so the text cannot
   // grow past the expansion limit times the entity's size.
   const std::string entities =
-      "<!DOCTYPE kesp [\n<!ENTITY big \"" + std::string(100000, 'b') + "\">\n"
+      "<!DOCTYPE kesp [\n<!ENTITY big \"" + std::string(100000, 'b') +
+      "\">\n"
       "<!ENTITY ten \"&big;&big;&big;&big;&big;&big;&big;&big;&big;&big;\">\n"
       "<!ENTITY hundred \"&ten;&ten;&ten;&ten;&ten;&ten;&ten;&ten;&ten;&ten;\">\n"
       "<!ENTITY thousand \"&hundred;&hundred;&hundred;&hundred;&hundred;"
@@ -108,10 +110,11 @@ TEST(Limits, EntityBombsAreRefused) {
   EXPECT_LT(Clock::now() - start, Within(3));
 
   // Entities of ordinary size still expand.
-  const std::string ordinary = "<!DOCTYPE kesp [<!ENTITY word \"office\">"
-                               "<!ENTITY phrase \"&word;-neutral\">]>"
-                               "<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"name\">"
-                               "&phrase;&#x20;&word;</value></trc-supported></kesp>";
+  const std::string ordinary =
+      "<!DOCTYPE kesp [<!ENTITY word \"office\">"
+      "<!ENTITY phrase \"&word;-neutral\">]>"
+      "<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"name\">"
+      "&phrase;&#x20;&word;</value></trc-supported></kesp>";
   AttrNodeList* caps = ParseKesp(ordinary);
   ASSERT_NE(caps, nullptr);
   const std::vector<char> slots = Slots(caps, 1, 24);
@@ -130,8 +133,7 @@ class Listener {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::listen(fd_, 4) != 0 ||
+    if (::bind(fd_, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(fd_, 4) != 0 ||
         ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
       ADD_FAILURE() << "no loopback socket: " << std::strerror(errno);
     }
@@ -157,13 +159,12 @@ TEST(Limits, DtdsOverTheNetworkAreRefusedWithoutConnecting) {
   const std::string url = "http://127.0.0.1:" + std::to_string(listener.Port()) + "/ovra.dtd";
   const fs::path dir = fs::temp_directory_path() / ("ovrabjt-limits-" + std::to_string(getpid()));
   fs::create_directories(dir);
-  std::ofstream(dir / "ovra.xml")
-      << "<?xml version=\"1.0\"?>\n<!DOCTYPE ovra SYSTEM \"" << url << "\">\n<ovra/>";
-  std::ofstream(dir / "prefs.xml")
-      << "<!DOCTYPE mediaprefs SYSTEM \"" << url << "\"><mediaprefs/>";
+  std::ofstream(dir / "ovra.xml") << "<?xml version=\"1.0\"?>\n<!DOCTYPE ovra SYSTEM \"" << url
+                                  << "\">\n<ovra/>";
+  std::ofstream(dir / "prefs.xml") << "<!DOCTYPE mediaprefs SYSTEM \"" << url << "\"><mediaprefs/>";
   const std::string kesp_dtd = "<!DOCTYPE kesp SYSTEM \"" + url + "\"><kesp/>";
-  const std::string kesp_entity = "<!DOCTYPE kesp [<!ENTITY e SYSTEM \"" + url +
-                                  "\">]><kesp><a syntax=\"name\">&e;</a></kesp>";
+  const std::string kesp_entity =
+      "<!DOCTYPE kesp [<!ENTITY e SYSTEM \"" + url + "\">]><kesp><a syntax=\"name\">&e;</a></kesp>";
 
   const auto start = Clock::now();
   void* block = nullptr;
@@ -193,8 +194,9 @@ TEST(Limits, LocalEntitiesAreReadFromRegularFilesWithinABudget) {
     std::ofstream(dir / name) << text;
     return GetMediaPreferenceInfofromFile((dir / name).c_str());
   };
-  std::string repeated = "<!DOCTYPE mediaprefs [<!ENTITY m SYSTEM \"mega.txt\">]><mediaprefs>"
-                         "<media-user-defined syntax=\"1setOf\">";
+  std::string repeated =
+      "<!DOCTYPE mediaprefs [<!ENTITY m SYSTEM \"mega.txt\">]><mediaprefs>"
+      "<media-user-defined syntax=\"1setOf\">";
   for (int i = 0; i < 40; ++i) repeated += "<value syntax=\"text\">&m;</value>";
   repeated += "</media-user-defined></mediaprefs>";
 
@@ -240,7 +242,9 @@ TEST(Limits, AHundredThousandCapabilityValuesAreAllCopied) {
   const std::vector<char> slots = Slots(caps, 16, 4);
   ASSERT_EQ(slots.size(), std::size_t(kValues) * 4);
   for (int i = 0; i < kValues; i += 997) {
-    EXPECT_EQ(std::string(slots.data() + 4 * i), std::string("h").append(std::to_string(i)).substr(0, 3)) << i;
+    EXPECT_EQ(std::string(slots.data() + 4 * i),
+              std::string("h").append(std::to_string(i)).substr(0, 3))
+        << i;
   }
   EXPECT_STREQ(slots.data() + 4 * (kValues - 1), "h99");
 
@@ -381,9 +385,8 @@ TEST(Limits, ParameterEntitiesCountAgainstTheOneExpansionLimit) {
     std::string text;
     bool read;
   } cases[] = {
-      {"300000 references to 1000 blanks", "<!DOCTYPE kesp [" + blanks +
-                                               references("%b;", 300000) + "]>" + body,
-       false},
+      {"300000 references to 1000 blanks",
+       "<!DOCTYPE kesp [" + blanks + references("%b;", 300000) + "]>" + body, false},
       {"10000 references", "<!DOCTYPE kesp [" + blanks + references("%b;", 10000) + "]>" + body,
        true},
       {"10001 references", "<!DOCTYPE kesp [" + blanks + references("%b;", 10001) + "]>" + body,
@@ -413,7 +416,8 @@ class DocumentReachLimits : public ::testing::Test {
     fs::create_directories(dir / "elsewhere");
     fs::copy_file(kData + "ovra-v02012.dtd", dir / "tickets" / "ovra-v02012.dtd");
     std::ofstream(dir / "elsewhere" / "secret.txt") << "secret";
-    std::ofstream(dir / "elsewhere" / "lax.dtd") << "<!ELEMENT ovra ANY><!ATTLIST ovra x CDATA #IMPLIED>";
+    std::ofstream(dir / "elsewhere" / "lax.dtd")
+        << "<!ELEMENT ovra ANY><!ATTLIST ovra x CDATA #IMPLIED>";
     std::ofstream(dir / "tickets" / "parts" / "word.txt") << "inside";
     fs::create_symlink(dir / "elsewhere" / "secret.txt", dir / "tickets" / "link.txt");
     fs::create_symlink(dir / "tickets" / "parts" / "word.txt", dir / "tickets" / "near.txt");
@@ -468,8 +472,10 @@ TEST_F(DocumentReachLimits, CapabilitiesFromMemoryReadNoFileButMayNameADtd) {
   } cases[] = {
       {"a DOCTYPE naming a missing DTD", "<!DOCTYPE kesp SYSTEM \"no-such.dtd\">" + body, true},
       {"a DOCTYPE naming a system file", "<!DOCTYPE kesp SYSTEM \"/etc/passwd\">" + body, true},
-      {"an external entity", "<!DOCTYPE kesp [<!ENTITY e SYSTEM \"/etc/passwd\">]>"
-                             "<kesp><a syntax=\"name\">&e;</a></kesp>", false},
+      {"an external entity",
+       "<!DOCTYPE kesp [<!ENTITY e SYSTEM \"/etc/passwd\">]>"
+       "<kesp><a syntax=\"name\">&e;</a></kesp>",
+       false},
       {"an external parameter entity",
        "<!DOCTYPE kesp [<!ENTITY % e SYSTEM \"/etc/passwd\">%e;]>" + body, false},
   };
@@ -492,7 +498,8 @@ TEST_F(DocumentReachLimits, OvraDocumentsAreValidatedOnlyAgainstTheTypeTheyName)
     OvraBool loaded;
   } cases[] = {
       {"the release's type by its file name", "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\">", 1},
-      {"an internal subset", "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\" [<!ATTLIST ovra x CDATA #IMPLIED>]>", 0},
+      {"an internal subset",
+       "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\" [<!ATTLIST ovra x CDATA #IMPLIED>]>", 0},
       {"an internal subset alone", "<!DOCTYPE ovra [<!ELEMENT ovra ANY>]>", 0},
       {"a permissive type elsewhere", "<!DOCTYPE ovra SYSTEM \"" + lax + "\">", 0},
       {"a relative path", "<!DOCTYPE ovra SYSTEM \"../elsewhere/lax.dtd\">", 0},

@@ -11,19 +11,19 @@
 #include <vector>
 
 #include "support/memory_hole.h"
-#include "support/temp_folder.h"
 #include "support/packed_from_document.h"
+#include "support/temp_folder.h"
 #include "support/text_output.h"
 #include "ticket/layout.h"
 
 namespace {
 
 namespace tf = ovrabjt::ticket_field;
+using ovrabjt::test::PackedFromDocument;
+using ovrabjt::test::TextOutput;
 using ovrabjt::testing::BytesBeforeHole;
 using ovrabjt::testing::Hole;
 using ovrabjt::testing::TempFolder;
-using ovrabjt::test::PackedFromDocument;
-using ovrabjt::test::TextOutput;
 using Packed = std::vector<std::uint8_t>;
 
 const std::string& kBase = ovrabjt::test::kTicketBase;
@@ -70,7 +70,8 @@ TEST(PackedBlock, ExportsReadNoFurtherThanTheCallersMemory) {
   const std::string target = folder / "ticket.xml";
   for (Hole hole : {Hole::kUnmapped, Hole::kInaccessible}) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(std::string(c.what) + " before " + std::string(ovrabjt::testing::HoleName(hole)));
+      SCOPED_TRACE(std::string(c.what) + " before " +
+                   std::string(ovrabjt::testing::HoleName(hole)));
       const BytesBeforeHole memory(c.block.data(), c.block.size(), hole);
       TextOutput out;
       EXPECT_EQ(ConvertBJTToOvraStream(kBase16.c_str(), memory.data(), &out), c.converts ? 1 : 0);
@@ -81,8 +82,8 @@ TEST(PackedBlock, ExportsReadNoFurtherThanTheCallersMemory) {
         EXPECT_EQ(out.calls, 0);
       }
       EXPECT_EQ(SaveOvra(target.c_str(), kBase.c_str(), memory.data()), c.converts ? 1 : 0);
-      EXPECT_EQ(folder.Entries(), c.converts ? std::vector<std::string>{"ticket.xml"}
-                                             : std::vector<std::string>{});
+      EXPECT_EQ(folder.Entries(),
+                c.converts ? std::vector<std::string>{"ticket.xml"} : std::vector<std::string>{});
       if (c.block == example) {
         EXPECT_EQ(ovrabjt::testing::ReadFileBytes(target), reference.text);
       }

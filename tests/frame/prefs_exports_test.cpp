@@ -34,7 +34,9 @@ const std::string kKesp =
     "  <trc-supported syntax=\"1setOf\">\n"
     "    <value syntax=\"name\">office-neutral</value>\n"
     "    <value syntax=\"keyword\">linear</value>\n"
-    "    <value syntax=\"text\">" + std::string(40, 'w') + "</value>\n"
+    "    <value syntax=\"text\">" +
+    std::string(40, 'w') +
+    "</value>\n"
     "  </trc-supported>\n"
     "</kesp>\n";
 
@@ -90,10 +92,12 @@ TEST_F(MediaPrefsExports, AnEmptyDocumentHoldsThreeEmptyListsInOrder) {
   ASSERT_EQ(SaveMPSContentstoFile(list, file.string().c_str()), 1);
   EXPECT_EQ(ReadFile(file),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-            "\r\n<mediaprefs qrcs-version=\"" + QrcsVersion() + "\" version=\"1.0\" xml:lang=\"en-US\"> "
-            "\r\n<media-user-defined syntax=\"1setOf\"/>"
-            "\r\n<media-favorites-user-defined syntax=\"1setOf\"/>"
-            "\r\n<media-favorites-printer syntax=\"1setOf\"/></mediaprefs>");
+            "\r\n<mediaprefs qrcs-version=\"" +
+                QrcsVersion() +
+                "\" version=\"1.0\" xml:lang=\"en-US\"> "
+                "\r\n<media-user-defined syntax=\"1setOf\"/>"
+                "\r\n<media-favorites-user-defined syntax=\"1setOf\"/>"
+                "\r\n<media-favorites-printer syntax=\"1setOf\"/></mediaprefs>");
   ReleaseOvraBjtANL(list);
 }
 

@@ -28,8 +28,11 @@ class Sink : public XmlOutputCallback {
 int Check(const char* when, bool want_success) {
   std::vector<unsigned char> packed(34368, 0);
   Sink sink;
-  const bool converted = convert(u"" OVRABJT_SOURCE_DIR "/data/ticket.xml", packed.data(), &sink) == 1;
-  const char kesp[] = "<kesp><trc-supported syntax=\"1setOf\"><value syntax=\"name\">a</value></trc-supported></kesp>";
+  const bool converted =
+      convert(u"" OVRABJT_SOURCE_DIR "/data/ticket.xml", packed.data(), &sink) == 1;
+  const char kesp[] =
+      "<kesp><trc-supported syntax=\"1setOf\"><value "
+      "syntax=\"name\">a</value></trc-supported></kesp>";
   AttrNodeList* list = caps(kesp, sizeof kesp - 1);
   const bool parsed = list != nullptr;
   release(list);

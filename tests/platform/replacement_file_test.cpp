@@ -152,10 +152,8 @@ TEST(ReplacementFileTest, TemporaryFileIsPrivateUntilItIsComplete) {
     mode_t umask;
     mode_t final_mode;
   } cases[] = {
-      {"over a file of rw-r-----", 0640, 022, 0640},
-      {"over a file of rw----r--", 0604, 077, 0604},
-      {"a new file, umask 022", -1, 022, 0644},
-      {"a new file, umask 077", -1, 077, 0600},
+      {"over a file of rw-r-----", 0640, 022, 0640}, {"over a file of rw----r--", 0604, 077, 0604},
+      {"a new file, umask 022", -1, 022, 0644},      {"a new file, umask 077", -1, 077, 0600},
       {"a new file, umask 002", -1, 002, 0664},
   };
   for (const auto& c : cases) {
@@ -267,7 +265,9 @@ TEST(ReplacementFileTest, SaveRemovesOnlyWhatKilledSavesOfItsTargetLeft) {
   const std::vector<std::string> look_alike = {
       ".ticket.xml.ovrabjt-0123456789ABCDEF.tmp",  // upper-case digits
       ".ticket.xml.12ab-34cd-0.tmp",               // an older kind of name
-      other_target, locked, recent,
+      other_target,
+      locked,
+      recent,
   };
   for (const std::string& name : look_alike) WriteFileBytes(folder / name, "keep");
   WriteFileBytes(folder / "elsewhere", "keep");

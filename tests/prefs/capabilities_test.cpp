@@ -15,7 +15,9 @@ std::unique_ptr<AttrNodeList> Caps() {
       "trc-supported 1setOf\n"
       "  value name gamma-1\n"
       "  value keyword linear\n"
-      "  value text " + std::string(40, 'c') + "\n"
+      "  value text " +
+      std::string(40, 'c') +
+      "\n"
       "halftone-graphics-supported 1setOf\n"
       "  value integer 7\n"
       "  value uri file:///dots\n"
@@ -55,12 +57,13 @@ TEST(GetSpecificKespInfo, RefusedQueriesWriteNothing) {
   struct Case {
     std::int32_t selector, width;
     bool with_size;
-  } cases[] = {{0, 32, true}, {18, 32, true}, {-1, 32, true}, {1, 0, true}, {1, -5, true},
-               {1, 32, false}};
+  } cases[] = {{0, 32, true}, {18, 32, true}, {-1, 32, true},
+               {1, 0, true},  {1, -5, true},  {1, 32, false}};
   for (const Case& c : cases) {
     std::int32_t size = 12345;
     char slot[4] = {'x', 'x', 'x', 'x'};
-    EXPECT_FALSE(GetSpecificKespInfo(*list, c.selector, c.width, slot, c.with_size ? &size : nullptr))
+    EXPECT_FALSE(
+        GetSpecificKespInfo(*list, c.selector, c.width, slot, c.with_size ? &size : nullptr))
         << c.selector << " " << c.width;
     EXPECT_EQ(size, 12345);
     EXPECT_EQ(slot[0], 'x');

@@ -20,9 +20,9 @@
 #include "prefs/media_preferences.h"
 #include "releases/release_profile.h"
 #include "support/attr_text.h"
+#include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_xml_data_stream.h"
-#include "support/text_output.h"
 
 namespace ovrabjt {
 namespace {
@@ -51,7 +51,8 @@ std::string Write(const AttrNodeList& list, DocumentKind kind, const ReleaseProf
 TEST(Releases, AreKnownByTheirFileVersions) {
   std::vector<std::string_view> versions;
   for (const ReleaseProfile* r : AllReleases()) versions.push_back(r->file_version);
-  EXPECT_EQ(versions, (std::vector<std::string_view>{"3.0.15", "3.1.07", "3.2.01", "10.0.06", "3.6.09"}));
+  EXPECT_EQ(versions,
+            (std::vector<std::string_view>{"3.0.15", "3.1.07", "3.2.01", "10.0.06", "3.6.09"}));
   EXPECT_EQ(&LatestRelease(), FindRelease("3.6.09"));
   EXPECT_EQ(FindRelease("3.6.9"), nullptr);
   EXPECT_EQ(BuildRelease().file_version, OVRABJT_BUILD_RELEASE);
@@ -64,10 +65,8 @@ TEST(Releases, EmptyDocumentsShowEachReleasesTemplate) {
     const char* qrcs;
     const char* ovra_root;
   } cases[] = {
-      {"3.0.15", "ovra-v10.dtd", "1.2", "> </ovra>"},
-      {"3.1.07", "ovra-v2000.dtd", "1.2", "/>"},
-      {"3.2.01", "ovra-v2000.dtd", "1.2", "/>"},
-      {"10.0.06", "ovra-v02010.dtd", "2.01", "/>"},
+      {"3.0.15", "ovra-v10.dtd", "1.2", "> </ovra>"}, {"3.1.07", "ovra-v2000.dtd", "1.2", "/>"},
+      {"3.2.01", "ovra-v2000.dtd", "1.2", "/>"},      {"10.0.06", "ovra-v02010.dtd", "2.01", "/>"},
       {"3.6.09", "ovra-v02012.dtd", "2.01", "/>"},
   };
   const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
@@ -76,9 +75,8 @@ TEST(Releases, EmptyDocumentsShowEachReleasesTemplate) {
     const ReleaseProfile& r = Release(c.release);
     const std::string attributes =
         std::string(" qrcs-version=\"") + c.qrcs + "\" version=\"1.0\" xml:lang=\"en-US\"";
-    EXPECT_EQ(Write(empty, kOvraDocument, r),
-              declaration + "<!DOCTYPE ovra SYSTEM \"" + c.dtd + "\">\r\n<ovra" + attributes +
-                  c.ovra_root)
+    EXPECT_EQ(Write(empty, kOvraDocument, r), declaration + "<!DOCTYPE ovra SYSTEM \"" + c.dtd +
+                                                  "\">\r\n<ovra" + attributes + c.ovra_root)
         << c.release;
     EXPECT_EQ(Write(empty, kKespDocument, r), declaration + "\r\n<kesp" + attributes + "> </kesp>")
         << c.release;
@@ -141,7 +139,8 @@ std::set<std::string> DeclaredElements(const std::string& dtd_file) {
   const std::string text{std::istreambuf_iterator<char>(in), {}};
   std::set<std::string> names;
   const std::regex element("<!ELEMENT ([a-z0-9-]+) ");
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), element); it != std::sregex_iterator(); ++it)
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), element);
+       it != std::sregex_iterator(); ++it)
     names.insert((*it)[1]);
   return names;
 }
@@ -169,9 +168,9 @@ TEST(Releases, WrittenNamesAreThoseOfTheReleasesDocumentType) {
     for (const std::string& name : declared) {
       if (written.count(name)) continue;
       EXPECT_TRUE(release->KnowsAttribute(name) ||
-                    std::any_of(release->renamed_attributes.begin(),
-                                release->renamed_attributes.end(),
-                                [&](const AttributeRename& r) { return r.older == name; }))
+                  std::any_of(release->renamed_attributes.begin(),
+                              release->renamed_attributes.end(),
+                              [&](const AttributeRename& r) { return r.older == name; }))
           << release->file_version << " declares " << name;
     }
   }
@@ -180,7 +179,8 @@ TEST(Releases, WrittenNamesAreThoseOfTheReleasesDocumentType) {
 // An independent validator accepts what each release writes under its own
 // document type: tickets using every setting of the newest release.
 TEST(Releases, XmllintAcceptsEachReleasesDocuments) {
-  const fs::path dir = fs::temp_directory_path() / ("ovrabjt-releases-" + std::to_string(::getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("ovrabjt-releases-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   for (const ReleaseProfile* release : AllReleases()) {
     std::string files;
@@ -188,7 +188,8 @@ TEST(Releases, XmllintAcceptsEachReleasesDocuments) {
       auto ticket = testing::RandomTicket(seed);
       std::unique_ptr<AttrNodeList> list;
       BuildTicketAttributes(*ticket, list, *release);
-      const fs::path file = dir / (std::string(release->file_version) + "-" + std::to_string(seed) + ".xml");
+      const fs::path file =
+          dir / (std::string(release->file_version) + "-" + std::to_string(seed) + ".xml");
       std::ofstream(file, std::ios::binary) << Write(*list, kOvraDocument, *release);
       files += " '" + file.string() + "'";
     }
@@ -232,10 +233,14 @@ TEST(Releases, NewerVocabularyIsNotRead) {
       {"3.0.15", "highlight-map keyword pictorial\n", map, 1},
       {"3.0.15", "font-name-requested name Courier\n", flags, 0x7FFF},
       {"3.6.09", "font-name name Courier\n", flags, 0x7FFF},
-      {"3.0.15", "page-overrides 1setOf\n  value collection\n    pages 1setOf\n"
-                 "      value rangeOfInteger\n", overrides, 0},
-      {"3.6.09", "page-exceptions 1setOf\n  value collection\n    pages 1setOf\n"
-                 "      value rangeOfInteger\n", overrides, 0},
+      {"3.0.15",
+       "page-overrides 1setOf\n  value collection\n    pages 1setOf\n"
+       "      value rangeOfInteger\n",
+       overrides, 0},
+      {"3.6.09",
+       "page-exceptions 1setOf\n  value collection\n    pages 1setOf\n"
+       "      value rangeOfInteger\n",
+       overrides, 0},
       {"3.0.15", "separator-sheets collection\n  separator-sheets-type keyword slip-sheets\n",
        finishing, 128},
       {"3.0.15", "job-phone-number text 123\n", phone, 0},
@@ -278,17 +283,22 @@ TEST(Releases, OlderWordsForTheSameSettings) {
     std::vector<std::string> present, absent;
   } cases[] = {
       {"3.6.09",
-       {"page-rotation (keyword) = rotate-90", "save-document-format (mimeMediaType) = application/X-fast-reprint",
+       {"page-rotation (keyword) = rotate-90",
+        "save-document-format (mimeMediaType) = application/X-fast-reprint",
         "save-name (name) = job", "save-location (uri) = file:///job-repository/",
-        "document-uri (uri) = file:///job-repository/a/b.ps", "font-name-requested (name) = Courier"},
+        "document-uri (uri) = file:///job-repository/a/b.ps",
+        "font-name-requested (name) = Courier"},
        {}},
       {"10.0.06",
-       {"page-rotation (keyword) = rotation-90", "save-document-format (mimeMediaType) = application/X-fast-reprint",
-        "save-location (uri) = file:///job-repository/", "document-uri (uri) = file:///job-repository/a/b.ps"},
+       {"page-rotation (keyword) = rotation-90",
+        "save-document-format (mimeMediaType) = application/X-fast-reprint",
+        "save-location (uri) = file:///job-repository/",
+        "document-uri (uri) = file:///job-repository/a/b.ps"},
        {}},
       {"3.1.07",
-       {"page-rotation (keyword) = rotation-90", "save-document-format (mimeMediaType) = fast-reprint",
-        "save-name (name) = job", "document-uri (uri) = /a/b.ps"},
+       {"page-rotation (keyword) = rotation-90",
+        "save-document-format (mimeMediaType) = fast-reprint", "save-name (name) = job",
+        "document-uri (uri) = /a/b.ps"},
        {"save-location", "job-repository"}},
       {"3.0.15",
        {"save-document-format (mimeMediaType) = fast-reprint", "document-uri (uri) = /a/b.ps",
@@ -353,7 +363,8 @@ TEST(Releases, MediaWordsOf3015) {
 TEST(Releases, CapabilitiesAndStockListsOfEachRelease) {
   auto caps = testing::ParseAttrText(
       "color-destination-profile-front 1setOf\n  value keyword old\n"
-      "color-destination-profile-front-supported 1setOf\n  value keyword new\n  value keyword newer\n"
+      "color-destination-profile-front-supported 1setOf\n  value keyword new\n  value keyword "
+      "newer\n"
       "halftone-graphics-supported 1setOf\n  value keyword fine\n");
   std::int32_t size = -1;
   EXPECT_TRUE(GetSpecificKespInfo(*caps, 2, 8, nullptr, &size, Release("3.0.15")));

@@ -164,8 +164,8 @@ class Generator {
     m.Set(mf::kType, type);
     if (type == media_code::kTypePreCutTabs) m.Set(mf::kTabCount, std::uint8_t(Int(0, 255)));
     if (type != media_code::kTypeNamed) return;
-    m.SetText(mf::kTypeName, NameUnlike(29, {"stationery", "transparency", "pre-cut-tabs",
-                                             "full-cut-tabs"}));
+    m.SetText(mf::kTypeName,
+              NameUnlike(29, {"stationery", "transparency", "pre-cut-tabs", "full-cut-tabs"}));
     if (Chance(50)) {
       const auto count = static_cast<std::uint8_t>(Int(2, 255));
       m.Set(mf::kTypeCountSet, media_code::kTypeCountGiven);
@@ -181,8 +181,8 @@ class Generator {
 
   void JobTexts(TicketRecord& r) {
     const std::pair<TextField, int> texts[] = {
-        {tf::kJobName, 255},         {tf::kAccountId, 255},       {tf::kUserName, 255},
-        {tf::kRecipientName, 255},   {tf::kPhoneNumber, 19},      {tf::kSheetMessage, 1000},
+        {tf::kJobName, 255},          {tf::kAccountId, 255},  {tf::kUserName, 255},
+        {tf::kRecipientName, 255},    {tf::kPhoneNumber, 19}, {tf::kSheetMessage, 1000},
         {tf::kOperatorMessage, 1000},
     };
     for (const auto& [field, max] : texts)
@@ -208,8 +208,7 @@ class Generator {
       r.Set(tf::kHighlightMapColor, CodeOr(kHighlightColors, std::int16_t{1}));
       r.Set(tf::kHighlightMap, CodeOr(kHighlightMaps, std::uint16_t{1}));
     }
-    if (Chance(40))
-      WriteTicketString(r, tf::kImpositionTemplate, NameUnlike(100, {"signature"}));
+    if (Chance(40)) WriteTicketString(r, tf::kImpositionTemplate, NameUnlike(100, {"signature"}));
     r.Set(tf::kSignature, Pick<std::uint8_t>({1, 2}));
     // Signature imposition alone reads back with "signature" as the template.
     if (r.Get(tf::kSignature) == kSignatureImposition && r.Get(tf::kImpositionTemplate) == 0)
@@ -242,9 +241,10 @@ class Generator {
     const int choice = Int(0, 3);
     if (choice == 0) return;
     if (choice == 1) {
-      r.Set(tf::kFinishing, release_.separator_sheets_type
-                                ? Pick<std::int32_t>({kFinishingSeparatorSheets, kFinishingTemplate})
-                                : kFinishingTemplate);
+      r.Set(tf::kFinishing,
+            release_.separator_sheets_type
+                ? Pick<std::int32_t>({kFinishingSeparatorSheets, kFinishingTemplate})
+                : kFinishingTemplate);
       if (r.Get(tf::kFinishing) == kFinishingTemplate)
         r.SetText(tf::kFinishingTemplate, NonEmptyText(30));
       return;
@@ -253,7 +253,8 @@ class Generator {
   }
 
   // Colour settings shared by the job and each page override.
-  void Strings(TicketRecord& r, std::size_t base, std::initializer_list<Field<std::uint16_t>> fields) {
+  void Strings(TicketRecord& r, std::size_t base,
+               std::initializer_list<Field<std::uint16_t>> fields) {
     for (Field<std::uint16_t> f : fields) {
       const bool halftone = f.offset == tf::kHalftone.offset || f.offset == of::kHalftone.offset;
       if (halftone && !release_.halftones) continue;
@@ -269,8 +270,10 @@ class Generator {
     r.Set(code, emulation);
     r.Set(copy, emulation);
     std::string text;
-    if (Chance(30)) text = NameUnlike(40, {"none", "swop"});
-    else if (auto keyword = kColorEmulations.ValueOf(emulation)) text = *keyword;
+    if (Chance(30))
+      text = NameUnlike(40, {"none", "swop"});
+    else if (auto keyword = kColorEmulations.ValueOf(emulation))
+      text = *keyword;
     WriteTicketString(r, name, text);
   }
 
@@ -291,12 +294,14 @@ class Generator {
       for (auto f : {tf::kAdjustCyanRed, tf::kAdjustMagentaGreen, tf::kAdjustYellowBlue})
         r.Set(f, static_cast<std::int16_t>(Int(-100, 100)));
     }
-    for (auto f : {tf::kRenderingIntentImages, tf::kRenderingIntentText, tf::kRenderingIntentGraphics})
+    for (auto f :
+         {tf::kRenderingIntentImages, tf::kRenderingIntentText, tf::kRenderingIntentGraphics})
       r.Set(f, CodeOr(kRenderingIntents, std::int16_t{1}));
-    Strings(r, 0, {tf::kDestinationProfileFront, tf::kDestinationProfileBack, tf::kUndefinedSourceRgb,
-                   tf::kUndefinedSourceCmyk, tf::kUndefinedSourceCmy, tf::kUndefinedSourceGray,
-                   tf::kUndefinedSourceRgbImages, tf::kUndefinedSourceCmykImages,
-                   tf::kUndefinedSourceCmyImages, tf::kTrcName, tf::kHalftone});
+    Strings(r, 0,
+            {tf::kDestinationProfileFront, tf::kDestinationProfileBack, tf::kUndefinedSourceRgb,
+             tf::kUndefinedSourceCmyk, tf::kUndefinedSourceCmy, tf::kUndefinedSourceGray,
+             tf::kUndefinedSourceRgbImages, tf::kUndefinedSourceCmykImages,
+             tf::kUndefinedSourceCmyImages, tf::kTrcName, tf::kHalftone});
     ColorEmulation(r, tf::kColorEmulation, tf::kColorEmulationCopy, tf::kColorEmulationName, 1);
     r.Set(tf::kPrinterResolution, Pick<std::uint8_t>({1, 2, 4}));
     r.Set(tf::kTrapping, CodeOr(kTrappings, std::uint8_t{1}));
@@ -321,8 +326,8 @@ class Generator {
   // "printed alike" are made so.
   void Covers(TicketRecord& r) {
     namespace cm = cover_mode;
-    const std::uint8_t mode = Pick<std::uint8_t>({cm::kNone, cm::kFront, cm::kBack, cm::kBothAlike,
-                                                  cm::kBothSeparate});
+    const std::uint8_t mode =
+        Pick<std::uint8_t>({cm::kNone, cm::kFront, cm::kBack, cm::kBothAlike, cm::kBothSeparate});
     if (mode == cm::kNone) return;
     const auto print = [&] { return kCoverPrints.entries[Int(0, 3)].first; };
     std::uint32_t front = kNoMedia, back = kNoMedia;
@@ -361,8 +366,10 @@ class Generator {
     o.Set(of::kLastPage, Int(0, 9999));
     std::uint8_t flags = 0xBF, flags2 = 0x1F;
     const std::tuple<Field<std::int16_t>, std::uint8_t> shifts[] = {
-        {of::kShiftX1, override_flag::kShiftX1}, {of::kShiftY1, override_flag::kShiftY1},
-        {of::kShiftX2, override_flag::kShiftX2}, {of::kShiftY2, override_flag::kShiftY2}};
+        {of::kShiftX1, override_flag::kShiftX1},
+        {of::kShiftY1, override_flag::kShiftY1},
+        {of::kShiftX2, override_flag::kShiftX2},
+        {of::kShiftY2, override_flag::kShiftY2}};
     for (const auto& [field, flag] : shifts)
       if (Chance(30)) {
         flags &= ~flag;
@@ -392,7 +399,8 @@ class Generator {
       for (auto f : {of::kAdjustCyanRed, of::kAdjustMagentaGreen, of::kAdjustYellowBlue})
         o.Set(f, static_cast<std::int16_t>(Int(-100, 100)));
     }
-    for (auto f : {of::kRenderingIntentImages, of::kRenderingIntentText, of::kRenderingIntentGraphics})
+    for (auto f :
+         {of::kRenderingIntentImages, of::kRenderingIntentText, of::kRenderingIntentGraphics})
       o.Set(f, CodeOr(kRenderingIntents, std::int16_t{0}));
     Strings(r, OverrideOffset(i),
             {of::kDestinationProfileFront, of::kDestinationProfileBack, of::kUndefinedSourceRgb,
@@ -430,7 +438,8 @@ class Generator {
 
   void ForceFront(TicketRecord& r) {
     const int count = Int(0, shape_.max_force_front);
-    for (int i = 0; i < count; ++i) r.Set(ForceFrontPage(static_cast<std::size_t>(i)), Int(-9, 9999));
+    for (int i = 0; i < count; ++i)
+      r.Set(ForceFrontPage(static_cast<std::size_t>(i)), Int(-9, 9999));
     r.Set(tf::kForceFrontCount, static_cast<std::uint16_t>(count));
   }
 
@@ -514,14 +523,15 @@ void MaximalOverride(TicketRecord& r, std::size_t i) {
   for (auto f : {of::kAdjustLightness, of::kAdjustSaturation, of::kAdjustContrast,
                  of::kAdjustCyanRed, of::kAdjustMagentaGreen, of::kAdjustYellowBlue})
     o.Set(f, static_cast<std::int16_t>(i % 50));
-  for (auto f : {of::kRenderingIntentImages, of::kRenderingIntentText, of::kRenderingIntentGraphics})
+  for (auto f :
+       {of::kRenderingIntentImages, of::kRenderingIntentText, of::kRenderingIntentGraphics})
     o.Set(f, 16);
-  MaximalColour(r, OverrideOffset(i), "override " + std::to_string(i),
-                {of::kDestinationProfileFront, of::kDestinationProfileBack, of::kUndefinedSourceRgb,
-                 of::kUndefinedSourceCmyk, of::kUndefinedSourceCmy, of::kUndefinedSourceGray,
-                 of::kUndefinedSourceRgbImages, of::kUndefinedSourceCmykImages,
-                 of::kUndefinedSourceCmyImages, of::kTrcName, of::kHalftone,
-                 of::kColorEmulationName});
+  MaximalColour(
+      r, OverrideOffset(i), "override " + std::to_string(i),
+      {of::kDestinationProfileFront, of::kDestinationProfileBack, of::kUndefinedSourceRgb,
+       of::kUndefinedSourceCmyk, of::kUndefinedSourceCmy, of::kUndefinedSourceGray,
+       of::kUndefinedSourceRgbImages, of::kUndefinedSourceCmykImages, of::kUndefinedSourceCmyImages,
+       of::kTrcName, of::kHalftone, of::kColorEmulationName});
   o.Set(of::kColorEmulation, 4);
   o.Set(of::kColorEmulationCopy, 4);
   o.Set(of::kAntiAliasing, 4);
@@ -539,12 +549,17 @@ std::unique_ptr<TicketRecord> MaximalTicket(int overrides) {
   InitTicketRecord(r);
   MaximalMedia(r);
   const std::pair<TextField, const char*> texts[] = {
-      {tf::kJobName, "job"},           {tf::kAccountId, "account"},
-      {tf::kUserName, "user"},         {tf::kRecipientName, "recipient"},
-      {tf::kPhoneNumber, "phone"},     {tf::kSheetMessage, "sheet message"},
-      {tf::kOperatorMessage, "operator message"}, {tf::kFontName, "font"},
+      {tf::kJobName, "job"},
+      {tf::kAccountId, "account"},
+      {tf::kUserName, "user"},
+      {tf::kRecipientName, "recipient"},
+      {tf::kPhoneNumber, "phone"},
+      {tf::kSheetMessage, "sheet message"},
+      {tf::kOperatorMessage, "operator message"},
+      {tf::kFontName, "font"},
       {tf::kSavePath, "folder"},
-      {tf::kSaveName, "file"},         {tf::kDocumentPath, "documents"},
+      {tf::kSaveName, "file"},
+      {tf::kDocumentPath, "documents"},
       {tf::kDocumentName, "document"},
   };
   for (const auto& [field, tag] : texts) r.SetText(field, Filled(tag, field.max_length()));
@@ -559,14 +574,15 @@ std::unique_ptr<TicketRecord> MaximalTicket(int overrides) {
   r.Set(tf::kHighlightMismatch, 4);
   r.Set(tf::kHighlightMapColor, 8);
   r.Set(tf::kHighlightMap, 32);
-  for (auto f : {tf::kRenderingIntentImages, tf::kRenderingIntentText, tf::kRenderingIntentGraphics})
+  for (auto f :
+       {tf::kRenderingIntentImages, tf::kRenderingIntentText, tf::kRenderingIntentGraphics})
     r.Set(f, 4);
-  MaximalColour(r, 0, "job",
-                {tf::kDestinationProfileFront, tf::kDestinationProfileBack, tf::kUndefinedSourceRgb,
-                 tf::kUndefinedSourceCmyk, tf::kUndefinedSourceCmy, tf::kUndefinedSourceGray,
-                 tf::kUndefinedSourceRgbImages, tf::kUndefinedSourceCmykImages,
-                 tf::kUndefinedSourceCmyImages, tf::kTrcName, tf::kHalftone,
-                 tf::kColorEmulationName, tf::kImpositionTemplate});
+  MaximalColour(
+      r, 0, "job",
+      {tf::kDestinationProfileFront, tf::kDestinationProfileBack, tf::kUndefinedSourceRgb,
+       tf::kUndefinedSourceCmyk, tf::kUndefinedSourceCmy, tf::kUndefinedSourceGray,
+       tf::kUndefinedSourceRgbImages, tf::kUndefinedSourceCmykImages, tf::kUndefinedSourceCmyImages,
+       tf::kTrcName, tf::kHalftone, tf::kColorEmulationName, tf::kImpositionTemplate});
   r.Set(tf::kColorEmulation, 4);
   r.Set(tf::kColorEmulationCopy, 4);
   r.Set(tf::kPrinterResolution, 2);

@@ -31,7 +31,7 @@ TEST(FieldView, TextIsCutToItsArrayAndKeepsTheBytesBehindTheNul) {
   std::array<std::uint8_t, 8> buf;
   buf.fill('x');
   FieldView v(buf.data(), buf.size());
-  const TextField f{1, 5};  // four characters and the NUL
+  const TextField f{1, 5};        // four characters and the NUL
   EXPECT_EQ(v.Text(f), "xxxxx");  // no NUL: never read past the array
   v.SetText(f, "ab");
   EXPECT_EQ(v.Text(f), "ab");

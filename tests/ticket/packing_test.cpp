@@ -68,7 +68,7 @@ TEST(PackTicket, FailsWhenTheCountDisagreesWithTheTable) {
   std::vector<std::uint8_t> out(kTicketSize + 4, 0xEE);
   EXPECT_FALSE(PackTicket(out.data(), *rec, &size));
   EXPECT_EQ(LoadLE<std::uint32_t>(out.data() + 34364), 0u);  // not S
-  EXPECT_EQ(out[kTicketSize], 'a');  // the strings were copied
+  EXPECT_EQ(out[kTicketSize], 'a');                          // the strings were copied
 }
 
 TEST(UnpackTicket, RoundTripIsByteExact) {

@@ -180,7 +180,7 @@ TEST_F(TicketStrings, OnlyUsedPageOverridesTakePart) {
   RenumberTicketStrings(rec, 1);
   EXPECT_EQ(rec.Get(tf::kHalftone), 1);
   EXPECT_EQ(rec.Get(field0), 1);
-  EXPECT_EQ(rec.Get(field1), 2);  // untouched
+  EXPECT_EQ(rec.Get(field1), 2);        // untouched
   EXPECT_EQ(rec.Get(tf::kTrcName), 1);  // equal to the removed index: left alone
 }
 

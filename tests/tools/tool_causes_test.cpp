@@ -115,8 +115,9 @@ TEST_F(ToolCauses, ADocumentOfTheWrongKindIsSaidToBeOne) {
             "ticket\n"},
        {{"stocks", caps},
         1,
-        "ovrabjt: " + kesp + "not a media-preferences (mediaprefs) document; 'ovrabjt caps' reads "
-                             "it\n"},
+        "ovrabjt: " + kesp +
+            "not a media-preferences (mediaprefs) document; 'ovrabjt caps' reads "
+            "it\n"},
        {{"to-xml", kExampleTicket},
         1,
         "ovrabjt: " + ticket +
@@ -149,8 +150,7 @@ TEST_F(ToolCauses, ADocumentOfTheWrongKindIsSaidToBeOne) {
 
 std::size_t Count(const std::string& text, const std::string& part) {
   std::size_t n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-    ++n;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
   return n;
 }
 
@@ -161,9 +161,11 @@ TEST_F(ToolCauses, EveryErrorIsSaidOnceAndALongOneIsCutWithWhatIsNotAllowedFirst
   const std::string misplaced = Variant("misplaced.xml", "</requesting-user-name>",
                                         "</requesting-user-name><copies syntax=\"integer\">2"
                                         "</copies>");
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"validate", bogus}, {"from-xml", bogus, "-o", dir / "x.bjt"},
-        {"check", bogus}, {"validate", misplaced}, {"from-xml", misplaced, "-o", dir / "x.bjt"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"validate", bogus},
+                                               {"from-xml", bogus, "-o", dir / "x.bjt"},
+                                               {"check", bogus},
+                                               {"validate", misplaced},
+                                               {"from-xml", misplaced, "-o", dir / "x.bjt"}}) {
     const ToolRun run = RunTool(args);
     EXPECT_EQ(run.exit_code, 1) << args[0];
     std::vector<std::string> lines;
@@ -199,7 +201,8 @@ TEST_F(ToolCauses, ValuesThatDoNotTakeEffectAreWarnedAboutAndFailUnderStrict) {
        "<copies syntax=\"integer\">0</copies>",
        "copies: 'twenty-five' is not an integer; read as 0"},
       {"<copies syntax=\"integer\">25</copies>", "<copies syntax=\"integer\">25 copies</copies>",
-       "<copies syntax=\"integer\">25</copies>", "copies: '25 copies' is not an integer; read as 25"},
+       "<copies syntax=\"integer\">25</copies>",
+       "copies: '25 copies' is not an integer; read as 25"},
       {"<copies syntax=\"integer\">25</copies>", "<copies syntax=\"integr\">25</copies>",
        "<copies syntax=\"integer\">0</copies>",
        "copies: unknown syntax 'integr'; its text '25' is dropped and the value read as 0"},
@@ -216,13 +219,14 @@ TEST_F(ToolCauses, ValuesThatDoNotTakeEffectAreWarnedAboutAndFailUnderStrict) {
        "orientation-requested: 5 is not one of 3, 4; ignored"},
       {"<media-front-coating syntax=\"keyword\">glossy</media-front-coating>",
        "<media-front-coating syntax=\"keyword\">shiny</media-front-coating>", "",
-       "cover-front/media-col/media-front-coating: 'shiny' is not one of its keywords (none, matte, glossy, "
+       "cover-front/media-col/media-front-coating: 'shiny' is not one of its keywords (none, "
+       "matte, glossy, "
        "high-gloss, semi-gloss, satin); ignored"},
       {"<upper-bound syntax=\"integer\">48</upper-bound>", "",
        "<upper-bound syntax=\"integer\">99999</upper-bound>",
        "page-ranges/value[1]: a range without 'upper-bound'; that bound is not set"},
-      {"<trapping syntax=\"keyword\">all</trapping>", "<trapping syntax=\"uri\">all</trapping>",
-       "", "trapping: a uri, not a keyword; ignored"},
+      {"<trapping syntax=\"keyword\">all</trapping>", "<trapping syntax=\"uri\">all</trapping>", "",
+       "trapping: a uri, not a keyword; ignored"},
   };
   int n = 0;
   for (const IneffectiveValue& c : cases) {
@@ -241,7 +245,8 @@ TEST_F(ToolCauses, ValuesThatDoNotTakeEffectAreWarnedAboutAndFailUnderStrict) {
         << c.warning;
     EXPECT_EQ(same.err, "") << c.warning;
 
-    const ToolRun strict = RunTool({"from-xml", "--strict", written, "-o", dir / (name + "-s.bjt")});
+    const ToolRun strict =
+        RunTool({"from-xml", "--strict", written, "-o", dir / (name + "-s.bjt")});
     EXPECT_EQ(strict.exit_code, 1);
     EXPECT_EQ(strict.err, warning + "ovrabjt: '" + written +
                               "': 1 value does not take effect as written (--strict)\n");
@@ -262,13 +267,13 @@ TEST_F(ToolCauses, AttributesAnOlderReleaseDoesNotKnowAreWarnedAboutAndIgnored) 
       RunTool({"--release", "3.0.15", "from-xml", kExampleTicket, "-o", dir / "old.bjt"});
   EXPECT_EQ(run.exit_code, 0);
   const std::string prefix = "ovrabjt: warning: '" + kExampleTicket + "': ";
-  EXPECT_EQ(run.err, prefix + "job-phone-number: not in the vocabulary of release 3.0.15; ignored\n" +
-                         prefix + "trap-width-fast: not in the vocabulary of release 3.0.15; ignored\n" +
-                         prefix + "media-col/media-type: not read in release 3.0.15; ignored\n" +
-                         prefix + "page-overrides: not in the vocabulary of release 3.0.15; ignored\n" +
-                         prefix +
-                         "insert-sheet/value[1]/media-col/media-type: not read in release 3.0.15; "
-                         "ignored\n");
+  EXPECT_EQ(run.err,
+            prefix + "job-phone-number: not in the vocabulary of release 3.0.15; ignored\n" +
+                prefix + "trap-width-fast: not in the vocabulary of release 3.0.15; ignored\n" +
+                prefix + "media-col/media-type: not read in release 3.0.15; ignored\n" + prefix +
+                "page-overrides: not in the vocabulary of release 3.0.15; ignored\n" + prefix +
+                "insert-sheet/value[1]/media-col/media-type: not read in release 3.0.15; "
+                "ignored\n");
 }
 
 TEST(ToolValues, TheExamplesHaveNoValueThatDoesNotTakeEffect) {

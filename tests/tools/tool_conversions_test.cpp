@@ -178,7 +178,8 @@ TEST(ToolReleases, EachReleaseConvertsAndChecksItsOwnDocuments) {
     ASSERT_EQ(run.exit_code, 0) << version << ": " << run.err;
     run = RunTool({"to-xml", bjt, "-o", xml, "--release", version});
     ASSERT_EQ(run.exit_code, 0) << version << ": " << run.err;
-    EXPECT_NE(ReadFileBytes(xml).find("<!DOCTYPE ovra SYSTEM \"" + std::string(release->ovra_dtd) + "\">"),
+    EXPECT_NE(ReadFileBytes(xml).find("<!DOCTYPE ovra SYSTEM \"" + std::string(release->ovra_dtd) +
+                                      "\">"),
               std::string::npos)
         << version;
     run = RunTool({"--release", version, "validate", xml});

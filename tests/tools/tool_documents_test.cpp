@@ -163,9 +163,10 @@ TEST(ToolDocumentsStocks, NewWritesThreeEmptyListsThatTakeStocksWhenReadBack) {
   ASSERT_EQ(made.exit_code, 0) << made.err;
   EXPECT_EQ(made.out + made.err, "");
   const std::string text = ReadFileBytes(dir / "new.xml");
-  const std::size_t user = text.find("<media-user-defined syntax=\"1setOf\"> </media-user-defined>");
-  const std::size_t favourites = text.find(
-      "<media-favorites-user-defined syntax=\"1setOf\"> </media-favorites-user-defined>");
+  const std::size_t user =
+      text.find("<media-user-defined syntax=\"1setOf\"> </media-user-defined>");
+  const std::size_t favourites =
+      text.find("<media-favorites-user-defined syntax=\"1setOf\"> </media-favorites-user-defined>");
   const std::size_t printer =
       text.find("<media-favorites-printer syntax=\"1setOf\"> </media-favorites-printer>");
   EXPECT_LT(user, favourites);
@@ -201,27 +202,27 @@ TEST(ToolOptions, VersionNamesTheReleaseTheLibraryAndTheXmlLibrary) {
   for (const char* flag : {"--version", "-V"}) {
     const ToolRun version = RunTool({flag});
     EXPECT_EQ(version.exit_code, 0) << flag;
-    EXPECT_EQ(version.out,
-              "ovrabjt 3.6.09\nlibrary: ovrabjt " OVRABJT_VERSION ", interface " +
-                  std::to_string(OVRABJT_INTERFACE_VERSION) + " (libovrabjt.so." +
-                  std::to_string(OVRABJT_INTERFACE_VERSION) + ")\nXML library: Xerces-C " +
-                  std::to_string(XERCES_VERSION_MAJOR) + "." + std::to_string(XERCES_VERSION_MINOR) +
-                  "." + std::to_string(XERCES_VERSION_REVISION) +
-                  "\nrelease profile: 3.6.09 (the latest release)\n")
+    EXPECT_EQ(version.out, "ovrabjt 3.6.09\nlibrary: ovrabjt " OVRABJT_VERSION ", interface " +
+                               std::to_string(OVRABJT_INTERFACE_VERSION) + " (libovrabjt.so." +
+                               std::to_string(OVRABJT_INTERFACE_VERSION) +
+                               ")\nXML library: Xerces-C " + std::to_string(XERCES_VERSION_MAJOR) +
+                               "." + std::to_string(XERCES_VERSION_MINOR) + "." +
+                               std::to_string(XERCES_VERSION_REVISION) +
+                               "\nrelease profile: 3.6.09 (the latest release)\n")
         << flag;
   }
 }
 
 // Every subcommand's help, asked either way, ends with the global options.
 TEST(ToolOptions, EverySubcommandsHelpShowsTheGlobalOptions) {
-  for (const char* command :
-       {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks", "merge", "fit", "diff",
-        "help"}) {
+  for (const char* command : {"to-xml", "from-xml", "dump", "check", "validate", "caps", "stocks",
+                              "merge", "fit", "diff", "help"}) {
     const ToolRun help = RunTool({command, "--help"});
     EXPECT_EQ(help.exit_code, 0) << command;
     EXPECT_TRUE(Contains(help.out, std::string("\nUsage: ovrabjt ") + command + " [OPTIONS]"))
         << help.out;
-    const std::size_t global = help.out.find("\nGlobal options (before or after the subcommand):\n");
+    const std::size_t global =
+        help.out.find("\nGlobal options (before or after the subcommand):\n");
     ASSERT_NE(global, std::string::npos) << command;
     for (const char* option : {"-V,--version", "--release VERSION", "--dtd-dir DIR"})
       EXPECT_NE(help.out.find(option, global), std::string::npos) << command << " " << option;

@@ -262,7 +262,8 @@ TEST_F(ToolOperations, CommandLineMistakesExitWithTwoAndSaySo) {
     EXPECT_EQ(run.exit_code, 2) << c.said;
     EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
     // The mistake points to the subcommand's own help.
-    EXPECT_TRUE(run.err.ends_with("\nRun 'ovrabjt " + c.args.front() + " --help' for its options.\n"))
+    EXPECT_TRUE(
+        run.err.ends_with("\nRun 'ovrabjt " + c.args.front() + " --help' for its options.\n"))
         << run.err;
     EXPECT_EQ(run.out, "") << c.said;
   }
@@ -293,7 +294,8 @@ TEST_F(ToolOperations, EachSubcommandHasHelp) {
 // in the same words by each of them: as a ticket, as a delta, as either side
 // of a diff. Exit codes stay each subcommand's own.
 TEST_F(ToolOperations, EveryReaderOfAnOvraDocumentSaysWhatIsWrongInTheSameWords) {
-  const std::string missing = Variant("ticket.xml", "missing.xml", "ovra-v02012.dtd", "ovra-v10x.dtd");
+  const std::string missing =
+      Variant("ticket.xml", "missing.xml", "ovra-v02012.dtd", "ovra-v10x.dtd");
   const std::string plain =
       Variant("ticket.xml", "plain.xml", "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\">", "");
   const std::string malformed = Variant("delta.xml", "malformed.xml", "</copies>", "");
@@ -354,18 +356,20 @@ TEST_F(ToolOperations, EveryReaderOfAnOvraDocumentSaysWhatIsWrongInTheSameWords)
   }
   // Bytes that are not XML are a packed ticket where one may stand, and are
   // refused where only a document may.
-  const std::string no_xml = "'" + junk + "' is not an ovra job ticket: it holds no XML text; "
+  const std::string no_xml = "'" + junk +
+                             "' is not an ovra job ticket: it holds no XML text; "
                              "'ovrabjt to-xml' converts a packed ticket into one\n";
-  const std::string too_short = "'" + junk + "' is too short for a packed ticket: " +
-                                std::to_string(junk_bytes.size()) +
-                                " bytes, the fixed record alone has 34368\n";
+  const std::string too_short =
+      "'" + junk + "' is too short for a packed ticket: " + std::to_string(junk_bytes.size()) +
+      " bytes, the fixed record alone has 34368\n";
   ExpectRuns({{{"from-xml", junk, "-o", dir / "out.bjt"}, 1, "ovrabjt: " + no_xml},
               {{"merge", dir / "ticket.bjt", junk, "-o", dir / "out.bjt"}, 1, "ovrabjt: " + no_xml},
               {{"validate", junk}, 1, "ovrabjt: " + no_xml},
               {{"caps", junk},
                1,
-               "ovrabjt: '" + junk + "' is not a capabilities (kesp) document: it holds no XML "
-               "text\n"},
+               "ovrabjt: '" + junk +
+                   "' is not a capabilities (kesp) document: it holds no XML "
+                   "text\n"},
               {{"check", junk}, 1, "ovrabjt: " + too_short},
               {{"diff", junk, dir / "ticket.bjt"}, 2, "ovrabjt: " + too_short}},
              [](std::string text) { return text; });
@@ -387,7 +391,8 @@ TEST_F(ToolOperations, ValuesOfADeltaThatDoNotTakeEffectAreWarnedAboutAndFailUnd
       {copies, "<copies syntax=\"integer\">two</copies>", "<copies syntax=\"integer\">0</copies>",
        "copies: 'two' is not an integer; read as 0"},
       // Read as nothing, as a keyword it does not know: the base's setting stays.
-      {copies, "<copies syntax=\"integer\"/>", "", "copies: an element without content; read as nothing"},
+      {copies, "<copies syntax=\"integer\"/>", "",
+       "copies: an element without content; read as nothing"},
       {sides, "<sides syntax=\"keyword\">one-side</sides>", "",
        "sides: 'one-side' is not one of its keywords (one-sided, two-sided-long-edge, "
        "two-sided-short-edge); ignored"},
@@ -399,7 +404,8 @@ TEST_F(ToolOperations, ValuesOfADeltaThatDoNotTakeEffectAreWarnedAboutAndFailUnd
     const std::string equivalent = Variant("delta.xml", name + "-same.xml", c.find, c.equivalent);
     const std::string warning = "ovrabjt: warning: '" + written + "': " + c.warning + "\n";
 
-    const ToolRun lenient = Run({"merge", "{dir}/ticket.bjt", written, "-o", "{dir}/" + name + ".bjt"});
+    const ToolRun lenient =
+        Run({"merge", "{dir}/ticket.bjt", written, "-o", "{dir}/" + name + ".bjt"});
     EXPECT_EQ(lenient.exit_code, 0) << c.warning;
     EXPECT_EQ(lenient.err, warning);
     const ToolRun same =
@@ -409,8 +415,8 @@ TEST_F(ToolOperations, ValuesOfADeltaThatDoNotTakeEffectAreWarnedAboutAndFailUnd
     EXPECT_EQ(ReadFileBytes(dir / (name + ".bjt")), ReadFileBytes(dir / (name + "-same.bjt")))
         << c.warning;
 
-    const ToolRun strict = Run({"merge", "--strict", "{dir}/ticket.bjt", written, "-o",
-                                "{dir}/" + name + "-strict.bjt"});
+    const ToolRun strict = Run(
+        {"merge", "--strict", "{dir}/ticket.bjt", written, "-o", "{dir}/" + name + "-strict.bjt"});
     EXPECT_EQ(strict.exit_code, 1);
     EXPECT_EQ(strict.err, warning + "ovrabjt: '" + written +
                               "': 1 value does not take effect as written (--strict)\n");
@@ -456,8 +462,9 @@ TEST_F(ToolOperations, ATicketDocumentsValuesAreWarnedAboutByEverySubcommandThat
 // A packed ticket is never written to a terminal: the mistake is said as
 // from-xml says it, before anything is read.
 TEST_F(ToolOperations, APackedTicketIsNotWrittenToATerminal) {
-  const std::string binary = "ovrabjt: a packed ticket is binary: give -o FILE, or -o - with a "
-                             "redirection";
+  const std::string binary =
+      "ovrabjt: a packed ticket is binary: give -o FILE, or -o - with a "
+      "redirection";
   const struct {
     std::vector<std::string> args;
     std::string err;

@@ -65,8 +65,7 @@ ToolRun Spawn(const std::vector<std::string>& args, const std::string& input,
   envp.push_back(nullptr);
 
   pid_t pid = 0;
-  const int spawned =
-      posix_spawn(&pid, OVRABJT_TOOL, &actions, nullptr, argv.data(), envp.data());
+  const int spawned = posix_spawn(&pid, OVRABJT_TOOL, &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) throw std::runtime_error("cannot start " OVRABJT_TOOL);
   ToolRun run;

@@ -21,10 +21,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ovrabjt::test::TextOutput;
 using ovrabjt::testing::ReadFileBytes;
 using ovrabjt::testing::TempFolder;
 using ovrabjt::testing::WriteFileBytes;
-using ovrabjt::test::TextOutput;
 
 const std::string kData = OVRABJT_SOURCE_DIR "/data/";
 const std::string kBase = kData + "ticket.xml";
@@ -142,7 +142,10 @@ TEST(WindowsExports, AWideBaseNameOutsideTheAnsiCodePageFindsItsDocumentType) {
   ASSERT_TRUE(::CreateDirectoryW(Wide(folder).c_str(), nullptr));
   ASSERT_TRUE(::CreateDirectoryW(Wide(empty_folder).c_str(), nullptr));
   ASSERT_TRUE(::CopyFileW(Wide(kData + OVRABJT_DOCUMENT_TYPE).c_str(),
-                          Wide(folder + u"/" u"" OVRABJT_DOCUMENT_TYPE).c_str(), TRUE));
+                          Wide(folder + u"/"
+                                        u"" OVRABJT_DOCUMENT_TYPE)
+                              .c_str(),
+                          TRUE));
   // The ANSI code page spells neither folder: both become the same "??".
   char narrow[16] = {};
   const std::wstring last = L"\u0416\u4E2D";

@@ -245,10 +245,9 @@ TEST(WindowsFileLayer, DocumentFilesGiveEachFailureItsCode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     AttrNodeList read;
-    EXPECT_EQ(code_of([&] {
-                VelmorXmlFile(kOvraDocument, c.path.c_str(), base.c_str()).Read(read);
-              }),
-              c.read);
+    EXPECT_EQ(
+        code_of([&] { VelmorXmlFile(kOvraDocument, c.path.c_str(), base.c_str()).Read(read); }),
+        c.read);
     EXPECT_EQ(code_of([&] {
                 VelmorXmlFile(kOvraDocument, c.path.c_str(), base.c_str()).WriteList(*list);
               }),
@@ -284,8 +283,8 @@ TEST(WindowsFileLayer, PathsLongerThanMaxPathAreSavedAndRead) {
   ASSERT_TRUE(fs::create_directories(FileSystemPath(folder)));
   const std::string target = folder + "/job.xml";
   ASSERT_GT(target.size(), std::size_t{MAX_PATH});
-  for (const std::string& path : {target, "\\\\?\\" + GenericUtf8(fs::absolute(FileSystemPath(
-                                              target))).replace(0, 0, "")}) {
+  for (const std::string& path :
+       {target, "\\\\?\\" + GenericUtf8(fs::absolute(FileSystemPath(target))).replace(0, 0, "")}) {
     SCOPED_TRACE(path.size());
     std::string spelled = path;
     if (spelled.rfind("\\\\?\\", 0) == 0) {
@@ -317,8 +316,7 @@ TEST(WindowsReplacement, FallsBackToAMoveAndKeepsThePreviousFileWhenBothFail) {
     ::SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
     return FALSE;
   };
-  static BOOL (*const system_move)(const wchar_t*, const wchar_t*, DWORD) =
-      SystemFileCalls().move;
+  static BOOL (*const system_move)(const wchar_t*, const wchar_t*, DWORD) = SystemFileCalls().move;
   calls.move = [](const wchar_t* from, const wchar_t* to, DWORD flags) -> BOOL {
     if (move_fails) {
       ::SetLastError(ERROR_ACCESS_DENIED);

@@ -95,18 +95,25 @@ TEST(DocumentTypeRefusal, OnlyABareFileNameWithoutDeclarationsForOvra) {
   const std::u16string subset =
       u"an ovra document brings no declarations of its own (an internal subset)";
   const std::u16string path =
-      u"an ovra document names its document type as a file name beside its base name, not as a path";
+      u"an ovra document names its document type as a file name beside its base name, not as a "
+      u"path";
   struct Case {
     const char16_t* system_id;
     bool internal_subset;
     std::u16string ovra_refusal;
   } cases[] = {
-      {u"ovra-v02012.dtd", false, u""}, {u"ovra-v10.dtd", false, u""},
-      {nullptr, false, u""},            {u"ovra-v02012.dtd", true, subset},
-      {nullptr, true, subset},          {u"dtd/ovra-v02012.dtd", false, path},
-      {u"/drv/ovra-v02012.dtd", false, path}, {u"../ovra-v02012.dtd", false, path},
-      {u"file:ovra-v02012.dtd", false, path}, {u"c:ovra.dtd", false, path},
-      {u"..", false, path},             {u"", false, path},
+      {u"ovra-v02012.dtd", false, u""},
+      {u"ovra-v10.dtd", false, u""},
+      {nullptr, false, u""},
+      {u"ovra-v02012.dtd", true, subset},
+      {nullptr, true, subset},
+      {u"dtd/ovra-v02012.dtd", false, path},
+      {u"/drv/ovra-v02012.dtd", false, path},
+      {u"../ovra-v02012.dtd", false, path},
+      {u"file:ovra-v02012.dtd", false, path},
+      {u"c:ovra.dtd", false, path},
+      {u"..", false, path},
+      {u"", false, path},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.system_id != nullptr ? Utf16ToUtf8(c.system_id) : "none");

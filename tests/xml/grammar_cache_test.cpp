@@ -19,8 +19,8 @@ namespace {
 
 using testing::CodeRaisedBy;
 using testing::DataDir;
-using testing::StringOutput;
 using testing::ReadFileBytes;
+using testing::StringOutput;
 using testing::TempFolder;
 using testing::WriteFileBytes;
 
@@ -79,9 +79,9 @@ TEST_F(GrammarCacheTest, ADocumentTypeIsParsedOnceForEveryParse) {
   EXPECT_EQ(Parse(job), (Outcome{0, {}}));
   EXPECT_EQ(GrammarCache::Process().Size(), 1u);
   // Reached by another name of the same folder, it is the same file.
-  EXPECT_EQ(GrammarCache::Process().Find(DocumentReach::Beside(folder / "other.xml"),
-                                         u"ovra-v02012.dtd"),
-            first);
+  EXPECT_EQ(
+      GrammarCache::Process().Find(DocumentReach::Beside(folder / "other.xml"), u"ovra-v02012.dtd"),
+      first);
 }
 
 TEST_F(GrammarCacheTest, ADocumentTypeEditedBetweenTwoParsesIsHonoured) {
@@ -202,16 +202,15 @@ TEST_F(GrammarCacheTest, ParsersAreKeptAfterAParseThatSucceededOnly) {
   const auto grammar = GrammarCache::Process().Find(DocumentReach::Beside(job), u"ovra-v02012.dtd");
   ASSERT_NE(grammar, nullptr);
   EXPECT_EQ(grammar->IdleParsers(), 1u);
-  const std::string undeclared =
-      "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\"><ovra><stray/></ovra>";
+  const std::string undeclared = "<!DOCTYPE ovra SYSTEM \"ovra-v02012.dtd\"><ovra><stray/></ovra>";
   EXPECT_EQ(Parse(job, undeclared).code, 2);
   EXPECT_EQ(grammar->IdleParsers(), 0u);
   {
     // Parsers in use at once are each kept afterwards, up to the bound.
     std::vector<std::unique_ptr<VelmorXmlParser>> parsers;
     for (std::size_t i = 0; i <= CachedGrammar::kIdleParsers; ++i) {
-      parsers.push_back(std::make_unique<VelmorXmlParser>(
-          DocumentReach::Beside(job).OnlyNamedType(), true));
+      parsers.push_back(
+          std::make_unique<VelmorXmlParser>(DocumentReach::Beside(job).OnlyNamedType(), true));
       parsers.back()->Parse(kTicket);
     }
   }

@@ -14,11 +14,11 @@
 #include <thread>
 #include <vector>
 
+#include "convert/ticket_conversion.h"
 #include "frame/ticket_documents.h"
 #include "support/temp_folder.h"
 #include "support/text_output.h"
 #include "support/ticket_generator.h"
-#include "convert/ticket_conversion.h"
 #include "ticket/packing.h"
 #include "xml/grammar_cache.h"
 
@@ -119,8 +119,8 @@ TEST_F(GrammarSharingTest, EveryReleaseGivesTheSameBytesAndRecordsWithSharedGram
   GrammarCache::Process().Clear();
   for (int round = 0; round < 2; ++round) {
     for (std::size_t i = 0; i < cases.size(); ++i) {
-      const Trip cached = RoundTrip(cases[i].packed, *cases[i].release, cases[i].base,
-                                    files / "cached.xml");
+      const Trip cached =
+          RoundTrip(cases[i].packed, *cases[i].release, cases[i].base, files / "cached.xml");
       ASSERT_FALSE(uncached[i].text.empty()) << cases[i].release->file_version;
       ASSERT_FALSE(uncached[i].loaded.empty()) << cases[i].release->file_version;
       EXPECT_EQ(cached, uncached[i]) << cases[i].release->file_version << " round " << round;
@@ -133,7 +133,8 @@ TEST_F(GrammarSharingTest, EveryReleaseGivesTheSameBytesAndRecordsWithSharedGram
 TEST_F(GrammarSharingTest, EightThreadsOverMixedReleasesAndTwoFoldersGiveTheSingleThreadedResults) {
   GrammarCache::Process().Clear();
   std::vector<Trip> expected;
-  for (const Case& c : cases) expected.push_back(RoundTrip(c.packed, *c.release, c.base, files / "one.xml"));
+  for (const Case& c : cases)
+    expected.push_back(RoundTrip(c.packed, *c.release, c.base, files / "one.xml"));
   GrammarCache::Process().Clear();  // the threads fill it again, at once
   constexpr int kThreads = 8;
   std::vector<std::vector<Trip>> got(kThreads, std::vector<Trip>(cases.size()));

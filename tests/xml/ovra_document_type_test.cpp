@@ -127,7 +127,8 @@ TEST_F(OvraDocumentTypeTest, AcceptsEveryTopLevelName) {
   const std::string flat = folder / "flat.xml";
   WriteFileBytes(flat, output.text);
   for (const OvraAttributeEntry& entry : kOvraAttributeGroups) {
-    ASSERT_NE(output.text.find(std::string("<").append(entry.name).append(" syntax=")), std::string::npos)
+    ASSERT_NE(output.text.find(std::string("<").append(entry.name).append(" syntax=")),
+              std::string::npos)
         << entry.name;
   }
   const Verdict verdict = Xmllint({indented, flat});

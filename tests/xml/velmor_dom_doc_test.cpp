@@ -269,8 +269,9 @@ TEST(VelmorDomDocTest, NestingIsBoundedAt256Levels) {
   EXPECT_EQ(depth, VelmorDomDoc::kMaxElementDepth - 1);  // the root is the first level
 
   // One level more is refused by the parse itself, whatever the elements.
-  EXPECT_EQ(CodeRaisedBy([&] { kesp.Parse(nested(VelmorDomDoc::kMaxElementDepth - 1, open, close)); }),
-            2);
+  EXPECT_EQ(
+      CodeRaisedBy([&] { kesp.Parse(nested(VelmorDomDoc::kMaxElementDepth - 1, open, close)); }),
+      2);
   EXPECT_EQ(CodeRaisedBy([&] { kesp.Parse(nested(5000, "<x>", "</x>")); }), 2);
   kesp.Parse(nested(VelmorDomDoc::kMaxElementDepth - 2, "<x>", "</x>"));
   EXPECT_EQ(ReadBack(kesp), "");

@@ -253,7 +253,8 @@ TEST(VelmorXmlDataStreamTest, FailedReadKeepsMessagesAndWhatWasRead) {
   EXPECT_EQ(CodeRaisedBy([&] { stream.Read(list); }), 2);
   ASSERT_EQ(stream.LastMessages().size(), 1u);
   EXPECT_EQ(stream.LastMessages()[0].text, "elements nested deeper than the bound of 256");
-  EXPECT_EQ(stream.LastMessages()[0].column, std::strlen("<kesp><a syntax='integer'>1</a>") + 23 * 256 + 1);
+  EXPECT_EQ(stream.LastMessages()[0].column,
+            std::strlen("<kesp><a syntax='integer'>1</a>") + 23 * 256 + 1);
   EXPECT_EQ(DumpAttrList(list), "");
 }
 

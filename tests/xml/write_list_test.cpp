@@ -9,9 +9,9 @@
 #include "convert/ticket_conversion.h"
 #include "releases/release_profile.h"
 #include "support/attr_text.h"
+#include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_dom_doc.h"
-#include "support/text_output.h"
 
 namespace ovrabjt {
 namespace {
@@ -92,7 +92,9 @@ TEST(WriteListTo, EveryShapeOfValueInEveryKind) {
       "job-hold-until boolean yes\n"
       "job-sheets dateTime 2024\n");
   list->Append("job-account-id", AttrValueFactory::CreateValue("name", ""));
-  list->Append("job-phone-number", AttrValueFactory::CreateValue("text", "a\x01" "b\tc\r\nd"));
+  list->Append("job-phone-number", AttrValueFactory::CreateValue("text",
+                                                                 "a\x01"
+                                                                 "b\tc\r\nd"));
   list->Append("finishings", std::make_unique<IppList>());  // no member list at all
   list->Append("document-name",
                AttrValueFactory::CreateValue("name", std::string_view("cut\0off", 7)));
@@ -104,7 +106,8 @@ TEST(WriteListTo, EveryShapeOfValueInEveryKind) {
 TEST(WriteListTo, FailuresComeFirstAndAreTheSame) {
   auto unclassified = testing::ParseAttrText("copies integer 1\nno-such-attribute integer 2\n");
   ExpectSame<OvraDomDoc>(*unclassified, "unclassified");
-  auto bad_member = testing::ParseAttrText("copies integer 1\nmedia-col collection\n  bad<name integer 1\n");
+  auto bad_member =
+      testing::ParseAttrText("copies integer 1\nmedia-col collection\n  bad<name integer 1\n");
   ExpectSame<OvraDomDoc>(*bad_member, "bad member name");
   ExpectSame<KespDomDoc>(*bad_member, "bad member name");
   AttrNodeList bad_top;

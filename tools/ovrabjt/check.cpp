@@ -91,8 +91,7 @@ int RunCheck(const GlobalOptions& global, const CheckOptions& options) {
   std::vector<std::uint8_t> packed;
   if (!ReadTicketBytes(global, options.strict, options.input, packed, error) ||
       !UnpackTicketBytes(AsBytes(packed), shown, *first, error) ||
-      !ThroughDocument(AsBytes(packed), shown, OvraBaseName(global, options.input), *back,
-                       error)) {
+      !ThroughDocument(AsBytes(packed), shown, OvraBaseName(global, options.input), *back, error)) {
     PrintFailure(error);
     return kExitFailed;
   }

@@ -35,8 +35,8 @@ void ShowGlobalOptions(CLI::App& app) {
   std::vector<const CLI::Option*> options;
   for (const CLI::Option* option : app.get_options())
     if (option->get_name() != "--help") options.push_back(option);
-  std::string text =
-      CLI::Formatter().make_group("Global options (before or after the subcommand)", false, options);
+  std::string text = CLI::Formatter().make_group("Global options (before or after the subcommand)",
+                                                 false, options);
   while (!text.empty() && text.front() == '\n') text.erase(0, 1);
   for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
     command->footer(text);
@@ -44,7 +44,8 @@ void ShowGlobalOptions(CLI::App& app) {
 
 void AddHelpCommand(CLI::App& app, Runner& chosen) {
   auto name = std::make_shared<std::string>();
-  CLI::App* command = app.add_subcommand("help", "Print the help of the program or of a subcommand");
+  CLI::App* command =
+      app.add_subcommand("help", "Print the help of the program or of a subcommand");
   command->add_option("subcommand", *name, "The subcommand to explain")->type_name("SUBCOMMAND");
   CLI::App* program = &app;
   command->callback([program, name, &chosen] {
@@ -60,8 +61,9 @@ void AddHelpCommand(CLI::App& app, Runner& chosen) {
       }
       // Asked of the program itself, its help would be that of the chosen
       // subcommand, this one.
-      std::printf("%s",
-                  about->get_formatter()->make_help(about, usage, CLI::AppFormatMode::Normal).c_str());
+      std::printf(
+          "%s",
+          about->get_formatter()->make_help(about, usage, CLI::AppFormatMode::Normal).c_str());
       return static_cast<int>(kExitOk);
     };
   });

@@ -14,8 +14,8 @@ namespace ovrabjt::cli {
 // The process's exit codes.
 enum ExitCode : int {
   kExitOk = 0,
-  kExitFailed = 1,  // a conversion or a validation failed
-  kExitUsage = 2,   // the command line is wrong
+  kExitFailed = 1,   // a conversion or a validation failed
+  kExitUsage = 2,    // the command line is wrong
   kExitTrouble = 2,  // fit and diff: an input could not be read (their 1 is an answer)
 };
 

@@ -68,13 +68,14 @@ std::string ParseFailure(const DocumentReport& report, const DocumentRead& read)
   if (problem == nullptr) return read.shown + ": the XML library rejected the document";
   const std::string where = DescribeMessage(*problem, read);
   switch (problem->kind) {
-    case Kind::kFatalError: return read.shown + ": not well-formed XML: " + where;
+    case Kind::kFatalError:
+      return read.shown + ": not well-formed XML: " + where;
     case Kind::kError:
       return read.shown + ": document is not valid against " +
-             (prolog.system_id.empty() ? std::string(ActiveRelease().ovra_dtd)
-                                       : prolog.system_id) +
+             (prolog.system_id.empty() ? std::string(ActiveRelease().ovra_dtd) : prolog.system_id) +
              ": " + where;
-    default: return read.shown + ": the XML library failed: " + where;
+    default:
+      return read.shown + ": the XML library failed: " + where;
   }
 }
 
@@ -146,17 +147,23 @@ std::string DescribeDocumentFailure(const OvraParseException& error, const Docum
                                     const DocumentRead& read) {
   switch (error.code()) {
     case OvraErrorCode::kParseException:
-    case OvraErrorCode::kParseError: return ParseFailure(report, read);
+    case OvraErrorCode::kParseError:
+      return ParseFailure(report, read);
     case OvraErrorCode::kFileOpenFailed:
       return "cannot open " + read.shown + " for reading" + Reason(report);
     case OvraErrorCode::kFileSizeFailed:
       return "cannot learn the size of " + read.shown + Reason(report);
-    case OvraErrorCode::kNoMemoryForFile: return read.shown + " is too large to read into memory";
-    case OvraErrorCode::kFileReadFailed: return "cannot read " + read.shown + Reason(report);
-    case OvraErrorCode::kNoInput: return read.shown + " is empty";
+    case OvraErrorCode::kNoMemoryForFile:
+      return read.shown + " is too large to read into memory";
+    case OvraErrorCode::kFileReadFailed:
+      return "cannot read " + read.shown + Reason(report);
+    case OvraErrorCode::kNoInput:
+      return read.shown + " is empty";
     case OvraErrorCode::kPlatformTerminated:
-    case OvraErrorCode::kPlatformInitFailed: return "the XML library could not be started";
-    default: break;
+    case OvraErrorCode::kPlatformInitFailed:
+      return "the XML library could not be started";
+    default:
+      break;
   }
   std::string text = read.shown + ": " + DescribeOvraError(error.code());
   if (!error.detail().empty()) text += " (" + error.detail() + ")";
@@ -169,20 +176,28 @@ std::string DescribeReadFailure(const OvraParseException& error, const DocumentR
 
 std::string_view MessageKindName(XmlMessage::Kind kind) {
   switch (kind) {
-    case Kind::kWarning: return "warning";
-    case Kind::kError: return "error";
-    case Kind::kFatalError: return "fatal error";
-    case Kind::kLibraryException: break;
+    case Kind::kWarning:
+      return "warning";
+    case Kind::kError:
+      return "error";
+    case Kind::kFatalError:
+      return "fatal error";
+    case Kind::kLibraryException:
+      break;
   }
   return "library exception";
 }
 
 std::string_view KindName(DocumentKind kind) {
   switch (kind) {
-    case kOvraDocument: return "ovra";
-    case kKespDocument: return "kesp";
-    case kMediaPrefsDocument: return "mediaprefs";
-    case kNoDocument: break;
+    case kOvraDocument:
+      return "ovra";
+    case kKespDocument:
+      return "kesp";
+    case kMediaPrefsDocument:
+      return "mediaprefs";
+    case kNoDocument:
+      break;
   }
   return "unknown";
 }

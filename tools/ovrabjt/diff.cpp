@@ -72,9 +72,9 @@ int RunDiff(const GlobalOptions& global, const DiffOptions& options) {
   for (const TicketDifference& d : DiffTickets(*a, *b))
     differences.push_back({{"field", d.field}, {"a", SideValue(d, d.a)}, {"b", SideValue(d, d.b)}});
   const std::string text = options.json ? JsonText({{"a", options.a},
-                                                      {"b", options.b},
-                                                      {"equal", differences.empty()},
-                                                      {"differences", differences}})
+                                                    {"b", options.b},
+                                                    {"equal", differences.empty()},
+                                                    {"differences", differences}})
                                         : Text(options, differences);
   if (!WriteOutput("-", text, error)) {
     PrintFailure(error);

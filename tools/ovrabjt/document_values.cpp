@@ -66,9 +66,12 @@ std::unique_ptr<VelmorDomDoc> NewDocument(DocumentKind kind, const std::string& 
   const bool named = !base_name.empty();
   const std::string name = named ? base_name : VelmorXmlDataStream::kDefaultName;
   switch (kind) {
-    case kOvraDocument: return std::make_unique<OvraDomDoc>(name, true, release);
-    case kKespDocument: return std::make_unique<KespDomDoc>(name, named, release);
-    default: return std::make_unique<MediaPrefsDomDoc>(name, named, release);
+    case kOvraDocument:
+      return std::make_unique<OvraDomDoc>(name, true, release);
+    case kKespDocument:
+      return std::make_unique<KespDomDoc>(name, named, release);
+    default:
+      return std::make_unique<MediaPrefsDomDoc>(name, named, release);
   }
 }
 

@@ -33,9 +33,9 @@ void PrintUsageHint(const CLI::App& app) {
 int UsageFailure(const CLI::App& app, const std::string& message) {
   if (app.get_subcommands().empty() && !app.remaining().empty()) {
     const std::string word = app.remaining().front();
-    PrintFailure((word.starts_with('-') ? "unknown option '" : "unknown subcommand '") + word + "'");
-  }
-  else
+    PrintFailure((word.starts_with('-') ? "unknown option '" : "unknown subcommand '") + word +
+                 "'");
+  } else
     PrintFailure(message);
   PrintUsageHint(app);
   return kExitUsage;

@@ -86,10 +86,14 @@ std::string_view TakeDoctype(std::string_view text, DocumentProlog& prolog) {
 
 std::string_view Hint(DocumentKind kind) {
   switch (kind) {
-    case kOvraDocument: return "; 'ovrabjt from-xml' converts it into a packed ticket";
-    case kKespDocument: return "; 'ovrabjt caps' reads it";
-    case kMediaPrefsDocument: return "; 'ovrabjt stocks' reads it";
-    case kNoDocument: break;
+    case kOvraDocument:
+      return "; 'ovrabjt from-xml' converts it into a packed ticket";
+    case kKespDocument:
+      return "; 'ovrabjt caps' reads it";
+    case kMediaPrefsDocument:
+      return "; 'ovrabjt stocks' reads it";
+    case kNoDocument:
+      break;
   }
   return {};
 }
@@ -140,10 +144,14 @@ std::optional<DocumentKind> KindOfRoot(std::string_view root) {
 
 std::string DescribeKind(DocumentKind kind) {
   switch (kind) {
-    case kOvraDocument: return "an ovra job ticket";
-    case kKespDocument: return "a capabilities (kesp) document";
-    case kMediaPrefsDocument: return "a media-preferences (mediaprefs) document";
-    case kNoDocument: break;
+    case kOvraDocument:
+      return "an ovra job ticket";
+    case kKespDocument:
+      return "a capabilities (kesp) document";
+    case kMediaPrefsDocument:
+      return "a media-preferences (mediaprefs) document";
+    case kNoDocument:
+      break;
   }
   return "no document";
 }

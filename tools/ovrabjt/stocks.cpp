@@ -16,10 +16,10 @@
 #include "inputs.h"
 #include "io.h"
 #include "platform/code_page.h"
-#include "text_sink.h"
 #include "prefs/media_preferences.h"
 #include "prefs/prefs_documents.h"
 #include "prefs/prefs_vocabulary.h"
+#include "text_sink.h"
 #include "xml/velmor_xml_file.h"
 
 namespace ovrabjt::cli {
@@ -69,12 +69,14 @@ std::string DescribeStock(const ConstFieldView& media) {
 // document has no such list.
 std::optional<std::vector<std::string>> Stocks(AttrNodeList& list, std::int32_t kind) {
   const AttrNodeList* members = nullptr;
-  if (!ReadCollection(list, *ActiveRelease().stock_lists.ValueOf(kind), 0, members)) return std::nullopt;
+  if (!ReadCollection(list, *ActiveRelease().stock_lists.ValueOf(kind), 0, members))
+    return std::nullopt;
   std::vector<std::string> stocks;
   MediaBytes media{};
   for (std::uint16_t index = 1;; ++index) {
     std::uint16_t at = index;
-    if (!PopulateStockFromAttrList(list, kind, at, MediaView(media), ActiveRelease()) || at == 0) break;
+    if (!PopulateStockFromAttrList(list, kind, at, MediaView(media), ActiveRelease()) || at == 0)
+      break;
     stocks.push_back(DescribeStock(MediaView(media)));
   }
   return stocks;
@@ -96,7 +98,8 @@ int ShowStocks(const StocksOptions& options) {
   const DocumentRead read{staged.Path().empty() ? options.input : staged.Path(),
                           DisplayName(options.input), "", kMediaPrefsDocument};
   std::optional<OvraParseException> failure;
-  std::unique_ptr<AttrNodeList> list = ReadMediaPreferences(read.path.c_str(), &failure, ActiveRelease());
+  std::unique_ptr<AttrNodeList> list =
+      ReadMediaPreferences(read.path.c_str(), &failure, ActiveRelease());
   if (!list) {
     PrintFailure(failure ? DescribeReadFailure(*failure, read)
                          : read.shown + ": the document could not be read");

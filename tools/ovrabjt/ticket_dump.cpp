@@ -28,15 +28,18 @@ Json MediaValue(std::uint32_t id) {
 
 Json FieldValue(const TicketRecord& record, const FieldInfo& field, const ConstFieldView& view) {
   switch (field.kind) {
-    case FieldKind::kText: return Utf8(view.Text(field.Text()));
+    case FieldKind::kText:
+      return Utf8(view.Text(field.Text()));
     case FieldKind::kStringRef: {
       const auto index = static_cast<std::uint16_t>(field.Number(view));
       std::string text;
       const bool found = ReadTicketString(record, index, text);
       return Json{{"index", index}, {"text", found ? Json(Utf8(text)) : Json(nullptr)}};
     }
-    case FieldKind::kMediaId: return MediaValue(static_cast<std::uint32_t>(field.Number(view)));
-    default: break;
+    case FieldKind::kMediaId:
+      return MediaValue(static_cast<std::uint32_t>(field.Number(view)));
+    default:
+      break;
   }
   const std::int64_t number = field.Number(view);
   if (auto words = FieldWords(field.name, number))
@@ -109,7 +112,8 @@ Json Records(const TicketRecord& record, std::size_t count, std::span<const Fiel
 constexpr std::size_t kNameWidth = 2 + 25 + 1;
 
 std::string Quoted(const Json& text) {
-  return text.is_null() ? "(missing)" : std::string("\"").append(text.get<std::string>()).append("\"");
+  return text.is_null() ? "(missing)"
+                        : std::string("\"").append(text.get<std::string>()).append("\"");
 }
 
 std::string Shown(const Json& value) {

@@ -51,9 +51,8 @@ bool UnpackTicketBytes(std::string_view packed, std::string_view shown, TicketRe
 bool TicketToDocument(std::string_view packed, std::string_view shown, const std::string& base_name,
                       bool indent, std::string& text, std::string& error) {
   TextSink sink(text, indent);
-  const ConversionResult result =
-      WriteTicketDocument(base_name.c_str(), PackedTicket{packed.data(), packed.size()}, &sink,
-                          ActiveRelease());
+  const ConversionResult result = WriteTicketDocument(
+      base_name.c_str(), PackedTicket{packed.data(), packed.size()}, &sink, ActiveRelease());
   if (result) return true;
   if (result.status == ConversionStatus::kBadTicket)
     error = DescribeBadTicket(packed, shown);

@@ -58,18 +58,18 @@ std::string FailureSummary(const std::vector<XmlMessage>& messages, const Docume
   std::size_t errors = 0, fatal = 0;
   for (const XmlMessage& m : messages) {
     errors += m.kind == XmlMessage::Kind::kError;
-    fatal += m.kind == XmlMessage::Kind::kFatalError || m.kind == XmlMessage::Kind::kLibraryException;
+    fatal +=
+        m.kind == XmlMessage::Kind::kFatalError || m.kind == XmlMessage::Kind::kLibraryException;
   }
   const auto count = [](std::size_t n, std::string_view what) {
     return std::to_string(n) + " " + std::string(what) + (n == 1 ? "" : "s");
   };
   if (fatal != 0) return read.shown + " is not well-formed XML: " + count(fatal, "fatal error");
   const std::string declared = ScanProlog(text).system_id;
-  const std::string against = read.kind == kOvraDocument
-                                  ? "valid against " + (declared.empty()
-                                                            ? std::string(ActiveRelease().ovra_dtd)
-                                                            : declared)
-                                  : "a valid " + std::string(KindName(read.kind)) + " document";
+  const std::string against =
+      read.kind == kOvraDocument
+          ? "valid against " + (declared.empty() ? std::string(ActiveRelease().ovra_dtd) : declared)
+          : "a valid " + std::string(KindName(read.kind)) + " document";
   return read.shown + " is not " + against + ": " + count(errors, "error");
 }
 
@@ -118,8 +118,9 @@ int RunValidate(const GlobalOptions& global, const ValidateOptions& options) {
   if (failure) {
     const bool parse = failure->code() == OvraErrorCode::kParseError ||
                        failure->code() == OvraErrorCode::kParseException;
-    PrintFailure(parse && !report.messages.empty() ? FailureSummary(report.messages, read, *text)
-                                                   : DescribeDocumentFailure(*failure, report, read));
+    PrintFailure(parse && !report.messages.empty()
+                     ? FailureSummary(report.messages, read, *text)
+                     : DescribeDocumentFailure(*failure, report, read));
     return kExitFailed;
   }
   if (!CheckDocumentValues(*text, kind, read.base_name, read.shown, options.strict, error)) {

@@ -55,8 +55,7 @@ std::string Listed(const Words& words) {
 
 std::string Listed(const Numbers& numbers) {
   std::string text;
-  for (std::int32_t number : numbers)
-    text += (text.empty() ? "" : ", ") + std::to_string(number);
+  for (std::int32_t number : numbers) text += (text.empty() ? "" : ", ") + std::to_string(number);
   return text;
 }
 
@@ -98,8 +97,8 @@ class Checker {
       return;
     }
     if (kind_ == kOvraDocument && parent.empty() && !release_.KnowsAttribute(value.name)) {
-      Warn(where, "not in the vocabulary of release " + std::string(release_.file_version) +
-                      "; ignored");
+      Warn(where,
+           "not in the vocabulary of release " + std::string(release_.file_version) + "; ignored");
       return;
     }
     const ValueRule* rule = FindRule(parent, value.name);
@@ -142,9 +141,14 @@ class Checker {
         Warn(where, "a " + value.syntax + ", not an integer; " +
                         (expect == Expect::kInteger ? reads_as_index : "ignored"));
         break;
-      case Expect::kRange: Warn(where, "a " + value.syntax + ", not a range; ignored"); break;
-      case Expect::kKeyword: CheckKeyword(*rule, value, where); break;
-      case Expect::kAnyValue: break;
+      case Expect::kRange:
+        Warn(where, "a " + value.syntax + ", not a range; ignored");
+        break;
+      case Expect::kKeyword:
+        CheckKeyword(*rule, value, where);
+        break;
+      case Expect::kAnyValue:
+        break;
     }
   }
 
@@ -173,8 +177,8 @@ class Checker {
     const Words words = rule.words(release_);
     for (std::string_view word : words)
       if (EqualsIgnoreAsciiCase(word, value.text)) return;
-    Warn(where, Quoted(value.text) + " is not one of its keywords (" + Listed(words) +
-                    "); ignored");
+    Warn(where,
+         Quoted(value.text) + " is not one of its keywords (" + Listed(words) + "); ignored");
   }
 
   void CheckNumber(const ValueRule& rule, const std::string& where, std::int32_t number) {
@@ -190,8 +194,8 @@ class Checker {
 
 }  // namespace
 
-std::vector<ValueWarning> CheckValues(const std::vector<DocumentValue>& values,
-                                      DocumentKind kind, const ReleaseProfile& release) {
+std::vector<ValueWarning> CheckValues(const std::vector<DocumentValue>& values, DocumentKind kind,
+                                      const ReleaseProfile& release) {
   Checker checker(release, kind);
   checker.CheckList(values, "", "");
   return std::move(checker.warnings);

@@ -25,8 +25,8 @@ struct ValueWarning {
 
 // CheckValues - one warning for each value of a document of `kind` that
 // does not take effect as written in `release`, in document order.
-std::vector<ValueWarning> CheckValues(const std::vector<DocumentValue>& values,
-                                      DocumentKind kind, const ReleaseProfile& release);
+std::vector<ValueWarning> CheckValues(const std::vector<DocumentValue>& values, DocumentKind kind,
+                                      const ReleaseProfile& release);
 
 // DocumentWarnings - CheckValues on the document `text` of `kind`, parsed
 // under `base_name` in the active release; none when it does not parse

@@ -108,9 +108,8 @@ const std::vector<ValueRule>& Rules() {
         {"", ma::kOpacity, Expect::kKeyword,
          [](const ReleaseProfile&) { return WordsOf(kMediaOpacities); }, nullptr,
          [](const ReleaseProfile& release) { return !release.media_type; }},
-        {"", ma::kTabs, Expect::kKeyword,
-         [](const ReleaseProfile&) { return WordsOf(kMediaTabs); }, nullptr,
-         [](const ReleaseProfile& release) { return !release.media_type; }},
+        {"", ma::kTabs, Expect::kKeyword, [](const ReleaseProfile&) { return WordsOf(kMediaTabs); },
+         nullptr, [](const ReleaseProfile& release) { return !release.media_type; }},
         {"", ma::kType, Expect::kAnyValue, nullptr, nullptr,
          [](const ReleaseProfile& release) { return release.media_type; }},
     };

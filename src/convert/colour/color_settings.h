@@ -5,9 +5,9 @@
 #include <cstddef>
 
 #include "attr/attr_node_list.h"
-#include "releases/release_profile.h"
 #include "convert/colour/highlight_color.h"
 #include "convert/colour/rendering_intent.h"
+#include "releases/release_profile.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt {

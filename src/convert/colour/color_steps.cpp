@@ -64,7 +64,8 @@ void WriteTicketText(AttrNodeList& list, const TicketRecord& ticket, Field<std::
 
 void ReadColorNames(const AttrNodeList& list, TicketRecord& ticket, const ColorFields& fields,
                     std::span<const ColorNameAttribute> table) {
-  for (const ColorNameAttribute& a : table) ReadTicketText(list, a.name, ticket, fields.NameField(a));
+  for (const ColorNameAttribute& a : table)
+    ReadTicketText(list, a.name, ticket, fields.NameField(a));
 }
 
 void WriteColorNames(AttrNodeList& list, const TicketRecord& ticket, const ColorFields& fields,

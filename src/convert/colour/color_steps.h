@@ -11,9 +11,9 @@
 #include "attr/attr_node_list.h"
 #include "convert/attr_builders.h"
 #include "convert/attr_readers.h"
+#include "convert/code_table.h"
 #include "convert/colour/color_fields.h"
 #include "convert/colour/colour_vocabulary.h"
-#include "convert/code_table.h"
 #include "ticket/ticket_record.h"
 
 namespace ovrabjt {

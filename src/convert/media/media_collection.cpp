@@ -82,8 +82,7 @@ void ReadOpacityOrTabs(const AttrNodeList& members, const FieldView& record) {
 void ReadType(const AttrNodeList& members, const FieldView& record) {
   std::string text;
   if (!ReadString(members, media_attr::kType, 0, text)) {
-    ReadKeywordInto(members, media_attr::kPrePrinted, kMediaPrePrinted, record,
-                    media_field::kType);
+    ReadKeywordInto(members, media_attr::kPrePrinted, kMediaPrePrinted, record, media_field::kType);
     return;
   }
   std::int32_t count = 0;

@@ -18,8 +18,7 @@ constexpr std::int32_t kHundredths = 100;
 // The code a pair of edges read from a document gets: the standard size with
 // both edges, the custom code when no standard size has this short edge, and
 // nothing (the code stays) for a standard short edge with another long edge.
-std::optional<std::uint32_t> RecogniseMediaSize(std::uint16_t short_edge,
-                                                std::uint16_t long_edge) {
+std::optional<std::uint32_t> RecogniseMediaSize(std::uint16_t short_edge, std::uint16_t long_edge) {
   bool standard_short_edge = false;
   for (const MediaSize& size : kMediaSizes) {
     if (!size.recognised || size.short_edge != short_edge) continue;

@@ -49,7 +49,7 @@ bool SameMedium(const ConstFieldView& slot, const ConstFieldView& record) {
 
 // The first slot, skipping claimed ones when asked, that holds the medium.
 std::optional<std::size_t> FindSlot(const TicketRecord& ticket, const ConstFieldView& record,
-                                     bool skip_claimed) {
+                                    bool skip_claimed) {
   for (std::size_t slot = 0; slot < kMediaSlots; ++slot) {
     if (skip_claimed && IsClaimed(ticket, slot)) continue;
     if (SameMedium(ticket.MediaSlot(slot), record)) return slot;
@@ -102,8 +102,7 @@ bool ReadMediaCol(const AttrNodeList& list, TicketRecord& ticket, std::uint32_t&
   MediaBytes scratch;
   ReadMediaCollection(*members, MediaView(scratch), release);
   std::uint32_t found = kNoMedia;
-  if (!FindMediaRecord(ticket, MediaView(scratch), found) &&
-      !FindFreeMediaRecord(ticket, found)) {
+  if (!FindMediaRecord(ticket, MediaView(scratch), found) && !FindFreeMediaRecord(ticket, found)) {
     id = kNoMedia;
     return false;
   }

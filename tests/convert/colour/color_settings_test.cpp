@@ -25,31 +25,27 @@ const Sample<std::int16_t> kWords[] = {
     {tf::kRenderingIntentText, of::kRenderingIntentText, 2},
     {tf::kRenderingIntentGraphics, of::kRenderingIntentGraphics, 64}};
 const Sample<std::uint8_t> kBytes[] = {
-    {tf::kColorEmulation, of::kColorEmulation, 4},
-    {tf::kTrapping, of::kTrapping, 4},
-    {tf::kTrapWidthFast, of::kTrapWidthFast, 9},
-    {tf::kTrapWidthSlow, of::kTrapWidthSlow, 255},
-    {tf::kAntiAliasing, of::kAntiAliasing, 4},
-    {tf::kBlackOverprint, of::kBlackOverprint, 2}};
+    {tf::kColorEmulation, of::kColorEmulation, 4}, {tf::kTrapping, of::kTrapping, 4},
+    {tf::kTrapWidthFast, of::kTrapWidthFast, 9},   {tf::kTrapWidthSlow, of::kTrapWidthSlow, 255},
+    {tf::kAntiAliasing, of::kAntiAliasing, 4},     {tf::kBlackOverprint, of::kBlackOverprint, 2}};
 struct TextSample {
   Field<std::uint16_t> job;
   Field<std::uint16_t> page;
   const char* text;
 };
-const TextSample kTexts[] = {
-    {tf::kDestinationProfileFront, of::kDestinationProfileFront, "F"},
-    {tf::kDestinationProfileBack, of::kDestinationProfileBack, "B"},
-    {tf::kUndefinedSourceRgb, of::kUndefinedSourceRgb, "R"},
-    {tf::kUndefinedSourceCmyk, of::kUndefinedSourceCmyk, "K"},
-    {tf::kUndefinedSourceCmy, of::kUndefinedSourceCmy, "C"},
-    {tf::kUndefinedSourceGray, of::kUndefinedSourceGray, "G"},
-    {tf::kUndefinedSourceRgbImages, of::kUndefinedSourceRgbImages, "RI"},
-    {tf::kUndefinedSourceCmykImages, of::kUndefinedSourceCmykImages, "KI"},
-    {tf::kUndefinedSourceCmyImages, of::kUndefinedSourceCmyImages, "CI"},
-    {tf::kUnusedStringRef, of::kUnusedStringRef, "U"},
-    {tf::kTrcName, of::kTrcName, "T"},
-    {tf::kHalftone, of::kHalftone, "H"},
-    {tf::kColorEmulationName, of::kColorEmulationName, "E"}};
+const TextSample kTexts[] = {{tf::kDestinationProfileFront, of::kDestinationProfileFront, "F"},
+                             {tf::kDestinationProfileBack, of::kDestinationProfileBack, "B"},
+                             {tf::kUndefinedSourceRgb, of::kUndefinedSourceRgb, "R"},
+                             {tf::kUndefinedSourceCmyk, of::kUndefinedSourceCmyk, "K"},
+                             {tf::kUndefinedSourceCmy, of::kUndefinedSourceCmy, "C"},
+                             {tf::kUndefinedSourceGray, of::kUndefinedSourceGray, "G"},
+                             {tf::kUndefinedSourceRgbImages, of::kUndefinedSourceRgbImages, "RI"},
+                             {tf::kUndefinedSourceCmykImages, of::kUndefinedSourceCmykImages, "KI"},
+                             {tf::kUndefinedSourceCmyImages, of::kUndefinedSourceCmyImages, "CI"},
+                             {tf::kUnusedStringRef, of::kUnusedStringRef, "U"},
+                             {tf::kTrcName, of::kTrcName, "T"},
+                             {tf::kHalftone, of::kHalftone, "H"},
+                             {tf::kColorEmulationName, of::kColorEmulationName, "E"}};
 
 void FillJob(TicketRecord& t) {
   t.Set(tf::kJobFlags, 0x01FF);  // every colour bit clear, the others set
@@ -327,8 +323,8 @@ TEST(ColorSettings, ATrcWithoutANameChangesNothing) {
 
 TEST(ColorSettings, UnknownKeywordsLeaveTheirFields) {
   AttrNodeList in;
-  for (const char* name : {"trapping", "anti-aliasing", "black-overprint", "color-emulation",
-                           "rendering-intent-text"})
+  for (const char* name :
+       {"trapping", "anti-aliasing", "black-overprint", "color-emulation", "rendering-intent-text"})
     Put(in, name, "integer", "4");
   auto t = FreshColourTicket();
   ReadJobColorSettings(in, *t);

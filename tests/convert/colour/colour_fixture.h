@@ -20,8 +20,8 @@ namespace of = override_field;
 
 inline std::unique_ptr<TicketRecord> FreshColourTicket() {
   auto t = TicketRecord::Allocate();
-  for (auto f : {tf::kRenderingIntentImages, tf::kRenderingIntentText,
-                 tf::kRenderingIntentGraphics})
+  for (auto f :
+       {tf::kRenderingIntentImages, tf::kRenderingIntentText, tf::kRenderingIntentGraphics})
     t->Set(f, 1);
   t->Set(tf::kJobFlags, job_flag::kAllAbsent);
   for (auto f : {tf::kColorEmulation, tf::kColorEmulationCopy, tf::kPrinterResolution,

@@ -8,9 +8,9 @@ namespace {
 
 TEST(HighlightColor, EveryColourMapsBothWaysInAnyLetterCase) {
   const std::pair<std::int16_t, const char*> colours[] = {
-      {2, "red"},       {4, "green"},   {8, "blue"},   {16, "cyan"},  {32, "magenta"},
-      {64, "yellow"},   {128, "black"}, {256, "other"}, {512, "cardinal"},
-      {1024, "royal"},  {2048, "ruby"}, {4096, "violet"}, {8192, "brown"}};
+      {2, "red"},     {4, "green"},     {8, "blue"},    {16, "cyan"},      {32, "magenta"},
+      {64, "yellow"}, {128, "black"},   {256, "other"}, {512, "cardinal"}, {1024, "royal"},
+      {2048, "ruby"}, {4096, "violet"}, {8192, "brown"}};
   for (const auto& [code, keyword] : colours) {
     std::string upper = keyword;
     for (char& ch : upper) ch = static_cast<char>(ch - 'a' + 'A');
@@ -33,15 +33,18 @@ TEST(HighlightColor, EveryColourMapsBothWaysInAnyLetterCase) {
 }
 
 TEST(RenderingIntent, KeywordsInAnyCaseSetTheFieldAndOthersLeaveIt) {
-  const std::pair<std::int16_t, const char*> intents[] = {
-      {2, "saturation"}, {4, "relative-colorimetric"}, {8, "absolute-colorimetric"},
-      {16, "PERCEPTUAL"}, {32, "Pure-Text"},           {64, "automatic"}};
+  const std::pair<std::int16_t, const char*> intents[] = {{2, "saturation"},
+                                                          {4, "relative-colorimetric"},
+                                                          {8, "absolute-colorimetric"},
+                                                          {16, "PERCEPTUAL"},
+                                                          {32, "Pure-Text"},
+                                                          {64, "automatic"}};
   for (const auto& [code, keyword] : intents) {
     AttrNodeList in;
     Put(in, "rendering-intent-images", "keyword", keyword);
     auto t = FreshColourTicket();
-    EXPECT_TRUE(ReadRenderingIntent(in, "rendering-intent-images", t->view(),
-                                    tf::kRenderingIntentImages));
+    EXPECT_TRUE(
+        ReadRenderingIntent(in, "rendering-intent-images", t->view(), tf::kRenderingIntentImages));
     EXPECT_EQ(t->Get(tf::kRenderingIntentImages), code);
     AttrNodeList out;
     WriteRenderingIntent(out, code, "rendering-intent-images");
@@ -53,12 +56,12 @@ TEST(RenderingIntent, KeywordsInAnyCaseSetTheFieldAndOthersLeaveIt) {
   Put(in, "rendering-intent-text", "keyword", "vivid");
   Put(in, "rendering-intent-graphics", "uri", "perceptual");
   auto t = FreshColourTicket();
-  EXPECT_FALSE(ReadRenderingIntent(in, "rendering-intent-text", t->view(),
-                                   tf::kRenderingIntentText));
+  EXPECT_FALSE(
+      ReadRenderingIntent(in, "rendering-intent-text", t->view(), tf::kRenderingIntentText));
   EXPECT_FALSE(ReadRenderingIntent(in, "rendering-intent-graphics", t->view(),
                                    tf::kRenderingIntentGraphics));
-  EXPECT_FALSE(ReadRenderingIntent(in, "rendering-intent-images", t->view(),
-                                   tf::kRenderingIntentImages));
+  EXPECT_FALSE(
+      ReadRenderingIntent(in, "rendering-intent-images", t->view(), tf::kRenderingIntentImages));
   EXPECT_EQ(t->Get(tf::kRenderingIntentText), 1);
   EXPECT_EQ(t->Get(tf::kRenderingIntentGraphics), 1);
   AttrNodeList out;
@@ -87,8 +90,8 @@ TEST(PrinterResolution, OnlySquare600Or300DotsPerInchAreKept) {
     const char* units;
     int code;
   } cases[] = {
-      {"600", "600", "3", 2}, {"300", "300", "3", 4},     {"600", "300", "3", 1},
-      {"300", "600", "3", 1}, {"600", "600", "4", 1},     {"1200", "1200", "3", 1},
+      {"600", "600", "3", 2},     {"300", "300", "3", 4},   {"600", "300", "3", 1},
+      {"300", "600", "3", 1},     {"600", "600", "4", 1},   {"1200", "1200", "3", 1},
       {"600", "600", nullptr, 1}, {nullptr, "600", "3", 1}, {"600", nullptr, "3", 1},
   };
   for (const Case& c : cases) {

@@ -97,8 +97,7 @@ TEST(MediaCollection, OrderCountsOfTypes) {
     const char* written_type;
   } cases[] = {
       {"Bond", 1, 2, 5, 1, "media-type (name) = Bond\n"},
-      {"Bond", 0x102, 1, 2, 2,
-       "media-type (name) = Bond\nmedia-order-count (integer) = 2\n"},
+      {"Bond", 0x102, 1, 2, 2, "media-type (name) = Bond\nmedia-order-count (integer) = 2\n"},
       {"Bond", -1, 2, 5, 0, "media-type (name) = Bond\n"},
       {"pre-cut-tabs", -1, 2, 5, 0,
        "media-type (keyword) = pre-cut-tabs\nmedia-order-count (integer) = 0\n"},
@@ -130,10 +129,9 @@ TEST(MediaCollection, LongTextsAreCutToTheirArrays) {
   EXPECT_EQ(record.Text(media_field::kColorName), std::string(30, 'c'));
   EXPECT_EQ(record.Text(media_field::kTypeName), std::string(29, 't'));
   EXPECT_EQ(bytes[media_field::kTypeName.offset + media_field::kMaxTypeName], 0);
-  EXPECT_EQ(WrittenMembers(record),
-            "media-description (name) = " + std::string(255, 'd') +
-                "\nmedia-color (name) = " +
-                std::string(30, 'c') + "\nmedia-type (name) = " + std::string(29, 't') + "\n");
+  EXPECT_EQ(WrittenMembers(record), "media-description (name) = " + std::string(255, 'd') +
+                                        "\nmedia-color (name) = " + std::string(30, 'c') +
+                                        "\nmedia-type (name) = " + std::string(29, 't') + "\n");
 }
 
 TEST(MediaCollection, HoleCounts) {
@@ -190,8 +188,7 @@ TEST(MediaCollection, WeightKeepsItsLowSixteenBits) {
   const MediaBytes bytes = Read(members);
   EXPECT_EQ(MediaView(bytes).Get(media_field::kWeight), 80);
   EXPECT_EQ(MediaView(bytes).Get(media_field::kFlags), 0);
-  EXPECT_EQ(WrittenMembers(MediaView(bytes)),
-            "media-weight-metric (integer) = 80\n");
+  EXPECT_EQ(WrittenMembers(MediaView(bytes)), "media-weight-metric (integer) = 80\n");
 }
 
 TEST(MediaCollection, NothingGivenReadsAsAnUntouchedRecordExceptTheHoles) {

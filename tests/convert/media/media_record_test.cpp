@@ -23,10 +23,10 @@ TEST(InitMediaRecord, WritesTheDefaultBytesOverAnyContent) {
   want[16] = 32;   // type not given
   want[25] = 1;    // weight not given
   want[26] = 8;
-  want[27] = 2;    // order count of a named type not given
+  want[27] = 2;  // order count of a named type not given
   want[28] = 5;
   want[30] = 1;
-  want[31] = 1;    // 0 holes
+  want[31] = 1;  // 0 holes
   EXPECT_EQ(bytes, want);
 }
 
@@ -35,9 +35,8 @@ TEST(MediaId, SingleBitsBelowNoMediaNameSlots) {
     std::uint32_t id;
     std::optional<std::size_t> slot;
   } cases[] = {
-      {0, 0},           {1, 1},           {2, 2},           {4, 3},
-      {0x20000, 18},    {0x40000, 19},    {0x80000, {}},    {3, {}},
-      {6, {}},          {0x100000, {}},   {0x80000000, {}}, {0xFFFFFFFF, {}},
+      {0, 0},        {1, 1},  {2, 2},  {4, 3},         {0x20000, 18},    {0x40000, 19},
+      {0x80000, {}}, {3, {}}, {6, {}}, {0x100000, {}}, {0x80000000, {}}, {0xFFFFFFFF, {}},
   };
   for (const auto& c : cases) EXPECT_EQ(MediaSlotOf(c.id), c.slot) << std::hex << c.id;
 }
