@@ -4,8 +4,11 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
+# On Windows the DLL goes beside the programs and its import library to the
+# library folder.
 install(TARGETS ovrabjt EXPORT ovrabjtTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS ovrabjt_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/include/ovrabjt/ovrabjt.h

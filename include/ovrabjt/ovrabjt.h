@@ -53,7 +53,8 @@ typedef uint_least16_t char16_t;
 #endif
 #endif
 
-#if defined(OVRABJT_BUILDING)
+/* On Windows the DLL's module-definition file names the exports. */
+#if defined(OVRABJT_BUILDING) && !defined(_WIN32)
 #define OVRABJT_API __attribute__((visibility("default")))
 #else
 #define OVRABJT_API

@@ -12,6 +12,7 @@
 
 #include "frame/ticket_documents.h"
 #include "platform/code_page.h"
+#include "platform/path_text.h"
 #include "prefs/capabilities.h"
 #include "prefs/media_preferences.h"
 #include "prefs/prefs_documents.h"
@@ -50,6 +51,16 @@ FieldView MediaBytes(MediaRecord* record) {
   return {reinterpret_cast<std::uint8_t*>(record), sizeof(MediaRecord)};
 }
 
+// A caller's narrow file name (null for none) as the module's path, which
+// must live while the call runs.
+struct CallerPath {
+  explicit CallerPath(const char* name)
+      : text(name ? ovrabjt::NarrowPathToUtf8(name) : std::string()), given(name != nullptr) {}
+  const char* get() const { return given ? text.c_str() : nullptr; }
+  std::string text;
+  bool given;
+};
+
 // Runs `body`; any exception becomes `failure`.
 template <typename T, typename Body>
 T Guarded(T failure, Body&& body) noexcept {
@@ -65,7 +76,10 @@ T Guarded(T failure, Body&& body) noexcept {
 OvraBool LoadIntoBlock(const char* file_name, const char* base_name, void** block,
                        uint32_t* block_size) {
   std::vector<std::uint8_t> packed;
-  if (!ovrabjt::LoadTicketDocument(file_name, base_name, packed)) return 0;
+  if (!ovrabjt::LoadTicketDocument(CallerPath(file_name).get(), CallerPath(base_name).get(),
+                                   packed)) {
+    return 0;
+  }
   void* made = std::malloc(packed.size());
   if (!made) return 0;
   std::memcpy(made, packed.data(), packed.size());
@@ -97,13 +111,15 @@ OvraBool LoadOvra(const char* fileName, const char* baseName, void* destination,
 
 OvraBool SaveOvra(const char* fileName, const char* baseName, const void* packedTicket) {
   return Guarded<OvraBool>(0, [&] {
-    return OvraBool(bool(ovrabjt::SaveTicketDocument(fileName, baseName, {packedTicket, {}})));
+    return OvraBool(bool(ovrabjt::SaveTicketDocument(
+        CallerPath(fileName).get(), CallerPath(baseName).get(), {packedTicket, {}})));
   });
 }
 
 OvraBool ConvertBJTToOvraStream(const char16_t* baseName, const void* packedTicket,
                                 XmlOutputCallback* output) {
   return Guarded<OvraBool>(0, [&] {
+    // The wide name stays whole: UTF-8 carries every character of it.
     const std::string name = baseName ? ovrabjt::Utf16ToUtf8(baseName) : std::string();
     return OvraBool(bool(ovrabjt::WriteTicketDocument(name.c_str(), {packedTicket, {}}, output)));
   });
@@ -125,8 +141,8 @@ OvraBool GetSpecificKespInfo(AttrNodeList* list, int32_t selector, int32_t slotW
 }
 
 AttrNodeList* GetMediaPreferenceInfofromFile(const char* fileName) {
-  return Guarded<AttrNodeList*>(nullptr,
-                                [&] { return ovrabjt::ReadMediaPreferences(fileName).release(); });
+  return Guarded<AttrNodeList*>(
+      nullptr, [&] { return ovrabjt::ReadMediaPreferences(CallerPath(fileName).get()).release(); });
 }
 
 OvraBool PopulateStockFromAttrList(AttrNodeList* list, int32_t listKind, uint16_t* index,
@@ -155,7 +171,7 @@ AttrNodeList* CreateEmptyMPSContents(void) {
 OvraBool SaveMPSContentstoFile(AttrNodeList* list, const char* fileName) {
   if (!list) return 0;
   const bool saved = Guarded<bool>(false, [&] {
-    ovrabjt::SaveMediaPreferences(*list, fileName);
+    ovrabjt::SaveMediaPreferences(*list, CallerPath(fileName).get());
     return true;
   });
   // The list is the caller's on success and released on failure, as the

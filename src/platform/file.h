@@ -17,7 +17,7 @@
 namespace ovrabjt {
 
 // The system calls the file layer makes, defined by each platform's file
-// (file_calls_posix.h). The module always uses SystemFileCalls(); tests pass
+// (file_calls_posix.h, file_calls_win.h). The module always uses SystemFileCalls(); tests pass
 // calls that fail, transfer little or report a size of their own.
 struct FileSystemCalls;
 
@@ -71,7 +71,7 @@ class File {
   static std::error_code OpenForWriting(std::string_view path, WriteMode mode, File& out,
                                         const FileSystemCalls& calls = SystemFileCalls());
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const { return handle_ >= 0; }
 
   // Status - what the file is, its size, permissions and owner.
   std::error_code Status(FileInfo& info) const;
@@ -99,9 +99,10 @@ class File {
   std::error_code Close();
 
  private:
-  File(int fd, const FileSystemCalls& calls) : fd_(fd), calls_(&calls) {}
+  File(std::intptr_t handle, const FileSystemCalls& calls) : handle_(handle), calls_(&calls) {}
 
-  int fd_ = -1;
+  // The system's descriptor or handle; -1 when closed.
+  std::intptr_t handle_ = -1;
   const FileSystemCalls* calls_ = nullptr;
 };
 

@@ -99,20 +99,6 @@ std::optional<mode_t> UmaskFromStatus() {
 
 const FileSystemCalls& SystemFileCalls() { return kSystemCalls; }
 
-File::File(File&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), calls_(std::exchange(other.calls_, nullptr)) {}
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    Close();
-    fd_ = std::exchange(other.fd_, -1);
-    calls_ = std::exchange(other.calls_, nullptr);
-  }
-  return *this;
-}
-
-File::~File() { Close(); }
-
 std::error_code File::OpenForReading(std::string_view path, File& out,
                                      const FileSystemCalls& calls) {
   std::string c_path;
@@ -147,7 +133,7 @@ std::error_code File::OpenForWriting(std::string_view path, WriteMode mode, File
 std::error_code File::Status(FileInfo& info) const {
   if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
   struct stat status {};
-  if (calls_->fstat(fd_, &status) != 0) return LastError();
+  if (calls_->fstat(handle_, &status) != 0) return LastError();
   if (status.st_size < 0) return std::make_error_code(std::errc::value_too_large);
   info.kind = KindOf(status.st_mode);
   info.size = static_cast<std::uint64_t>(status.st_size);
@@ -157,19 +143,12 @@ std::error_code File::Status(FileInfo& info) const {
   return {};
 }
 
-std::error_code File::Size(std::uint64_t& size) const {
-  FileInfo info;
-  if (std::error_code error = Status(info)) return error;
-  size = info.size;
-  return {};
-}
-
 std::error_code File::Read(void* buffer, std::size_t count, std::size_t& got) {
   got = 0;
   if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
   auto* into = static_cast<char*>(buffer);
   while (got < count) {
-    const ssize_t n = calls_->read(fd_, into + got, count - got);
+    const ssize_t n = calls_->read(handle_, into + got, count - got);
     if (n < 0) {
       if (errno == EINTR) continue;
       return LastError();
@@ -185,7 +164,7 @@ std::error_code File::Write(const void* bytes, std::size_t count) {
   const auto* from = static_cast<const char*>(bytes);
   std::size_t done = 0;
   while (done < count) {
-    const ssize_t n = calls_->write(fd_, from + done, count - done);
+    const ssize_t n = calls_->write(handle_, from + done, count - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return LastError();
@@ -199,21 +178,21 @@ std::error_code File::Write(const void* bytes, std::size_t count) {
 // Only a privileged process may give a file away; others keep it as theirs,
 // which is no reason to fail.
 void File::AdoptOwner(const FileInfo& like) {
-  if (IsOpen() && ::fchown(fd_, like.owner, like.group) != 0) {
+  if (IsOpen() && ::fchown(handle_, like.owner, like.group) != 0) {
     // keep the process's own owner
   }
 }
 
 std::error_code File::SetPermissions(std::uint32_t permissions) {
   if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
-  return ::fchmod(fd_, permissions & 07777) != 0 ? LastError() : std::error_code();
+  return ::fchmod(handle_, permissions & 07777) != 0 ? LastError() : std::error_code();
 }
 
 std::error_code File::TryLock() {
   if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
   int result = 0;
   do {
-    result = ::flock(fd_, LOCK_EX | LOCK_NB);
+    result = ::flock(handle_, LOCK_EX | LOCK_NB);
   } while (result != 0 && errno == EINTR);
   return result != 0 ? LastError() : std::error_code();
 }
@@ -222,7 +201,7 @@ std::error_code File::Sync() {
   if (!IsOpen()) return std::make_error_code(std::errc::bad_file_descriptor);
   int result = 0;
   do {
-    result = calls_->fsync(fd_);
+    result = calls_->fsync(handle_);
   } while (result != 0 && errno == EINTR);
   return result != 0 ? LastError() : std::error_code();
 }
@@ -231,7 +210,7 @@ std::error_code File::Sync() {
 // whatever close returns, and a retry could close another file's.
 std::error_code File::Close() {
   if (!IsOpen()) return {};
-  const int fd = std::exchange(fd_, -1);
+  const int fd = std::exchange(handle_, -1);
   if (calls_->close(fd) != 0 && errno != EINTR) return LastError();
   return {};
 }

@@ -67,7 +67,11 @@ class ReplacementFile {
   const std::string& WorkingPath() const { return working_path_; }
 
  private:
+  // BeginOn - Begin for a target that is a path, by the platform's rules.
+  std::error_code BeginOn(const std::string& target, const FileSystemCalls& calls);
   std::error_code BeginDirect();
+  // ReplaceTarget - PutInPlace for a finished temporary file.
+  std::error_code ReplaceTarget();
   std::error_code OpenTemporary();
   void RemoveStaleTemporaries() const;
   void Reset() noexcept;
@@ -81,6 +85,9 @@ class ReplacementFile {
   bool adopt_owner_ = false;
   bool direct_ = false;
   bool replaced_ = false;
+  // The previous file's attribute bits where the system has such (Windows);
+  // all ones for none.
+  std::uint32_t previous_attributes_ = ~std::uint32_t{0};
 };
 
 }  // namespace ovrabjt

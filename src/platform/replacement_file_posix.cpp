@@ -6,9 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -18,9 +16,6 @@
 
 namespace ovrabjt {
 namespace {
-
-// Tries with fresh names when one is taken by another file.
-constexpr int kNameAttempts = 64;
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
@@ -32,20 +27,6 @@ std::string ResolvedTarget(const std::string& path) {
   std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                        &std::free);
   return resolved ? std::string(resolved.get()) : path;
-}
-
-// A number that two saves are unlikely to share: the process, the clock and
-// a counter, mixed (the mixing step of splitmix64). A name that is taken all
-// the same is tried again with the next one.
-std::uint64_t UniquePart() {
-  static std::atomic<std::uint64_t> counter{0};
-  const auto ticks =
-      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-  std::uint64_t x = (static_cast<std::uint64_t>(::getpid()) << 40) ^ ticks ^
-                    (counter.fetch_add(1, std::memory_order_relaxed) * 0x9e3779b97f4a7c15ull);
-  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
-  x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
-  return x ^ (x >> 31);
 }
 
 // Removes the folder's entry `name` when it is a temporary file that its
@@ -69,17 +50,8 @@ void RemoveIfLeftBehind(int folder, const char* name, std::int64_t now) {
 
 }  // namespace
 
-ReplacementFile::~ReplacementFile() { Discard(); }
-
-std::error_code ReplacementFile::Begin(std::string_view target, const FileSystemCalls& calls) {
-  Discard();
-  replaced_ = false;
-  if (target.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (target.find('\0') != std::string_view::npos) {
-    return std::make_error_code(std::errc::invalid_argument);
-  }
-  calls_ = &calls;
-  target_path_ = ResolvedTarget(std::string(target));
+std::error_code ReplacementFile::BeginOn(const std::string& target, const FileSystemCalls& calls) {
+  target_path_ = ResolvedTarget(target);
   folder_ = target_path_.substr(0, target_path_.rfind('/') + 1);
 
   struct stat previous {};
@@ -123,26 +95,6 @@ std::error_code ReplacementFile::BeginDirect() {
   return {};
 }
 
-std::error_code ReplacementFile::OpenTemporary() {
-  const std::string target_name = target_path_.substr(folder_.size());
-  std::error_code error;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = folder_ + TemporaryName(target_name, UniquePart());
-    error = File::OpenForWriting(name, WriteMode::kCreatePrivate, file_, *calls_);
-    if (!error) {
-      working_path_ = name;
-      break;
-    }
-    if (error != std::errc::file_exists) return error;
-  }
-  if (error) return error;
-  // Held until the file is closed, so that other saves know its writer
-  // lives. Where the file system has no locks, the stale age alone keeps
-  // the file from them.
-  file_.TryLock();
-  return {};
-}
-
 void ReplacementFile::RemoveStaleTemporaries() const {
   DIR* folder = ::opendir(folder_.empty() ? "." : folder_.c_str());
   if (!folder) return;
@@ -156,45 +108,12 @@ void ReplacementFile::RemoveStaleTemporaries() const {
   ::closedir(folder);
 }
 
-std::error_code ReplacementFile::Write(const void* bytes, std::size_t count) {
-  return file_.Write(bytes, count);
-}
-
-std::error_code ReplacementFile::Finish() {
-  if (!direct_) {
-    if (adopt_owner_) file_.AdoptOwner(final_);
-    if (std::error_code error = file_.SetPermissions(final_.permissions)) return error;
-    if (std::error_code error = file_.Sync()) return error;
-  }
-  return file_.Close();
-}
-
-std::error_code ReplacementFile::PutInPlace() {
-  if (file_.IsOpen()) return std::make_error_code(std::errc::device_or_resource_busy);
-  if (working_path_.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (direct_) {
-    Reset();
-    return {};
-  }
+std::error_code ReplacementFile::ReplaceTarget() {
   if (std::error_code error = RenameFile(working_path_, target_path_, *calls_)) return error;
   replaced_ = true;
   const std::string folder = folder_;
   Reset();
   return SyncFolder(folder, *calls_);
-}
-
-void ReplacementFile::Discard() noexcept {
-  file_.Close();
-  if (!direct_ && !working_path_.empty()) DeleteFile(working_path_, *calls_);
-  Reset();
-}
-
-void ReplacementFile::Reset() noexcept {
-  working_path_.clear();
-  target_path_.clear();
-  folder_.clear();
-  adopt_owner_ = false;
-  direct_ = false;
 }
 
 }  // namespace ovrabjt

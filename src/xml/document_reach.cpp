@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "platform/code_page.h"
+#include "platform/path_syntax.h"
+#include "platform/path_text.h"
 #include "xml/local_entity_resolver.h"
 
 namespace ovrabjt {
@@ -12,15 +14,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+std::string FolderOf(const std::string& path) { return path.substr(0, FolderLength(path)); }
+
+// The position of the first folder separator in `path` from `from` on.
+std::size_t NextSeparator(std::string_view path, std::size_t from) {
+  for (std::size_t at = from; at < path.size(); ++at) {
+    if (IsPathSeparator(path[at])) return at;
+  }
+  return std::string_view::npos;
 }
 
 // Whether a relative path steps up a folder anywhere ("..", "a/../b").
 bool StepsUp(std::string_view path) {
   for (std::size_t start = 0; start <= path.size();) {
-    const std::size_t end = std::min(path.find('/', start), path.size());
+    const std::size_t end = std::min(NextSeparator(path, start), path.size());
     if (path.substr(start, end - start) == "..") return true;
     start = end + 1;
   }
@@ -32,12 +39,12 @@ bool StepsUp(std::string_view path) {
 // as for any missing file.
 bool ResolvesInside(const std::string& path, const std::string& folder) {
   std::error_code error;
-  const fs::path real = fs::canonical(fs::path(path), error);
+  const fs::path real = fs::canonical(FileSystemPath(path), error);
   if (error) return true;
-  const fs::path real_folder = fs::canonical(fs::path(folder.empty() ? "." : folder), error);
+  const fs::path real_folder = fs::canonical(FileSystemPath(folder.empty() ? "." : folder), error);
   if (error) return false;
-  const std::string inner = real.string();
-  const std::string outer = real_folder.string();
+  const std::string inner = GenericUtf8(real);
+  const std::string outer = GenericUtf8(real_folder);
   return inner.size() > outer.size() && inner.compare(0, outer.size(), outer) == 0 &&
          (outer.back() == '/' || inner[outer.size()] == '/');
 }
@@ -46,9 +53,9 @@ bool ResolvesInside(const std::string& path, const std::string& folder) {
 // no symbolic links stays inside (it has no ".."), which takes a look at
 // each part instead of resolving the whole path.
 bool StaysInside(const std::string& path, const std::string& folder) {
-  for (std::size_t end = path.find('/', folder.size());; end = path.find('/', end + 1)) {
+  for (std::size_t end = NextSeparator(path, folder.size());; end = NextSeparator(path, end + 1)) {
     std::error_code error;
-    const fs::file_status status = fs::symlink_status(fs::path(path.substr(0, end)), error);
+    const fs::file_status status = fs::symlink_status(FileSystemPath(path.substr(0, end)), error);
     if (!error && fs::is_symlink(status)) return ResolvesInside(path, folder);
     if (end == std::string::npos) return true;
   }
@@ -86,8 +93,16 @@ DocumentReach::Resolution DocumentReach::Resolve(std::u16string_view system_id,
   const std::optional<std::string> reference = LocalPathOfReference(system_id);
   if (!reference || reference->empty() || reference->find('\0') != std::string::npos)
     return Refused(u"only local files are read, never over the network");
-  if (reference->front() == '/' || reference->find('\\') != std::string::npos)
-    return Refused(u"a file is named relative to the document, never by an absolute path");
+  switch (KindOfReference(*reference)) {
+    case ReferenceKind::kRelative:
+      break;
+    case ReferenceKind::kNetwork:
+      return Refused(u"only local files are read, never over the network");
+    case ReferenceKind::kDevice:
+      return Refused(u"only regular files are read, never a device");
+    case ReferenceKind::kAbsolute:
+      return Refused(u"a file is named relative to the document, never by an absolute path");
+  }
   if (StepsUp(*reference))
     return Refused(u"a file is read from the document's folder or below, never through \"..\"");
   const std::optional<std::string> from = LocalPathOfReference(referrer);

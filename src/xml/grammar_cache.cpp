@@ -1,7 +1,5 @@
 #include "xml/grammar_cache.h"
 
-#include <sys/stat.h>
-
 #include <utility>
 #include <xercesc/framework/XMLGrammarPoolImpl.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
@@ -64,30 +62,6 @@ std::unique_ptr<xercesc::XMLGrammarPool> ParseGrammar(const DocumentReach& reach
 }
 
 }  // namespace
-
-namespace {
-
-std::optional<FileIdentity> RegularFileIdentity(const struct stat& status) {
-  if (!S_ISREG(status.st_mode)) return std::nullopt;
-  return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
-                      static_cast<std::uint64_t>(status.st_ino),
-                      static_cast<std::uint64_t>(status.st_size),
-                      std::int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
-}
-
-}  // namespace
-
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  struct stat status {};
-  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
-  return RegularFileIdentity(status);
-}
-
-std::optional<FileIdentity> LinkIdentityOf(const std::string& path) {
-  struct stat status {};
-  if (::lstat(path.c_str(), &status) != 0) return std::nullopt;
-  return RegularFileIdentity(status);
-}
 
 CachedGrammar::CachedGrammar(std::string path, FileIdentity identity,
                              std::unique_ptr<xercesc::XMLGrammarPool> pool)

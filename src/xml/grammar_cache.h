@@ -24,28 +24,12 @@
 #include <vector>
 #include <xercesc/framework/XMLGrammarPool.hpp>
 
+#include "platform/file_identity.h"
 #include "xml/document_reach.h"
 
 namespace ovrabjt {
 
 class BoundedDomParser;
-
-// Which file a path names now; equal identities mean unchanged contents.
-struct FileIdentity {
-  std::uint64_t device;
-  std::uint64_t inode;
-  std::uint64_t size;
-  std::int64_t modified_ns;  // since the epoch
-  bool operator==(const FileIdentity&) const = default;
-};
-
-// IdentityOf - the identity of the regular file `path` (followed through
-// symbolic links); empty when it is missing or not a regular file.
-std::optional<FileIdentity> IdentityOf(const std::string& path);
-
-// LinkIdentityOf - the same for `path` itself, not followed: empty for a
-// symbolic link too.
-std::optional<FileIdentity> LinkIdentityOf(const std::string& path);
 
 // A grammar parsed once: a locked pool that holds only it, and the parsers
 // over it that are idle between parses. Making a parser of the library costs

@@ -1,35 +1,29 @@
 #include "xml/local_entity_resolver.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 #include <xercesc/sax/InputSource.hpp>
 #include <xercesc/util/BinInputStream.hpp>
 #include <xercesc/util/IOException.hpp>
 
 #include "platform/code_page.h"
+#include "platform/file.h"
+#include "platform/path_syntax.h"
 
 namespace ovrabjt {
 namespace {
 
 // A local file read as bytes, no further than the size it had when it was
-// opened. The path is opened as given, never converted through the process
-// locale.
+// opened. The path is opened through the file layer as UTF-8, never
+// converted through the process locale or code page.
 class LocalFileStream : public xercesc::BinInputStream {
  public:
-  LocalFileStream(std::FILE* file, std::size_t size) : file_(file), remaining_(size) {}
-  LocalFileStream(const LocalFileStream&) = delete;
-  LocalFileStream& operator=(const LocalFileStream&) = delete;
-  ~LocalFileStream() override { std::fclose(file_); }
+  LocalFileStream(File file, std::size_t size) : file_(std::move(file)), remaining_(size) {}
 
   XMLFilePos curPos() const override { return position_; }
   XMLSize_t readBytes(XMLByte* to_fill, XMLSize_t max_to_read) override {
-    const std::size_t got = std::fread(to_fill, 1, std::min(max_to_read, remaining_), file_);
-    if (got == 0 && std::ferror(file_)) {
+    std::size_t got = 0;
+    if (file_.Read(to_fill, std::min(max_to_read, remaining_), got) && got == 0) {
       throw xercesc::IOException(__FILE__, __LINE__,
                                  xercesc::XMLExcepts::File_CouldNotReadFromFile);
     }
@@ -40,26 +34,21 @@ class LocalFileStream : public xercesc::BinInputStream {
   const XMLCh* getContentType() const override { return nullptr; }
 
  private:
-  std::FILE* file_;
+  File file_;
   std::size_t remaining_;
   XMLFilePos position_ = 0;
 };
 
-// Opens a regular file for reading and tells its size; null for anything
+// Opens a regular file for reading and tells its size; false for anything
 // else. A device, a pipe or a folder could block the parse or never end; the
 // open itself does not wait for a pipe's writer.
-std::FILE* OpenRegularFile(const std::string& path, std::size_t& size) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat status {};
-  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    ::close(fd);
-    return nullptr;
+bool OpenRegularFile(const std::string& path, File& file, std::size_t& size) {
+  FileInfo info;
+  if (File::OpenForReading(path, file) || file.Status(info) || info.kind != FileKind::kRegular) {
+    return false;
   }
-  std::FILE* file = ::fdopen(fd, "rb");
-  if (file == nullptr) ::close(fd);
-  size = static_cast<std::size_t>(status.st_size);
-  return file;
+  size = static_cast<std::size_t>(info.size);
+  return true;
 }
 
 class LocalFileSource : public xercesc::InputSource {
@@ -71,14 +60,10 @@ class LocalFileSource : public xercesc::InputSource {
   // the parse's budget; the library reports that itself.
   xercesc::BinInputStream* makeStream() const override {
     std::size_t size = 0;
-    std::FILE* file = OpenRegularFile(path_, size);
-    if (file == nullptr) return nullptr;
-    if (size > budget_) {
-      std::fclose(file);
-      return nullptr;
-    }
+    File file;
+    if (!OpenRegularFile(path_, file, size) || size > budget_) return nullptr;
     budget_ -= size;
-    return new LocalFileStream(file, size);
+    return new LocalFileStream(std::move(file), size);
   }
 
  private:
@@ -139,17 +124,14 @@ bool IsLocalHost(std::string_view host) {
 
 // The path of a file: URL (after "file:"), empty when it names another host.
 std::optional<std::string> PathOfFileUrl(std::string_view rest) {
-  if (rest.substr(0, 2) != "//") return PercentDecoded(rest);
+  if (rest.substr(0, 2) != "//") return PathOfFileUrlPath(PercentDecoded(rest));
   rest.remove_prefix(2);
   const std::size_t slash = rest.find('/');
   if (slash == std::string_view::npos || !IsLocalHost(rest.substr(0, slash))) return std::nullopt;
-  return PercentDecoded(rest.substr(slash));
+  return PathOfFileUrlPath(PercentDecoded(rest.substr(slash)));
 }
 
-std::string DirectoryOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
+std::string DirectoryOf(const std::string& path) { return path.substr(0, FolderLength(path)); }
 
 }  // namespace
 
@@ -164,7 +146,7 @@ std::optional<std::string> LocalPathOfReference(std::u16string_view reference) {
 std::optional<std::string> LocalPathOf(std::u16string_view system_id, std::u16string_view base) {
   std::optional<std::string> path = LocalPathOfReference(system_id);
   if (!path || path->empty() || path->find('\0') != std::string::npos) return std::nullopt;
-  if (path->front() == '/') return path;
+  if (IsRootedPath(*path)) return path;
   const std::optional<std::string> base_path = LocalPathOfReference(base);
   if (!base_path) return std::nullopt;
   return DirectoryOf(*base_path) + *path;

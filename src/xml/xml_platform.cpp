@@ -23,7 +23,12 @@ struct XmlPlatformState {
   std::mutex change;
 };
 
-constinit XmlPlatformState g_platform;
+// Made on first use, whichever static object of the module asks first: not
+// every thread library can make a mutex at compile time.
+XmlPlatformState& Platform() {
+  static XmlPlatformState state;
+  return state;
+}
 
 void InitialiseXerces() { xercesc::XMLPlatformUtils::Initialize(); }
 void TerminateXerces() { xercesc::XMLPlatformUtils::Terminate(); }
@@ -43,10 +48,10 @@ void RunLibraryCall(void (*call)(), OvraErrorCode code) {
 
 // Whether the library runs now; raises code 20 once it was stopped for good.
 bool RunsOrRaise() {
-  if (g_platform.terminated.load(std::memory_order_acquire)) {
+  if (Platform().terminated.load(std::memory_order_acquire)) {
     throw OvraParseException(OvraErrorCode::kPlatformTerminated);
   }
-  return g_platform.initialised.load(std::memory_order_acquire);
+  return Platform().initialised.load(std::memory_order_acquire);
 }
 
 }  // namespace
@@ -55,26 +60,26 @@ const XmlLibraryCalls& XercesLibraryCalls() { return kXercesCalls; }
 
 void EnsureXmlPlatform(const XmlLibraryCalls& calls) {
   if (RunsOrRaise()) return;
-  const std::lock_guard<std::mutex> lock(g_platform.change);
+  const std::lock_guard<std::mutex> lock(Platform().change);
   if (RunsOrRaise()) return;  // another thread started it meanwhile
   RunLibraryCall(calls.initialise, OvraErrorCode::kPlatformInitFailed);
-  g_platform.initialised.store(true, std::memory_order_release);
+  Platform().initialised.store(true, std::memory_order_release);
 }
 
 void ReleaseXmlPlatform(const XmlLibraryCalls& calls) {
-  const std::lock_guard<std::mutex> lock(g_platform.change);
-  if (g_platform.terminated.load()) throw OvraParseException(OvraErrorCode::kTerminateTwice);
-  if (!g_platform.initialised.load()) {
+  const std::lock_guard<std::mutex> lock(Platform().change);
+  if (Platform().terminated.load()) throw OvraParseException(OvraErrorCode::kTerminateTwice);
+  if (!Platform().initialised.load()) {
     throw OvraParseException(OvraErrorCode::kTerminateWithoutInit);
   }
   // Nothing the library made may outlive it: the shared grammars go first.
   GrammarCache::Process().Clear();
   RunLibraryCall(calls.terminate, OvraErrorCode::kPlatformTerminateFailed);
-  g_platform.terminated.store(true, std::memory_order_release);
-  g_platform.initialised.store(false, std::memory_order_release);
+  Platform().terminated.store(true, std::memory_order_release);
+  Platform().initialised.store(false, std::memory_order_release);
 }
 
-bool XmlPlatformInitialised() { return g_platform.initialised.load(std::memory_order_acquire); }
-bool XmlPlatformTerminated() { return g_platform.terminated.load(std::memory_order_acquire); }
+bool XmlPlatformInitialised() { return Platform().initialised.load(std::memory_order_acquire); }
+bool XmlPlatformTerminated() { return Platform().terminated.load(std::memory_order_acquire); }
 
 }  // namespace ovrabjt

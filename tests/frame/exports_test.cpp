@@ -74,7 +74,7 @@ TEST_F(Exports, ARichTicketSurvivesSaveAndLoad) {
   EXPECT_EQ(copies, 25);
 
   const fs::path saved = dir / "saved.xml";
-  ASSERT_EQ(SaveOvra(saved.c_str(), kBase.c_str(), packed.data()), 1);
+  ASSERT_EQ(SaveOvra(saved.string().c_str(), kBase.c_str(), packed.data()), 1);
   // The example holds only settings that a document brings back (no
   // "document-format", which is read but never written), so the trip is exact.
   EXPECT_EQ(Load(saved.string()), packed);
@@ -147,19 +147,19 @@ std::vector<std::uint8_t> DamagedTicket() {
 TEST_F(Exports, SaveFailuresLeaveNoFile) {
   const std::vector<std::uint8_t> packed = Load(kExample);
   const fs::path missing_folder = dir / "no-such-folder" / "out.xml";
-  EXPECT_EQ(SaveOvra(missing_folder.c_str(), kBase.c_str(), packed.data()), 0);
+  EXPECT_EQ(SaveOvra(missing_folder.string().c_str(), kBase.c_str(), packed.data()), 0);
   EXPECT_FALSE(fs::exists(missing_folder));
 
   const fs::path target = dir / "out.xml";
-  EXPECT_EQ(SaveOvra(target.c_str(), kBase.c_str(), DamagedTicket().data()), 0);
-  EXPECT_EQ(SaveOvra(target.c_str(), "", packed.data()), 0);
-  EXPECT_EQ(SaveOvra(target.c_str(), kBase.c_str(), nullptr), 0);
+  EXPECT_EQ(SaveOvra(target.string().c_str(), kBase.c_str(), DamagedTicket().data()), 0);
+  EXPECT_EQ(SaveOvra(target.string().c_str(), "", packed.data()), 0);
+  EXPECT_EQ(SaveOvra(target.string().c_str(), kBase.c_str(), nullptr), 0);
   EXPECT_EQ(SaveOvra(nullptr, kBase.c_str(), packed.data()), 0);
   EXPECT_TRUE(fs::is_empty(dir));
 
   // A failed save leaves an earlier document as it was.
   WriteFile(target, "previous");
-  EXPECT_EQ(SaveOvra(target.c_str(), "", packed.data()), 0);
+  EXPECT_EQ(SaveOvra(target.string().c_str(), "", packed.data()), 0);
   EXPECT_EQ(ReadFile(target), "previous");
 }
 

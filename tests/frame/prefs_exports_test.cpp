@@ -2,7 +2,6 @@
 #include <ovrabjt/ovrabjt.h>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -90,7 +89,7 @@ TEST_F(MediaPrefsExports, AnEmptyDocumentHoldsThreeEmptyListsInOrder) {
   MediaRecord medium{};
   EXPECT_EQ(AddStockToMPSContents(list, 1, &medium), 0);
   const fs::path file = dir / "prefs.xml";
-  ASSERT_EQ(SaveMPSContentstoFile(list, file.c_str()), 1);
+  ASSERT_EQ(SaveMPSContentstoFile(list, file.string().c_str()), 1);
   EXPECT_EQ(ReadFile(file),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
             "\r\n<mediaprefs qrcs-version=\"" +
@@ -114,7 +113,7 @@ TEST_F(MediaPrefsExports, StocksAreEnumeratedFromOne) {
                          "    </value>\n"
                          "  </media-user-defined>\n"
                          "</mediaprefs>\n";
-  AttrNodeList* list = GetMediaPreferenceInfofromFile(file.c_str());
+  AttrNodeList* list = GetMediaPreferenceInfofromFile(file.string().c_str());
   ASSERT_NE(list, nullptr);
   MediaRecord medium;
   uint16_t index = 1;
@@ -139,7 +138,7 @@ TEST_F(MediaPrefsExports, StocksAreEnumeratedFromOne) {
   EXPECT_EQ(PopulateStockFromAttrList(nullptr, 2, &index, &medium), 0);
   EXPECT_EQ(PopulateStockFromAttrList(list, 2, nullptr, &medium), 0);
   ReleaseOvraBjtANL(list);
-  EXPECT_EQ(GetMediaPreferenceInfofromFile((dir / "missing.xml").c_str()), nullptr);
+  EXPECT_EQ(GetMediaPreferenceInfofromFile((dir / "missing.xml").string().c_str()), nullptr);
   EXPECT_EQ(GetMediaPreferenceInfofromFile(nullptr), nullptr);
 }
 
@@ -180,10 +179,10 @@ TEST_F(MediaPrefsExports, AnAddedStockComesBackThroughTheFile) {
   in.reserved30 = 1;
   ASSERT_EQ(AddStockToMPSContents(list, 3, &in), 1);
   const fs::path file = dir / "prefs.xml";
-  ASSERT_EQ(SaveMPSContentstoFile(list, file.c_str()), 1);
+  ASSERT_EQ(SaveMPSContentstoFile(list, file.string().c_str()), 1);
   ReleaseOvraBjtANL(list);
 
-  list = GetMediaPreferenceInfofromFile(file.c_str());
+  list = GetMediaPreferenceInfofromFile(file.string().c_str());
   ASSERT_NE(list, nullptr);
   MediaRecord out;
   uint16_t index = 1;
@@ -198,9 +197,9 @@ TEST_F(MediaPrefsExports, AFailedSaveReleasesTheList) {
   const fs::path file = dir / "missing-folder" / "prefs.xml";
   // By contract the list is gone afterwards; the sanitizer build would see a
   // leak if it were not, and a double release if the caller released it.
-  EXPECT_EQ(SaveMPSContentstoFile(list, file.c_str()), 0);
+  EXPECT_EQ(SaveMPSContentstoFile(list, file.string().c_str()), 0);
   EXPECT_FALSE(fs::exists(file));
-  EXPECT_EQ(SaveMPSContentstoFile(nullptr, file.c_str()), 0);
+  EXPECT_EQ(SaveMPSContentstoFile(nullptr, file.string().c_str()), 0);
 }
 
 }  // namespace

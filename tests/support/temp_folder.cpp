@@ -1,19 +1,30 @@
 #include "support/temp_folder.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace ovrabjt::testing {
 
+// A name nobody else has: the folder is made by this call only (as
+// mkdtemp makes it, on every system).
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "ovrabjt-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
-  path_ = pattern;
+  const std::filesystem::path parent = std::filesystem::temp_directory_path();
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    const std::filesystem::path folder =
+        parent / ("ovrabjt-test-" + std::to_string(random() % 1000000000000ull));
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) {
+      path_ = folder.generic_string();
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a folder in " + parent.string());
 }
 
 TempFolder::~TempFolder() {

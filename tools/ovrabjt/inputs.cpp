@@ -1,12 +1,11 @@
 #include "inputs.h"
 
-#include <unistd.h>
-
 #include <limits>
 
 #include "data_folder.h"
 #include "diagnostics.h"
 #include "io.h"
+#include "platform/program_io.h"
 #include "prefs/prefs_documents.h"
 #include "prolog.h"
 #include "ticket/packing.h"
@@ -84,7 +83,7 @@ Status WriteTicketFile(const GlobalOptions& global, const TicketRecord& record,
 }
 
 void RefuseTerminalOutput(const std::string& output, std::string_view other) {
-  if (IsStandardStream(output) && ::isatty(STDOUT_FILENO))
+  if (IsStandardStream(output) && StandardOutputIsTerminal())
     throw UsageError("a packed ticket is binary: give -o FILE, or -o - with a redirection" +
                      std::string(other));
 }

@@ -1,17 +1,17 @@
 #include "io.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "platform/file.h"
+#include "platform/path_text.h"
 #include "platform/replacement_file.h"
 
 namespace ovrabjt::cli {
@@ -109,23 +109,33 @@ bool IsFile(const std::string& path) {
 }
 
 StagedFile::~StagedFile() {
-  if (!path_.empty()) ::unlink(path_.c_str());
+  if (!path_.empty()) DeleteFile(path_);
 }
 
+// The system's folder for temporary files (TMPDIR, else /tmp, on POSIX); a
+// new name in it, made only by this open, readable by its owner only.
 Status StagedFile::Stage(std::string_view bytes, std::string_view suffix) {
-  const char* folder = std::getenv("TMPDIR");
-  std::string pattern = JoinPath(folder && *folder ? folder : "/tmp", "ovrabjt-XXXXXX");
-  pattern += suffix;
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = ::mkstemps(name.data(), static_cast<int>(suffix.size()));
-  if (fd < 0)
-    return FileFailure("cannot create a temporary file: " + std::string(std::strerror(errno)));
-  path_ = name.data();
-  ::close(fd);
+  std::error_code e;
+  const std::filesystem::path temporary = std::filesystem::temp_directory_path(e);
+  const std::string folder = e ? std::string("/tmp") : GenericUtf8(temporary);
+  std::random_device seed;
+  std::mt19937_64 random(seed());
   File file;
-  std::error_code e = File::OpenForWriting(path_, WriteMode::kExistingOnly, file);
-  if (!e) e = file.Write(bytes.data(), bytes.size());
+  constexpr int kAttempts = 64;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    char unique[17];
+    std::snprintf(unique, sizeof unique, "%016llx", static_cast<unsigned long long>(random()));
+    const std::string name =
+        JoinPath(folder, "ovrabjt-" + std::string(unique)) + std::string(suffix);
+    e = File::OpenForWriting(name, WriteMode::kCreatePrivate, file);
+    if (!e) {
+      path_ = name;
+      break;
+    }
+    if (e != std::errc::file_exists) break;
+  }
+  if (e) return FileFailure("cannot create a temporary file: " + e.message());
+  e = file.Write(bytes.data(), bytes.size());
   if (!e) e = file.Close();
   if (e) return FileFailure("cannot write a temporary file: " + e.message());
   return {};

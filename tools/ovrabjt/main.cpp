@@ -6,9 +6,11 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "commands.h"
 #include "frame/ovra_bjt_app.h"
+#include "platform/program_io.h"
 #include "releases/release_profile.h"
 #include "versions.h"
 
@@ -69,7 +71,10 @@ int Main(int argc, char** argv) {
   ShowGlobalOptions(app);
 
   try {
-    app.parse(argc, argv);
+    // The parser takes the arguments after the program's name, last first.
+    const std::vector<std::string> arguments = ovrabjt::ProgramArguments(argc, argv);
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend() - 1);
+    app.parse(reversed);
   } catch (const CLI::Success& done) {
     return app.exit(done);
   } catch (const CLI::ParseError& error) {
@@ -95,6 +100,7 @@ int Main(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   ovrabjt::TheApp().InitInstance();
+  ovrabjt::UseBinaryStandardStreams();
   int status = kExitFailed;
   try {
     status = Main(argc, argv);
