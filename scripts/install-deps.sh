@@ -14,7 +14,7 @@ packages=(
   cmake g++ make pkg-config
   libxerces-c-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   libxml2-utils
   libcli11-dev nlohmann-json3-dev
   valgrind binutils
