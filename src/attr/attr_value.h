@@ -8,6 +8,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "vocabulary/syntax_names.h"
+
 namespace ovrabjt {
 
 class AttrNodeList;
@@ -81,28 +83,6 @@ class PrimitiveString : public AttrValue {
  private:
   std::string value_;
 };
-
-// The syntax names of values, as an element's "syntax" spells them.
-inline constexpr std::string_view kInteger = "integer";
-inline constexpr std::string_view kEnum = "enum";
-inline constexpr std::string_view kName = "name";
-inline constexpr std::string_view kKeyword = "keyword";
-inline constexpr std::string_view kBoolean = "boolean";
-inline constexpr std::string_view kText = "text";
-inline constexpr std::string_view kMimeMediaType = "mimeMediaType";
-inline constexpr std::string_view kUri = "uri";
-inline constexpr std::string_view kNull = "null";
-// Those of list values; a list value keeps the one it was given.
-inline constexpr std::string_view kCollection = "collection";
-inline constexpr std::string_view kSetOf = "1setOf";
-inline constexpr std::string_view kRangeOfInteger = "rangeOfInteger";
-inline constexpr std::string_view kResolution = "resolution";
-
-// The members of list values: every entry of a set is "value", a range's
-// bounds are "lower-bound" and "upper-bound".
-inline constexpr std::string_view kSetEntry = "value";
-inline constexpr std::string_view kLowerBound = "lower-bound";
-inline constexpr std::string_view kUpperBound = "upper-bound";
 
 // The word written as the "syntax" of a scalar value's element.
 constexpr std::string_view ScalarSyntaxName(SyntaxCode code) {

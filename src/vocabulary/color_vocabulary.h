@@ -11,6 +11,7 @@
 #include "ticket/field.h"
 #include "ticket/layout.h"
 #include "vocabulary/code_table.h"
+#include "vocabulary/syntax_names.h"
 
 namespace ovrabjt {
 
@@ -94,9 +95,9 @@ struct ColorNameAttribute {
 
 inline constexpr std::array<ColorNameAttribute, 2> kDestinationProfiles{{
     {"color-destination-profile-front", ticket_field::kDestinationProfileFront,
-     override_field::kDestinationProfileFront, "keyword"},
+     override_field::kDestinationProfileFront, kKeyword},
     {"color-destination-profile-back", ticket_field::kDestinationProfileBack,
-     override_field::kDestinationProfileBack, "keyword"},
+     override_field::kDestinationProfileBack, kKeyword},
 }};
 
 // The graphics and text attributes of a colour space share one field: read in
@@ -104,27 +105,27 @@ inline constexpr std::array<ColorNameAttribute, 2> kDestinationProfiles{{
 // The cmy and gray profiles go back as names whatever syntax they came in.
 inline constexpr std::array<ColorNameAttribute, 11> kUndefinedSources{{
     {"undefined-source-rgb-graphics", ticket_field::kUndefinedSourceRgb,
-     override_field::kUndefinedSourceRgb, "keyword"},
+     override_field::kUndefinedSourceRgb, kKeyword},
     {"undefined-source-rgb-text", ticket_field::kUndefinedSourceRgb,
-     override_field::kUndefinedSourceRgb, "keyword"},
+     override_field::kUndefinedSourceRgb, kKeyword},
     {"undefined-source-cmyk-graphics", ticket_field::kUndefinedSourceCmyk,
-     override_field::kUndefinedSourceCmyk, "keyword"},
+     override_field::kUndefinedSourceCmyk, kKeyword},
     {"undefined-source-cmyk-text", ticket_field::kUndefinedSourceCmyk,
-     override_field::kUndefinedSourceCmyk, "keyword"},
+     override_field::kUndefinedSourceCmyk, kKeyword},
     {"undefined-source-cmy-graphics", ticket_field::kUndefinedSourceCmy,
-     override_field::kUndefinedSourceCmy, "name"},
+     override_field::kUndefinedSourceCmy, kName},
     {"undefined-source-cmy-text", ticket_field::kUndefinedSourceCmy,
-     override_field::kUndefinedSourceCmy, "name"},
+     override_field::kUndefinedSourceCmy, kName},
     {"undefined-source-gray-graphics", ticket_field::kUndefinedSourceGray,
-     override_field::kUndefinedSourceGray, "name"},
+     override_field::kUndefinedSourceGray, kName},
     {"undefined-source-gray-text", ticket_field::kUndefinedSourceGray,
-     override_field::kUndefinedSourceGray, "name"},
+     override_field::kUndefinedSourceGray, kName},
     {"undefined-source-rgb-images", ticket_field::kUndefinedSourceRgbImages,
-     override_field::kUndefinedSourceRgbImages, "keyword"},
+     override_field::kUndefinedSourceRgbImages, kKeyword},
     {"undefined-source-cmyk-images", ticket_field::kUndefinedSourceCmykImages,
-     override_field::kUndefinedSourceCmykImages, "keyword"},
+     override_field::kUndefinedSourceCmykImages, kKeyword},
     {"undefined-source-cmy-images", ticket_field::kUndefinedSourceCmyImages,
-     override_field::kUndefinedSourceCmyImages, "name"},
+     override_field::kUndefinedSourceCmyImages, kName},
 }};
 
 // The tone reproduction curve: a collection holding the curve's name.
