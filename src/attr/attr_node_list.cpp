@@ -26,6 +26,22 @@ void AttrNodeList::Append(std::unique_ptr<AttrNode> node) {
   }
 }
 
+void AttrNodeList::AppendAll(AttrNodeList&& other) {
+  if (nodes_.empty()) {
+    nodes_.swap(other.nodes_);
+    names_.swap(other.names_);
+  } else {
+    nodes_.reserve(nodes_.size() + other.nodes_.size());
+    names_.reserve(names_.size() + other.names_.size());
+    for (std::unique_ptr<AttrNode>& node : other.nodes_) nodes_.push_back(std::move(node));
+    names_.insert(names_.end(), other.names_.begin(), other.names_.end());
+  }
+  other.nodes_.clear();
+  other.names_.clear();
+  other.Rewind();
+  other.find_valid_ = false;
+}
+
 void AttrNodeList::Append(std::string_view name, std::unique_ptr<AttrValue> value) {
   Append(std::make_unique<AttrNode>(std::make_unique<AttrID>(name), std::move(value)));
 }

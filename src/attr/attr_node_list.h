@@ -25,6 +25,8 @@ class AttrNodeList {
 
   // Adds the node at the end and takes it over; a null node is not added.
   void Append(std::unique_ptr<AttrNode> node);
+  // Moves every node of `other` to the end, in order; `other` is left empty.
+  void AppendAll(AttrNodeList&& other);
   // Convenience: appends a node made of a name and a value.
   void Append(std::string_view name, std::unique_ptr<AttrValue> value);
 

@@ -13,6 +13,7 @@
 #include "attr/attr_value.h"
 #include "attr/attr_value_factory.h"
 #include "platform/code_page.h"
+#include "xml/element_text.h"
 #include "xml/ovra_parse_exception.h"
 #include "xml/velmor_dom_doc.h"
 
@@ -22,22 +23,8 @@ namespace {
 using xercesc::DOMElement;
 using xercesc::DOMNode;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Narrow text of a DOM string, without leading and trailing blanks, into
-// `out`. The blanks are ASCII, and no other character becomes one in the code
-// page, so the text is trimmed before it is converted.
-void TrimmedNarrow(std::u16string_view wide, std::string& out) {
-  std::size_t begin = 0, end = wide.size();
-  while (begin < end && wide[begin] < 0x80 && IsBlank(static_cast<char>(wide[begin]))) ++begin;
-  while (end > begin && wide[end - 1] < 0x80 && IsBlank(static_cast<char>(wide[end - 1]))) --end;
-  Utf16ToCp1252(wide.substr(begin, end - begin), out);
-}
-
 void TrimmedNarrow(const XMLCh* text, std::string& out) {
-  TrimmedNarrow(text != nullptr ? std::u16string_view(text) : std::u16string_view(), out);
+  ovrabjt::TrimmedNarrow(text != nullptr ? std::u16string_view(text) : std::u16string_view(), out);
 }
 
 // The text of a node: character data knows its length, which saves a pass

@@ -78,15 +78,56 @@ void BoundedDomParser::startElement(const xercesc::XMLElementDecl& element, unsi
     const std::u16string_view name = attributes.elementAt(i)->getQName();
     if (!attribute_names_.contains(name)) CountName(attribute_names_.emplace(name).second);
   }
-  if (!is_empty) ++depth_;
-  xercesc::XercesDOMParser::startElement(element, url_id, prefix, attributes, attribute_count,
-                                         is_empty, is_root);
+  // An empty element is ended at once, by the library's tree or here.
+  ++depth_;
+  if (sink_ == nullptr) {
+    xercesc::XercesDOMParser::startElement(element, url_id, prefix, attributes, attribute_count,
+                                           is_empty, is_root);
+    return;
+  }
+  sink_->StartElement(element, attributes, attribute_count);
+  if (is_empty) endElement(element, url_id, is_root, prefix);
 }
 
 void BoundedDomParser::endElement(const xercesc::XMLElementDecl& element, unsigned int url_id,
                                   bool is_root, const XMLCh* prefix) {
   if (depth_ > 0) --depth_;
-  xercesc::XercesDOMParser::endElement(element, url_id, is_root, prefix);
+  if (sink_ == nullptr)
+    xercesc::XercesDOMParser::endElement(element, url_id, is_root, prefix);
+  else
+    sink_->EndElement();
+}
+
+// Outside the root element the library keeps or drops content as always.
+void BoundedDomParser::docCharacters(const XMLCh* chars, XMLSize_t length, bool cdata_section) {
+  if (sink_ == nullptr || depth_ == 0)
+    xercesc::XercesDOMParser::docCharacters(chars, length, cdata_section);
+  else if (cdata_section)
+    sink_->OtherNode({chars, length});
+  else
+    sink_->Text({chars, length});
+}
+
+void BoundedDomParser::ignorableWhitespace(const XMLCh* chars, XMLSize_t length,
+                                           bool cdata_section) {
+  if (sink_ == nullptr || depth_ == 0)
+    xercesc::XercesDOMParser::ignorableWhitespace(chars, length, cdata_section);
+  else if (getIncludeIgnorableWhitespace())
+    sink_->Text({chars, length});
+}
+
+void BoundedDomParser::docComment(const XMLCh* comment) {
+  if (sink_ == nullptr || depth_ == 0)
+    xercesc::XercesDOMParser::docComment(comment);
+  else if (getCreateCommentNodes())
+    sink_->OtherNode(comment);
+}
+
+void BoundedDomParser::docPI(const XMLCh* target, const XMLCh* data) {
+  if (sink_ == nullptr || depth_ == 0)
+    xercesc::XercesDOMParser::docPI(target, data);
+  else
+    sink_->OtherNode(data != nullptr ? std::u16string_view(data) : std::u16string_view());
 }
 
 void BoundedDomParser::entityDecl(const xercesc::DTDEntityDecl& entity, bool is_parameter,

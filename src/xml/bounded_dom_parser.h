@@ -19,6 +19,28 @@
 
 namespace ovrabjt {
 
+// What receives the content of the root element in place of the library's
+// tree while a parser streams to it: the events in document order, with the
+// library's strings, valid only during the call. The root element itself
+// comes first and last.
+class ElementContentSink {
+ public:
+  // An element's start, with its attributes (specified or defaulted by the
+  // document type).
+  virtual void StartElement(const xercesc::XMLElementDecl& element,
+                            const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
+                            XMLSize_t attribute_count) = 0;
+  virtual void EndElement() = 0;
+  // Character data or whitespace; consecutive pieces make one text node.
+  virtual void Text(std::u16string_view text) = 0;
+  // A CDATA section, a comment or a processing instruction's data: each a
+  // node of its own.
+  virtual void OtherNode(std::u16string_view text) = 0;
+
+ protected:
+  ~ElementContentSink() = default;
+};
+
 namespace detail {
 // Built before the library's parser, which allocates from it, and destroyed
 // after it.
@@ -58,6 +80,10 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // BeginParse - every bound starts afresh for the next parse.
   void BeginParse();
 
+  // StreamTo - the content of the root element of the next parses goes to
+  // `sink` (null: into the library's tree again), which must outlive them.
+  void StreamTo(ElementContentSink* sink) { sink_ = sink; }
+
   // Rebind - the next parses are of a document of `reach` (which must
   // outlive them).
   void Rebind(const DocumentReach& reach);
@@ -77,6 +103,10 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
                     XMLSize_t attribute_count, bool is_empty, bool is_root) override;
   void endElement(const xercesc::XMLElementDecl& element, unsigned int url_id, bool is_root,
                   const XMLCh* prefix) override;
+  void docCharacters(const XMLCh* chars, XMLSize_t length, bool cdata_section) override;
+  void ignorableWhitespace(const XMLCh* chars, XMLSize_t length, bool cdata_section) override;
+  void docComment(const XMLCh* comment) override;
+  void docPI(const XMLCh* target, const XMLCh* data) override;
   void entityDecl(const xercesc::DTDEntityDecl& entity, bool is_parameter,
                   bool is_ignored) override;
   void doctypeDecl(const xercesc::DTDElementDecl& root, const XMLCh* public_id,
@@ -100,7 +130,8 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   const DocumentReach* reach_;
   LocalEntityResolver resolver_{*reach_};
   std::size_t blocks_at_rest_ = 0;  // 0 before the first rest
-  std::size_t depth_ = 0;
+  ElementContentSink* sink_ = nullptr;
+  std::size_t depth_ = 0;                          // open elements
   std::size_t readers_ = 0;                        // the document's own included
   std::unordered_set<const void*> element_names_;  // one declaration per name
   std::unordered_set<std::u16string, NameHash, std::equal_to<>> attribute_names_;

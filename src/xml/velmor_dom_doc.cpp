@@ -1,5 +1,6 @@
 #include "xml/velmor_dom_doc.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -10,8 +11,16 @@
 namespace ovrabjt {
 namespace {
 
-bool HasTagName(const xercesc::DOMElement& element, std::string_view name) {
-  return std::u16string_view(element.getTagName()) == Cp1252ToUtf16(name);
+bool NoGroups(std::u16string_view) { return false; }
+
+// The group names are ASCII, so each unit of the tag compares with a byte.
+bool SameName(std::u16string_view tag, std::string_view name) {
+  return std::equal(tag.begin(), tag.end(), name.begin(), name.end(),
+                    [](char16_t a, char b) { return a == static_cast<unsigned char>(b); });
+}
+
+bool IsOvraGroup(std::u16string_view tag) {
+  return SameName(tag, kOperationGroupElement) || SameName(tag, kJobTemplateGroupElement);
 }
 
 }  // namespace
@@ -22,9 +31,20 @@ VelmorDomDoc::VelmorDomDoc(DocumentReach reach, bool validate, const ReleaseProf
 
 VelmorDomDoc::~VelmorDomDoc() = default;
 
-bool VelmorDomDoc::IsGroupElement(const xercesc::DOMElement&) const { return false; }
+AttributeStream::GroupTest VelmorDomDoc::GroupTest() const { return NoGroups; }
+
+bool VelmorDomDoc::IsGroupElement(const xercesc::DOMElement& element) const {
+  return GroupTest()(element.getTagName());
+}
 
 void VelmorDomDoc::Parse(std::string_view text) { parser_->Parse(text); }
+
+void VelmorDomDoc::ReadText(std::string_view text, AttrNodeList& list) {
+  AttributeStream stream(GroupTest());
+  parser_->Parse(text, stream);
+  std::unique_ptr<AttrNodeList> read = stream.TakeAttributes();
+  list.AppendAll(std::move(*read));
+}
 
 OvraDomDoc::OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
     : VelmorDomDoc(DocumentReach::Beside(name).OnlyNamedType(), validate, release) {}
@@ -45,10 +65,7 @@ std::string_view OvraDomDoc::GroupNameFor(const AttrNode& attribute) const {
   throw OvraParseException(OvraErrorCode::kAttributeOutsideGroups, attribute.GetName());
 }
 
-bool OvraDomDoc::IsGroupElement(const xercesc::DOMElement& element) const {
-  return HasTagName(element, kOperationGroupElement) ||
-         HasTagName(element, kJobTemplateGroupElement);
-}
+AttributeStream::GroupTest OvraDomDoc::GroupTest() const { return IsOvraGroup; }
 
 KespDomDoc::KespDomDoc(std::string_view name, bool validate, const ReleaseProfile& release)
     : KespDomDoc(DocumentReach::Beside(name), validate, release) {}

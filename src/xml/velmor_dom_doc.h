@@ -22,6 +22,7 @@
 #include "attr/attr_node.h"
 #include "attr/attr_node_list.h"
 #include "releases/release_profile.h"
+#include "xml/attribute_stream.h"
 #include "xml/velmor_xml_parser.h"
 
 namespace ovrabjt {
@@ -46,10 +47,16 @@ class VelmorDomDoc {
 
   // IsGroupElement - whether `element` is a group element, which a read
   // looks into although it has no "syntax".
-  virtual bool IsGroupElement(const xercesc::DOMElement& element) const;
+  bool IsGroupElement(const xercesc::DOMElement& element) const;
 
   // Parse - parses `text` as this document (codes 1 and 2).
   void Parse(std::string_view text);
+
+  // ReadText - parses `text` as this document and appends its attributes to
+  // `list` as ReadInto appends them after Parse, reading them while the text
+  // is scanned instead of from the library's tree, which is not built. On a
+  // failure (codes 1 and 2) the list is left as it was.
+  void ReadText(std::string_view text, AttrNodeList& list);
 
   // ReadInto - appends the attributes of the parsed document to `list`, in
   // document order: elements with "syntax" become attributes, group
@@ -82,6 +89,9 @@ class VelmorDomDoc {
 
   const ReleaseProfile& Release() const { return release_; }
 
+  // The test of the kind's group elements by name; the base kind has none.
+  virtual AttributeStream::GroupTest GroupTest() const;
+
  private:
   // Reading (attribute_tree.cpp).
   void ReadChildren(const xercesc::DOMElement& parent, std::size_t parent_level,
@@ -107,8 +117,12 @@ class OvraDomDoc final : public VelmorDomDoc {
   OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release = BuildRelease());
 
   std::string_view GetTemplate() const override;
+
+ protected:
   // True for "ovra-operation-attributes" and "job-template-attributes".
-  bool IsGroupElement(const xercesc::DOMElement& element) const override;
+  AttributeStream::GroupTest GroupTest() const override;
+
+ public:
   // The group of the attribute's name; raises code 7 (detail: the name) for
   // a name outside both groups.
   std::string_view GroupNameFor(const AttrNode& attribute) const override;

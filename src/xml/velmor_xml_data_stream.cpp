@@ -91,8 +91,7 @@ void VelmorXmlDataStream::Read(AttrNodeList& list) {
   last_messages_.clear();
   std::unique_ptr<VelmorDomDoc> document = CreateDocument();
   RunKeepingMessages(*document, last_messages_, [&] {
-    document->Parse(std::string_view(static_cast<const char*>(input_), input_length_));
-    document->ReadInto(list);
+    document->ReadText(std::string_view(static_cast<const char*>(input_), input_length_), list);
   });
 }
 

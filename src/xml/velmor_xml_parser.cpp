@@ -57,13 +57,17 @@ void VelmorXmlParser::Configure() {
 // Each parse takes a parser of the library: one kept by the shared grammar
 // of the document type the text names when there is one, else a new one;
 // the previous document goes when its parser is given back.
-void VelmorXmlParser::Parse(std::string_view text) { ParseText(text, false); }
+void VelmorXmlParser::Parse(std::string_view text) { ParseText(text, false, nullptr); }
 
-void VelmorXmlParser::ParseTemplate(std::string_view text) { ParseText(text, true); }
+void VelmorXmlParser::Parse(std::string_view text, ElementContentSink& sink) {
+  ParseText(text, false, &sink);
+}
+
+void VelmorXmlParser::ParseTemplate(std::string_view text) { ParseText(text, true, nullptr); }
 
 // A template's document is kept with the parser only when its parse said
 // nothing, so that serving it again gives the messages of a parse: none.
-void VelmorXmlParser::ParseText(std::string_view text, bool is_template) {
+void VelmorXmlParser::ParseText(std::string_view text, bool is_template, ElementContentSink* sink) {
   reporter_.resetErrors();
   ReleaseParser();
   if (validate_) {
@@ -84,6 +88,12 @@ void VelmorXmlParser::ParseText(std::string_view text, bool is_template) {
   parser_->BeginParse();
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     system_id_.c_str(), false);
+  // The parser may be kept for other parses after this one, however it ends.
+  struct StreamOnlyThisParse {
+    BoundedDomParser& parser;
+    ~StreamOnlyThisParse() { parser.StreamTo(nullptr); }
+  } streaming{*parser_};
+  parser_->StreamTo(sink);
   CallLibrary(reporter_, OvraErrorCode::kParseException, [&] { parser_->parse(source); });
   if (reporter_.SawError() || reporter_.SawFatalError()) {
     throw OvraParseException(OvraErrorCode::kParseError);

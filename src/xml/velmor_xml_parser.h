@@ -53,6 +53,11 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   // fatal error; warnings are ignored. The messages stay in Reporter().
   void Parse(std::string_view text);
 
+  // Parse - the same with the content of the root element handed to `sink`
+  // as it is scanned, instead of into the document, which then holds no
+  // root element.
+  void Parse(std::string_view text, ElementContentSink& sink);
+
   // ParseTemplate - Parse for a text whose document is only read afterwards,
   // never changed: a template. A parser kept with the shared grammar may
   // already hold the document of the same text, parsed without a message,
@@ -97,7 +102,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   class WriteSession;
 
   void Configure();
-  void ParseText(std::string_view text, bool is_template);
+  void ParseText(std::string_view text, bool is_template, ElementContentSink* sink);
   // Gives the library's parser back to the shared grammar, when there is one
   // and the parser's last parse succeeded, else destroys it.
   void ReleaseParser() noexcept;

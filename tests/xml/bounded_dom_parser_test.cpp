@@ -78,6 +78,12 @@ TEST(BoundedDomParserTest, EachBoundHoldsExactlyAndNamesItselfWhenPassed) {
        "an element with more attributes than the bound of 64"},
       {"256 levels", Nested(256), ""},
       {"257 levels", Nested(257), "elements nested deeper than the bound of 256"},
+      // An empty element ends where it starts and leaves the depth as it was.
+      {"257 levels, an empty element at each",
+       Repeated("<e><x/>", 256) + "<e/>" + Repeated("</e>", 256),
+       "elements nested deeper than the bound of 256"},
+      {"256 levels, an empty element at each",
+       Repeated("<e><x/>", 255) + "<e/>" + Repeated("</e>", 255), ""},
       {"10000 expansions of both kinds", Expansions(5000, 5000), ""},
       {"10001 expansions", Expansions(5000, 5001),
        "more entity expansions than the bound of 10000"},

@@ -36,9 +36,15 @@ std::string ReadBack(const VelmorDomDoc& parsed) {
   return DumpAttrList(list);
 }
 
+// Every read is made both ways, from the library's tree and while the text
+// is scanned; the two lists must be the same.
 std::string Read(VelmorDomDoc& document, std::string_view text) {
+  AttrNodeList streamed;
+  document.ReadText(text, streamed);
   document.Parse(text);
-  return ReadBack(document);
+  const std::string from_tree = ReadBack(document);
+  EXPECT_EQ(DumpAttrList(streamed), from_tree) << text;
+  return from_tree;
 }
 
 TEST(OvraAttributeGroupsTest, TableHoldsEachNameOnceInItsGroup) {
