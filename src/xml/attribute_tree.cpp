@@ -173,7 +173,7 @@ void VelmorDomDoc::WriteListTo(const AttrNodeList& list, XmlOutputCallback& outp
   parser_->ParseTemplate(GetTemplate());
   std::vector<VelmorXmlParser::BodyGroup> body;
   for (const std::unique_ptr<AttrNode>& attribute : list.nodes()) {
-    const std::u16string group = Cp1252ToUtf16(GroupNameFor(*attribute));
+    const std::string_view group = GroupNameFor(*attribute);
     CheckElementNames(*attribute);
     auto it = std::find_if(body.begin(), body.end(),
                            [&](const VelmorXmlParser::BodyGroup& g) { return g.name == group; });

@@ -81,7 +81,7 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   // "syntax" (and xml:space="preserve" for name and text values), holding
   // its text or its members' elements. The names must be valid XML names.
   struct BodyGroup {
-    std::u16string name;  // empty: the attributes sit directly under the root
+    std::string_view name;  // empty: the attributes sit directly under the root
     std::vector<const AttrNode*> attributes;
   };
 
@@ -124,6 +124,12 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   bool WriteTemplateChildren(const xercesc::DOMNode& first);
   void WriteBodyGroup(const BodyGroup& group);
   void WriteAttributeElement(const AttrNode& attribute);
+  // The same two through the formatter's bytes for each code-page byte, in a
+  // UTF-8 document, gathered into stretches.
+  void AppendBodyGroup(const BodyGroup& group);
+  void AppendAttributeElement(const AttrNode& attribute);
+  void AppendLineBreak();
+  void HandOverStretch(std::size_t at_least);
   void Put(std::u16string_view text,
            xercesc::XMLFormatter::EscapeFlags escapes = xercesc::XMLFormatter::NoEscapes);
   void Put(const XMLCh* text,
@@ -145,6 +151,8 @@ class VelmorXmlParser : public xercesc::XMLFormatTarget {
   std::unique_ptr<xercesc::XMLFormatter> formatter_;
   std::u16string encoding_name_;
   std::u16string indent_;                         // tabs only, one per open element level
+  const class Utf8Escapes* escapes_ = nullptr;    // a UTF-8 document's byte table
+  std::string stretch_;                           // bytes not yet handed to the output
   const std::vector<BodyGroup>* body_ = nullptr;  // what the root holds beyond the DOM
   // While a body is written: the names and syntax names converted so far
   // (keyed by the narrow texts, which live in the attribute list), and a

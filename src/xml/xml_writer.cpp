@@ -2,6 +2,7 @@
 // the output through the library's formatter, which does the encoding and the
 // escaping. The layout (line breaks, tabs, short empty elements) is decided
 // here.
+#include <algorithm>
 #include <cstdint>
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMDocumentType.hpp>
@@ -11,7 +12,9 @@
 
 #include "xml/library_exceptions.h"
 #include "xml/ovra_parse_exception.h"
+#include "xml/utf8_escapes.h"
 #include "xml/velmor_xml_parser.h"
+#include "xml/xml_chars.h"
 
 #include "attr/attr_node_list.h"
 #include "attr/attr_value.h"
@@ -24,46 +27,11 @@ using xercesc::DOMNode;
 using xercesc::XMLFormatter;
 
 constexpr std::u16string_view kLineBreak = u"\r\n";
+// The size of a stretch handed to the output at once, that of the
+// formatter's own buffer.
+constexpr std::size_t kStretch = 16 * 1024;
 
 bool Present(const XMLCh* text) { return text != nullptr && *text != 0; }
-
-constexpr bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
-constexpr bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// The length in units of the character at `pos` (2 for a surrogate pair), 0
-// when XML 1.0 cannot carry it.
-std::size_t XmlCharLength(std::u16string_view text, std::size_t pos) {
-  const char16_t c = text[pos];
-  if (c >= 0x20 && c < 0xD800) return 1;  // nearly every character
-  if (IsHighSurrogate(c) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1])) return 2;
-  if (IsSurrogate(c) || c == 0xFFFE || c == 0xFFFF) return 0;
-  if (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') return 0;
-  return 1;
-}
-
-// The text with every character that XML 1.0 cannot carry (C0 controls other
-// than tab, line feed and carriage return, unpaired surrogates, U+FFFE and
-// U+FFFF) replaced by '?': a document holding one could never be read back.
-// Copies into `scratch` only when something is replaced.
-std::u16string_view XmlSafe(std::u16string_view text, std::u16string& scratch) {
-  std::size_t pos = 0;
-  for (std::size_t length; pos < text.size() && (length = XmlCharLength(text, pos)) != 0;)
-    pos += length;
-  if (pos == text.size()) return text;
-  scratch.assign(text.substr(0, pos));
-  while (pos < text.size()) {
-    const std::size_t length = XmlCharLength(text, pos);
-    if (length == 0) {
-      scratch.push_back(u'?');
-      ++pos;
-    } else {
-      scratch.append(text.substr(pos, length));
-      pos += length;
-    }
-  }
-  return scratch;
-}
 
 // A narrow text as the DOM would hold it: in UTF-16, ending at its first
 // NUL.
@@ -89,6 +57,13 @@ std::u16string EncodingNameOf(const xercesc::DOMDocument& document) {
   return Present(declared) ? std::u16string(declared) : std::u16string(u"UTF-8");
 }
 
+bool IsUtf8(std::u16string_view encoding) {
+  constexpr std::u16string_view kUtf8 = u"UTF-8";
+  return std::equal(
+      encoding.begin(), encoding.end(), kUtf8.begin(), kUtf8.end(),
+      [](char16_t a, char16_t b) { return (a >= u'a' && a <= u'z' ? a - 32 : a) == b; });
+}
+
 }  // namespace
 
 // Sets up the writer state for one write and tears it down however the write
@@ -103,6 +78,8 @@ class VelmorXmlParser::WriteSession {
   WriteSession& operator=(const WriteSession&) = delete;
   ~WriteSession() {
     parser_.formatter_.reset();
+    parser_.escapes_ = nullptr;
+    parser_.stretch_.clear();
     parser_.encoding_name_.clear();
     parser_.indent_.clear();
     parser_.output_ = nullptr;
@@ -127,6 +104,7 @@ void VelmorXmlParser::WriteDocument(XmlOutputCallback& output) {
     encoding_name_ = EncodingNameOf(*document);
     formatter_ = std::make_unique<XMLFormatter>(
         encoding_name_.c_str(), this, XMLFormatter::NoEscapes, XMLFormatter::UnRep_CharRef);
+    if (body_ != nullptr && IsUtf8(encoding_name_)) escapes_ = &Utf8Escapes::Get();
     WriteNode(*document);
   });
 }
@@ -317,7 +295,12 @@ void VelmorXmlParser::WriteRoot(const xercesc::DOMElement& root) {
   const bool deeper = first == nullptr || first->getNodeType() == DOMNode::ELEMENT_NODE;
   if (deeper) indent_.push_back(u'\t');
   const bool text_seen = first != nullptr && WriteTemplateChildren(*first);
-  for (const BodyGroup& group : *body_) WriteBodyGroup(group);
+  if (escapes_ != nullptr) {
+    for (const BodyGroup& group : *body_) AppendBodyGroup(group);
+    HandOverStretch(1);
+  } else {
+    for (const BodyGroup& group : *body_) WriteBodyGroup(group);
+  }
   if (deeper) indent_.pop_back();
   if (!text_seen) WriteLineBreak();
   Put(u"</");
@@ -333,17 +316,92 @@ void VelmorXmlParser::WriteBodyGroup(const BodyGroup& group) {
     return;
   }
   if (group.attributes.empty()) return;
+  const std::u16string& name = WideName(group.name);
   WriteLineBreak();
   Put(u"<");
-  Put(group.name);
+  Put(name);
   Put(u">");
   indent_.push_back(u'\t');
   for (const AttrNode* attribute : group.attributes) WriteAttributeElement(*attribute);
   indent_.pop_back();
   WriteLineBreak();
   Put(u"</");
-  Put(group.name);
+  Put(name);
   Put(u">");
+}
+
+void VelmorXmlParser::AppendBodyGroup(const BodyGroup& group) {
+  if (group.name.empty()) {
+    for (const AttrNode* attribute : group.attributes) AppendAttributeElement(*attribute);
+    return;
+  }
+  if (group.attributes.empty()) return;
+  AppendLineBreak();
+  stretch_ += '<';
+  escapes_->Append(group.name, XMLFormatter::NoEscapes, stretch_);
+  stretch_ += '>';
+  indent_.push_back(u'\t');
+  for (const AttrNode* attribute : group.attributes) AppendAttributeElement(*attribute);
+  indent_.pop_back();
+  AppendLineBreak();
+  stretch_ += "</";
+  escapes_->Append(group.name, XMLFormatter::NoEscapes, stretch_);
+  stretch_ += '>';
+}
+
+// WriteAttributeElement's bytes, appended to the stretch.
+void VelmorXmlParser::AppendAttributeElement(const AttrNode& attribute) {
+  static const IppNull kNoValue;
+  const AttrValue& value = attribute.GetValue() != nullptr ? *attribute.GetValue() : kNoValue;
+  AppendLineBreak();
+  stretch_ += '<';
+  escapes_->Append(attribute.GetName(), XMLFormatter::NoEscapes, stretch_);
+  stretch_ += " syntax=\"";
+  escapes_->Append(value.GetSyntaxName(), XMLFormatter::AttrEscapes, stretch_);
+  stretch_ += value.PreservesSpace() ? "\" xml:space=\"preserve\"" : "\"";
+  if (value.GetSyntaxCode() != kSyntaxList) {
+    stretch_ += '>';
+    std::string_view text;
+    ValueText(value, narrow_value_, text);
+    escapes_->Append(text, XMLFormatter::CharEscapes, stretch_);
+  } else {
+    const AttrNodeList* members = static_cast<const IppList&>(value).GetMembers();
+    if (members == nullptr || members->empty()) {
+      stretch_ += "/>";
+      HandOverStretch(kStretch);
+      return;
+    }
+    stretch_ += '>';
+    indent_.push_back(u'\t');
+    for (const auto& member : members->nodes()) AppendAttributeElement(*member);
+    indent_.pop_back();
+    AppendLineBreak();
+  }
+  stretch_ += "</";
+  escapes_->Append(attribute.GetName(), XMLFormatter::NoEscapes, stretch_);
+  stretch_ += '>';
+  HandOverStretch(kStretch);
+}
+
+void VelmorXmlParser::AppendLineBreak() {
+  if (!output_->Indent()) return;
+  stretch_ += "\r\n";
+  stretch_.append(indent_.size(), '\t');
+}
+
+// Hands the stretch over once it holds `at_least` bytes, in pieces the
+// output's 32-bit count can carry.
+void VelmorXmlParser::HandOverStretch(std::size_t at_least) {
+  if (stretch_.size() < at_least) return;
+  constexpr std::size_t kLargestPiece = std::size_t{1} << 30;
+  for (std::size_t at = 0; at < stretch_.size(); at += kLargestPiece) {
+    const std::size_t piece = std::min(stretch_.size() - at, kLargestPiece);
+    if (!output_->Write(stretch_.data() + at, static_cast<std::uint32_t>(piece))) {
+      stretch_.clear();
+      throw OvraParseException(OvraErrorCode::kOutputRefused);
+    }
+  }
+  stretch_.clear();
 }
 
 // An attribute element: a scalar value's text (even an empty one) keeps the

@@ -104,6 +104,25 @@ TEST(WriteListTo, EveryShapeOfValueInEveryKind) {
   ExpectSame<MediaPrefsDomDoc>(*list, "mediaprefs shapes");
 }
 
+// The body's bytes come from a table of the formatter's bytes for each
+// code-page byte; every byte in every escaping must give the formatter's.
+TEST(WriteListTo, EveryByteInEveryPlaceGivesTheFormattersBytes) {
+  std::string every;
+  for (int byte = 1; byte < 256; ++byte) every += static_cast<char>(byte);
+  AttrNodeList list;
+  list.Append("job-name", AttrValueFactory::CreateValue("name", every));
+  list.Append("job-phone-number", AttrValueFactory::CreateValue("text", every));
+  list.Append("media", AttrValueFactory::CreateValue("keyword", every));
+  auto odd_syntax = std::make_unique<IppList>();
+  odd_syntax->SetSyntaxName(every);
+  auto members = std::make_unique<AttrNodeList>();
+  members->Append("\xC9l\xE9ment", AttrValueFactory::CreateValue("text", every + "\0after"));
+  odd_syntax->SetMembers(std::move(members));
+  list.Append("finishings", std::move(odd_syntax));
+  ExpectSame<OvraDomDoc>(list, "every byte, ovra");
+  ExpectSame<KespDomDoc>(list, "every byte, kesp");
+}
+
 TEST(WriteListTo, FailuresComeFirstAndAreTheSame) {
   auto unclassified = testing::ParseAttrText("copies integer 1\nno-such-attribute integer 2\n");
   ExpectSame<OvraDomDoc>(*unclassified, "unclassified");
