@@ -1,14 +1,18 @@
 // Capabilities text -> attribute list -> every selector with several slot
 // widths, measured and then copied into a destination of exactly the
-// measured size (so that a write past it is caught).
+// measured size (so that a write past it is caught). The list read while the
+// text was scanned must be the one read from the library's tree of it.
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "fuzz_support.h"
+#include "inspect/attr_dump.h"
 #include "prefs/capabilities.h"
 #include "prefs/prefs_documents.h"
+#include "xml/velmor_dom_doc.h"
+#include "xml/velmor_xml_data_stream.h"
 
 using namespace ovrabjt;
 
@@ -17,6 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<AttrNodeList> list =
       ReadCapabilities(reinterpret_cast<const char*>(data), static_cast<std::int32_t>(size));
   if (!list) return 0;
+  KespDomDoc tree(DocumentReach::Nowhere(VelmorXmlDataStream::kDefaultName), false);
+  fuzz::MustSucceed(
+      [&] {
+        tree.Parse({reinterpret_cast<const char*>(data), size});
+      },
+      "a text read while it was scanned parses into a tree");
+  AttrNodeList from_tree;
+  tree.ReadInto(from_tree);
+  fuzz::Check(DumpAttrList(from_tree) == DumpAttrList(*list),
+              "the tree gives the attributes read while the text was scanned");
   for (std::int32_t selector = -1; selector <= 18; ++selector) {
     for (std::int32_t width : {0, 1, 2, 5, 32, 257}) {
       std::int32_t measured = -1;
