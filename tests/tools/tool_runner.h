@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "support/child_process.h"
+
 namespace ovrabjt::testing {
 
-struct ToolRun {
-  int exit_code = -1;  // -1 when the process did not exit normally
-  std::string out;     // standard output
-  std::string err;     // standard error
-};
+using ToolRun = ChildRun;
 
 // RunTool - runs `ovrabjt args...` with `input` on standard input and waits
 // for it.
@@ -19,7 +17,8 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& input =
 
 // RunToolOnTerminal - the same with standard output on a terminal (a
 // pseudo-terminal the test holds, read while the tool runs) and nothing on
-// standard input.
+// standard input. POSIX only (tool_terminal_posix.cpp): Windows has no
+// pseudo-terminal a test can hand a program, and its form throws.
 ToolRun RunToolOnTerminal(const std::vector<std::string>& args);
 
 // A run of the tool and what it must give: the exit code, exactly this
