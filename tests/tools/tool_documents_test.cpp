@@ -203,10 +203,10 @@ TEST(ToolOptions, VersionNamesTheReleaseTheLibraryAndTheXmlLibrary) {
     const ToolRun version = RunTool({flag});
     EXPECT_EQ(version.exit_code, 0) << flag;
     EXPECT_EQ(version.out, "ovrabjt 3.6.09\nlibrary: ovrabjt " OVRABJT_VERSION ", interface " +
-                               std::to_string(OVRABJT_INTERFACE_VERSION) + " (libovrabjt.so." +
                                std::to_string(OVRABJT_INTERFACE_VERSION) +
-                               ")\nXML library: Xerces-C " + std::to_string(XERCES_VERSION_MAJOR) +
-                               "." + std::to_string(XERCES_VERSION_MINOR) + "." +
+                               " (" OVRABJT_LIBRARY_FILE_NAME ")\nXML library: Xerces-C " +
+                               std::to_string(XERCES_VERSION_MAJOR) + "." +
+                               std::to_string(XERCES_VERSION_MINOR) + "." +
                                std::to_string(XERCES_VERSION_REVISION) +
                                "\nrelease profile: 3.6.09 (the latest release)\n")
         << flag;
