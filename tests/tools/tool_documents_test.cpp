@@ -244,7 +244,7 @@ TEST(ToolOptions, EverySubcommandsHelpShowsTheGlobalOptions) {
 // tree, and --help says so.
 TEST(ToolOptions, HelpSaysWhichFolderTheDocumentTypesComeFrom) {
   const ToolRun help = RunTool({"--help"});
-  EXPECT_TRUE(Contains(help.out, "; now " OVRABJT_SOURCE_DIR "/data)")) << help.out;
+  EXPECT_TRUE(Contains(help.out, "; now " + kSourceDtdFolder + ")")) << help.out;
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ovrabjt::testing {
 
 ToolRun RunTool(const std::vector<std::string>& args, const std::string& input) {
-  return RunChild(OVRABJT_TOOL, args, input);
+  ToolRun run = RunChild(OVRABJT_TOOL, args, input);
+  run.err = MessageLines(std::move(run.err));
+  return run;
 }
 
 void ExpectRuns(const std::vector<ExpectedRun>& cases,

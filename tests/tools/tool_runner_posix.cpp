@@ -1,4 +1,5 @@
-// The tool with its standard output on a pseudo-terminal the test holds.
+// What the tool runner does the POSIX way: the tool with its standard output
+// on a pseudo-terminal the test holds, and its messages as they are.
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -20,5 +21,7 @@ ToolRun RunToolOnTerminal(const std::vector<std::string>& args) {
   close(terminal);
   return run;
 }
+
+std::string MessageLines(std::string messages) { return messages; }
 
 }  // namespace ovrabjt::testing
