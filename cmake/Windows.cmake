@@ -31,3 +31,12 @@ foreach(package CLI11 nlohmann_json)
   file(COPY /usr/share/cmake/${package}/${package}ConfigVersion.cmake DESTINATION ${config})
   set(${package}_DIR ${config} CACHE PATH "" FORCE)
 endforeach()
+
+# Where the programs see the build machine's folders (the source tree's
+# document types for the tool in its build folder): under Wine on drive Z:,
+# in a build on Windows itself as they are.
+if(CMAKE_HOST_UNIX)
+  set(OVRABJT_HOST_DRIVE "Z:")
+else()
+  set(OVRABJT_HOST_DRIVE "")
+endif()

@@ -2,9 +2,6 @@
 // back, and leaves alone what only newer releases know.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -20,6 +17,7 @@
 #include "prefs/media_preferences.h"
 #include "releases/release_profile.h"
 #include "support/attr_text.h"
+#include "support/child_process.h"
 #include "support/text_output.h"
 #include "support/ticket_generator.h"
 #include "xml/velmor_xml_data_stream.h"
@@ -179,11 +177,12 @@ TEST(Releases, WrittenNamesAreThoseOfTheReleasesDocumentType) {
 // An independent validator accepts what each release writes under its own
 // document type: tickets using every setting of the newest release.
 TEST(Releases, XmllintAcceptsEachReleasesDocuments) {
-  const fs::path dir =
-      fs::temp_directory_path() / ("ovrabjt-releases-" + std::to_string(::getpid()));
+  const fs::path dir = fs::temp_directory_path() /
+                       ("ovrabjt-releases-" + std::to_string(testing::CurrentProcessId()));
   fs::create_directories(dir);
   for (const ReleaseProfile* release : AllReleases()) {
-    std::string files;
+    std::vector<std::string> words = {"--noout", "--dtdvalid",
+                                      kDataDir + std::string(release->ovra_dtd)};
     for (std::uint32_t seed = 1; seed <= 25; ++seed) {
       auto ticket = testing::RandomTicket(seed);
       std::unique_ptr<AttrNodeList> list;
@@ -191,19 +190,12 @@ TEST(Releases, XmllintAcceptsEachReleasesDocuments) {
       const fs::path file =
           dir / (std::string(release->file_version) + "-" + std::to_string(seed) + ".xml");
       std::ofstream(file, std::ios::binary) << Write(*list, kOvraDocument, *release);
-      files += " '" + file.string() + "'";
+      words.push_back(file.string());
     }
-    const std::string command = "xmllint --noout --dtdvalid '" + kDataDir +
-                                std::string(release->ovra_dtd) + "'" + files + " 2>&1";
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char buffer[4096];
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
     // xmllint warns that it cannot load the document type named in the
     // documents; --dtdvalid validates against the given one instead.
-    const int status = ::pclose(pipe);
-    EXPECT_EQ(status, 0) << release->file_version << ":\n" << output;
+    const testing::ChildRun run = testing::RunChild(OVRABJT_XMLLINT, words);
+    EXPECT_EQ(run.exit_code, 0) << release->file_version << ":\n" << run.out << run.err;
   }
   fs::remove_all(dir);
 }

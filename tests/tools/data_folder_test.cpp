@@ -21,8 +21,10 @@ TEST(DtdFolders, AProgramOutsideTheToolsBuildFolderLooksBesideItselfThenInTheIns
   const std::filesystem::path own = std::filesystem::path(*self).parent_path().parent_path();
   EXPECT_EQ(folders[0], (own / "share" / "ovrabjt").string());
   EXPECT_TRUE(std::filesystem::path(folders[1]).is_absolute()) << folders[1];
-  EXPECT_TRUE(folders[1].ends_with("/ovrabjt")) << folders[1];
-  EXPECT_EQ(std::count(folders.begin(), folders.end(), OVRABJT_SOURCE_DIR "/data"), 0);
+  EXPECT_EQ(std::filesystem::path(folders[1]).filename(), "ovrabjt") << folders[1];
+  for (const std::string& folder : folders)
+    EXPECT_NE(std::filesystem::path(folder), std::filesystem::path(OVRABJT_SOURCE_DIR "/data"))
+        << folder;
 }
 
 TEST(DtdFolders, NoDefaultFolderHoldsADocumentTypeNoReleaseHas) {

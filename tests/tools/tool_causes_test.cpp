@@ -17,7 +17,7 @@
 namespace ovrabjt::testing {
 namespace {
 
-const std::string kData = OVRABJT_SOURCE_DIR "/data";
+const std::string kData = kSourceDtdFolder;
 
 // A case's words may hold "{dir}", the test's folder.
 using Case = ExpectedRun;

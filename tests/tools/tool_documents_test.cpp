@@ -203,10 +203,10 @@ TEST(ToolOptions, VersionNamesTheReleaseTheLibraryAndTheXmlLibrary) {
     const ToolRun version = RunTool({flag});
     EXPECT_EQ(version.exit_code, 0) << flag;
     EXPECT_EQ(version.out, "ovrabjt 3.6.09\nlibrary: ovrabjt " OVRABJT_VERSION ", interface " +
-                               std::to_string(OVRABJT_INTERFACE_VERSION) + " (libovrabjt.so." +
                                std::to_string(OVRABJT_INTERFACE_VERSION) +
-                               ")\nXML library: Xerces-C " + std::to_string(XERCES_VERSION_MAJOR) +
-                               "." + std::to_string(XERCES_VERSION_MINOR) + "." +
+                               " (" OVRABJT_LIBRARY_FILE_NAME ")\nXML library: Xerces-C " +
+                               std::to_string(XERCES_VERSION_MAJOR) + "." +
+                               std::to_string(XERCES_VERSION_MINOR) + "." +
                                std::to_string(XERCES_VERSION_REVISION) +
                                "\nrelease profile: 3.6.09 (the latest release)\n")
         << flag;
@@ -244,7 +244,7 @@ TEST(ToolOptions, EverySubcommandsHelpShowsTheGlobalOptions) {
 // tree, and --help says so.
 TEST(ToolOptions, HelpSaysWhichFolderTheDocumentTypesComeFrom) {
   const ToolRun help = RunTool({"--help"});
-  EXPECT_TRUE(Contains(help.out, "; now " OVRABJT_SOURCE_DIR "/data)")) << help.out;
+  EXPECT_TRUE(Contains(help.out, "; now " + kSourceDtdFolder + ")")) << help.out;
 }
 
 }  // namespace

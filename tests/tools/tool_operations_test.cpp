@@ -309,7 +309,7 @@ TEST_F(ToolOperations, EveryReaderOfAnOvraDocumentSaysWhatIsWrongInTheSameWords)
     std::string said;
   } causes[] = {
       {missing, "'" + missing + "': cannot open document type 'ovra-v10x.dtd' (looked in " +
-                    OVRABJT_SOURCE_DIR "/data)"},
+                    kSourceDtdFolder + ")"},
       {plain, "'" + plain +
                   "': no document type declaration; an ovra document starts with <!DOCTYPE ovra "
                   "SYSTEM \"ovra-v02012.dtd\">"},

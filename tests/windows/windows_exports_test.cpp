@@ -10,9 +10,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "other_program_hold.h"
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 #include "support/temp_folder.h"
@@ -124,6 +126,41 @@ TEST(WindowsExports, FilesTheModuleMayNotUseFailAtOnceAndStayAsTheyWere) {
   EXPECT_EQ(ReadFileBytes(root / "read-only.xml"), ReadFileBytes(kExample));
   EXPECT_TRUE(fs::is_directory(ovrabjt::FileSystemPath(root / "folder.xml")));
   EXPECT_EQ(root.Entries(), (std::vector<std::string>{"folder.xml", "held.xml", "read-only.xml"}));
+}
+
+// Another process holds the file open without sharing: the load and the
+// save fail at once, not after a wait, and leave the file byte for byte as
+// it was and no temporary beside it. Once the process lets go, the same
+// load and save work.
+TEST(WindowsExports, AFileAnotherProcessHoldsWithoutSharingFailsAtOnceAndStaysAsItWas) {
+  const std::vector<std::uint8_t> packed = Load(kExample);
+  ASSERT_FALSE(packed.empty());
+  const TempFolder root;
+  const std::string held = root / "held.xml";
+  const std::string before = ReadFileBytes(kExample);
+  WriteFileBytes(held, before);
+  ovrabjt::testing::OtherProgramHold hold(Wide(held));
+  ASSERT_TRUE(hold.Held());
+
+  struct Case {
+    const char* what;
+    std::function<OvraBool()> call;
+  };
+  const Case cases[] = {
+      {"load", [&] { return OvraBool(!Load(held).empty()); }},
+      {"save", [&] { return SaveOvra(held.c_str(), kBase.c_str(), packed.data()); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(c.call(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  }
+  EXPECT_EQ(root.Entries(), std::vector<std::string>{"held.xml"});
+  EXPECT_EQ(hold.LetGo(), 0);
+  EXPECT_EQ(ReadFileBytes(held), before);
+  for (const Case& c : cases) EXPECT_EQ(c.call(), 1) << c.what << " after the other process let go";
+  EXPECT_EQ(Load(held), packed);
 }
 
 // The wide base name reaches the document type whole: in a folder whose

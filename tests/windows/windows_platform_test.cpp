@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "other_program_hold.h"
 #include "platform/code_page.h"
 #include "platform/executable_path.h"
 #include "platform/file.h"
@@ -258,6 +260,43 @@ TEST(WindowsFileLayer, DocumentFilesGiveEachFailureItsCode) {
   EXPECT_EQ(ReadFileBytes(root / "held.xml"), "previous");
   EXPECT_EQ(ReadFileBytes(root / "read-only.xml"), "previous");
   EXPECT_EQ(root.Entries(), (std::vector<std::string>{"folder.xml", "held.xml", "read-only.xml"}));
+}
+
+// The same failures when another process holds the file without sharing:
+// the file layer says the file is busy and the document files give their
+// codes (15: cannot be opened, 17: cannot be created), each at once.
+TEST(WindowsFileLayer, AFileAnotherProcessHoldsIsBusyAndGivesItsCodesAtOnce) {
+  const TempFolder root;
+  const std::string path = root / "held.xml";
+  WriteFileBytes(path, "previous");
+  testing::OtherProgramHold hold(Wide(path));
+  ASSERT_TRUE(hold.Held());
+  const auto list = testing::ParseAttrText("copies integer 2\n");
+  const std::string base = OVRABJT_SOURCE_DIR "/data/ticket.xml";
+  const auto code_of = [](auto action) {
+    try {
+      action();
+    } catch (const OvraParseException& error) {
+      return static_cast<int>(error.code());
+    }
+    return 0;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  File file;
+  EXPECT_EQ(File::OpenForReading(path, file), std::errc::device_or_resource_busy);
+  ReplacementFile save;
+  EXPECT_EQ(save.Begin(path), std::errc::device_or_resource_busy);
+  EXPECT_FALSE(save.IsOpen());
+  AttrNodeList read;
+  EXPECT_EQ(code_of([&] { VelmorXmlFile(kOvraDocument, path.c_str(), base.c_str()).Read(read); }),
+            15);
+  EXPECT_EQ(
+      code_of([&] { VelmorXmlFile(kOvraDocument, path.c_str(), base.c_str()).WriteList(*list); }),
+      17);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(hold.LetGo(), 0);
+  EXPECT_EQ(ReadFileBytes(path), "previous");
+  EXPECT_EQ(root.Entries(), std::vector<std::string>{"held.xml"});
 }
 
 TEST(WindowsFileLayer, ADeviceIsNoRegularFileAndIsWrittenDirectly) {

@@ -13,8 +13,8 @@ std::string VersionText(const ReleaseProfile& release) {
                           std::to_string(XERCES_VERSION_REVISION);
   const bool latest = &release == &LatestRelease();
   return "ovrabjt " + std::string(release.file_version) +
-         "\nlibrary: ovrabjt " OVRABJT_VERSION ", interface " + interface + " (libovrabjt.so." +
-         interface + ")\nXML library: Xerces-C " + xml +
+         "\nlibrary: ovrabjt " OVRABJT_VERSION ", interface " + interface +
+         " (" OVRABJT_LIBRARY_FILE ")\nXML library: Xerces-C " + xml +
          "\nrelease profile: " + std::string(release.file_version) +
          (latest ? " (the latest release)" : "") + "\n";
 }
