@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -63,9 +64,12 @@ class File {
 
   // OpenForReading - opens an existing file for reading. A folder is refused
   // (EISDIR) as it cannot be read as a file; a pipe without a writer opens
-  // at once, with nothing to read.
+  // at once, with nothing to read. With `status`, also what Status tells of
+  // the file just opened, read once with the opening; left empty when it
+  // could not be read, for Status to say why.
   static std::error_code OpenForReading(std::string_view path, File& out,
-                                        const FileSystemCalls& calls = SystemFileCalls());
+                                        const FileSystemCalls& calls = SystemFileCalls(),
+                                        std::optional<FileInfo>* status = nullptr);
   // OpenForWriting - opens a file for writing as `mode` says. A pipe without
   // a reader fails at once (ENXIO); with a reader, writes wait for it.
   static std::error_code OpenForWriting(std::string_view path, WriteMode mode, File& out,

@@ -99,8 +99,8 @@ std::optional<mode_t> UmaskFromStatus() {
 
 const FileSystemCalls& SystemFileCalls() { return kSystemCalls; }
 
-std::error_code File::OpenForReading(std::string_view path, File& out,
-                                     const FileSystemCalls& calls) {
+std::error_code File::OpenForReading(std::string_view path, File& out, const FileSystemCalls& calls,
+                                     std::optional<FileInfo>* status) {
   std::string c_path;
   if (!ToCPath(path, c_path)) return std::make_error_code(std::errc::invalid_argument);
   int fd = -1;
@@ -108,9 +108,11 @@ std::error_code File::OpenForReading(std::string_view path, File& out,
   File file(fd, calls);
   // A status that cannot be read is left for Size to report.
   FileInfo info;
-  if (!file.Status(info) && info.kind == FileKind::kDirectory) {
+  const bool known = !file.Status(info);
+  if (known && info.kind == FileKind::kDirectory) {
     return std::make_error_code(std::errc::is_a_directory);
   }
+  if (status != nullptr && known) *status = info;
   out = std::move(file);
   return {};
 }

@@ -152,14 +152,16 @@ std::wstring WidePath(std::string_view path) {
 
 const FileSystemCalls& SystemFileCalls() { return kSystemCalls; }
 
-std::error_code File::OpenForReading(std::string_view path, File& out,
-                                     const FileSystemCalls& calls) {
+std::error_code File::OpenForReading(std::string_view path, File& out, const FileSystemCalls& calls,
+                                     std::optional<FileInfo>* status) {
   const std::wstring wide = WidePath(path);
   if (wide.empty()) return std::make_error_code(std::errc::invalid_argument);
   const HANDLE handle =
       calls.create(wide.c_str(), GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
   if (handle == INVALID_HANDLE_VALUE) return OpenError(wide);
   out = File(FromHandle(handle), calls);
+  FileInfo info;
+  if (status != nullptr && !out.Status(info)) *status = info;
   return {};
 }
 

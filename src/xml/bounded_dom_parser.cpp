@@ -148,10 +148,19 @@ void BoundedDomParser::doctypeDecl(const xercesc::DTDElementDecl& root, const XM
                                         has_external_subset);
 }
 
+bool BoundedDomParser::IsTrustedDocumentType(const xercesc::XMLResourceIdentifier& resource) const {
+  const XMLCh* system_id = resource.getSystemId();
+  const XMLCh* referrer = resource.getBaseURI();
+  return trusted_type_ != nullptr && system_id != nullptr && referrer != nullptr &&
+         std::u16string_view(referrer) == *trusted_referrer_ &&
+         reach_->FileBeside(system_id) == *trusted_type_;
+}
+
 // An external entity is refused before it is opened when it would be one
 // expansion too many, so that no open file is left behind.
 xercesc::InputSource* BoundedDomParser::resolveEntity(xercesc::XMLResourceIdentifier* resource) {
   if (readers_ + 1 > kMaxEntityExpansions + 1) ReaderOpened();
+  if (IsTrustedDocumentType(*resource)) return resolver_.Open(*trusted_type_);
   std::u16string refusal;
   xercesc::InputSource* source = resolver_.Resolve(*resource, refusal);
   if (source == nullptr) Refuse(refusal);

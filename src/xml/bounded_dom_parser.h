@@ -84,6 +84,16 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   // `sink` (null: into the library's tree again), which must outlive them.
   void StreamTo(ElementContentSink* sink) { sink_ = sink; }
 
+  // TrustDocumentType - the document type at `path` (null: none), a file
+  // beside the document whose shared grammar the next parses use, was looked
+  // at when the grammar was found; the library asks for it again, from the
+  // document called `document` (its system identifier), only to find that
+  // grammar by its name, and is given it without a second look.
+  void TrustDocumentType(const std::string* path, const std::u16string* document) {
+    trusted_type_ = path;
+    trusted_referrer_ = document;
+  }
+
   // Rebind - the next parses are of a document of `reach` (which must
   // outlive them).
   void Rebind(const DocumentReach& reach);
@@ -123,6 +133,7 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   };
 
   void ReaderOpened() override;
+  bool IsTrustedDocumentType(const xercesc::XMLResourceIdentifier& resource) const;
   void CountName(bool added);
   // Reports `why` as a fatal error at the scanner's place and ends the scan.
   [[noreturn]] void Refuse(std::u16string_view why);
@@ -131,6 +142,8 @@ class BoundedDomParser : private detail::ParseMemoryHolder,
   LocalEntityResolver resolver_{*reach_};
   std::size_t blocks_at_rest_ = 0;  // 0 before the first rest
   ElementContentSink* sink_ = nullptr;
+  const std::string* trusted_type_ = nullptr;
+  const std::u16string* trusted_referrer_ = nullptr;
   std::size_t depth_ = 0;                          // open elements
   std::size_t readers_ = 0;                        // the document's own included
   std::unordered_set<const void*> element_names_;  // one declaration per name

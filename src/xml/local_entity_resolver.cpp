@@ -1,6 +1,7 @@
 #include "xml/local_entity_resolver.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <xercesc/sax/InputSource.hpp>
 #include <xercesc/util/BinInputStream.hpp>
@@ -43,11 +44,12 @@ class LocalFileStream : public xercesc::BinInputStream {
 // else. A device, a pipe or a folder could block the parse or never end; the
 // open itself does not wait for a pipe's writer.
 bool OpenRegularFile(const std::string& path, File& file, std::size_t& size) {
-  FileInfo info;
-  if (File::OpenForReading(path, file) || file.Status(info) || info.kind != FileKind::kRegular) {
+  std::optional<FileInfo> info;
+  if (File::OpenForReading(path, file, SystemFileCalls(), &info) || !info ||
+      info->kind != FileKind::kRegular) {
     return false;
   }
-  size = static_cast<std::size_t>(info.size);
+  size = static_cast<std::size_t>(info->size);
   return true;
 }
 

@@ -28,11 +28,14 @@ void VelmorXmlFile::Fail(OvraErrorCode code, std::string system_message, std::st
 void VelmorXmlFile::Read(AttrNodeList& list) {
   if (!file_name_) throw OvraParseException(OvraErrorCode::kFileReadWithoutName);
   File file;
-  if (std::error_code error = File::OpenForReading(*file_name_, file, *calls_)) {
+  std::optional<FileInfo> opened;
+  if (std::error_code error = File::OpenForReading(*file_name_, file, *calls_, &opened)) {
     Fail(OvraErrorCode::kFileOpenFailed, error.message(), *file_name_);
   }
   FileInfo info;
-  if (std::error_code error = file.Status(info)) {
+  if (opened) {
+    info = *opened;
+  } else if (std::error_code error = file.Status(info)) {
     Fail(OvraErrorCode::kFileSizeFailed, error.message());
   }
   if (info.kind != FileKind::kRegular) {

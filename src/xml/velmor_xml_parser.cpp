@@ -89,11 +89,15 @@ void VelmorXmlParser::ParseText(std::string_view text, bool is_template, Element
   xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                     system_id_.c_str(), false);
   // The parser may be kept for other parses after this one, however it ends.
-  struct StreamOnlyThisParse {
+  struct OnlyThisParse {
     BoundedDomParser& parser;
-    ~StreamOnlyThisParse() { parser.StreamTo(nullptr); }
-  } streaming{*parser_};
+    ~OnlyThisParse() {
+      parser.StreamTo(nullptr);
+      parser.TrustDocumentType(nullptr, nullptr);
+    }
+  } only_this_parse{*parser_};
   parser_->StreamTo(sink);
+  if (grammar_) parser_->TrustDocumentType(&grammar_->Path(), &system_id_);
   CallLibrary(reporter_, OvraErrorCode::kParseException, [&] { parser_->parse(source); });
   if (reporter_.SawError() || reporter_.SawFatalError()) {
     throw OvraParseException(OvraErrorCode::kParseError);

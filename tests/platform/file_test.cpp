@@ -55,6 +55,31 @@ TEST(FileTest, OpeningForReadingNeedsAnExistingFile) {
   EXPECT_TRUE(folder.Entries().empty());
 }
 
+// The status read with the opening is the one Status reads; one that cannot
+// be read leaves the file open and the status for Status to fail on.
+TEST(FileTest, OpeningForReadingTellsTheStatusItRead) {
+  TempFolder folder;
+  WriteFileBytes(folder / "in", kText);
+  File file;
+  std::optional<FileInfo> opened;
+  ASSERT_FALSE(File::OpenForReading(folder / "in", file, SystemFileCalls(), &opened));
+  ASSERT_TRUE(opened.has_value());
+  FileInfo now;
+  ASSERT_FALSE(file.Status(now));
+  EXPECT_EQ(opened->kind, FileKind::kRegular);
+  EXPECT_EQ(opened->size, kText.size());
+  EXPECT_EQ(opened->permissions, now.permissions);
+
+  FakeFileSystem fake;
+  fake.fstat_errno = EIO;
+  File unknown;
+  std::optional<FileInfo> none;
+  ASSERT_FALSE(File::OpenForReading(folder / "in", unknown, fake.Calls(), &none));
+  EXPECT_TRUE(unknown.IsOpen());
+  EXPECT_FALSE(none.has_value());
+  EXPECT_EQ(unknown.Status(now), std::errc::io_error);
+}
+
 TEST(FileTest, WritesEverythingThroughShortAndInterruptedWrites) {
   TempFolder folder;
   FakeFileSystem fake;
