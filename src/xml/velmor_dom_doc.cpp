@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "platform/code_page.h"
 #include "xml/ovra_attribute_groups.h"
 #include "xml/ovra_parse_exception.h"
 

@@ -117,15 +117,13 @@ class OvraDomDoc final : public VelmorDomDoc {
   OvraDomDoc(std::string_view name, bool validate, const ReleaseProfile& release = BuildRelease());
 
   std::string_view GetTemplate() const override;
-
- protected:
-  // True for "ovra-operation-attributes" and "job-template-attributes".
-  AttributeStream::GroupTest GroupTest() const override;
-
- public:
   // The group of the attribute's name; raises code 7 (detail: the name) for
   // a name outside both groups.
   std::string_view GroupNameFor(const AttrNode& attribute) const override;
+
+ private:
+  // True for "ovra-operation-attributes" and "job-template-attributes".
+  AttributeStream::GroupTest GroupTest() const override;
 };
 
 // The printer's capabilities; attributes sit directly under the root.
